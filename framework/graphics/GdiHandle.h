@@ -1,0 +1,84 @@
+// One owner per GDI or USER handle: TOwnedHandle deletes what it holds exactly
+// once, when it is reset, replaced or destroyed. Move-only.
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+namespace tf {
+
+template <class H, auto Release>
+class TOwnedHandle {
+public:
+    TOwnedHandle() = default;
+    explicit TOwnedHandle(H h) : FHandle(h) {}
+    ~TOwnedHandle() { Reset(); }
+    TOwnedHandle(const TOwnedHandle&) = delete;
+    TOwnedHandle& operator=(const TOwnedHandle&) = delete;
+    TOwnedHandle(TOwnedHandle&& other) noexcept : FHandle(other.Detach()) {}
+    TOwnedHandle& operator=(TOwnedHandle&& other) noexcept
+    {
+        if (this != &other) Reset(other.Detach());
+        return *this;
+    }
+
+    H Get() const { return FHandle; }
+    explicit operator bool() const { return FHandle != nullptr; }
+    // Frees the current handle (if any) and holds h.
+    void Reset(H h = nullptr)
+    {
+        if (FHandle && FHandle != h) Release(FHandle);
+        FHandle = h;
+    }
+    // Gives up ownership without freeing.
+    H Detach() { return std::exchange(FHandle, nullptr); }
+
+private:
+    H FHandle = nullptr;
+};
+
+namespace gdi_detail {
+inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
+inline void DeleteDc(HDC h) { ::DeleteDC(h); }
+inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
+} // namespace gdi_detail
+
+using TFontHandle = TOwnedHandle<HFONT, &gdi_detail::DeleteGdiObject>;
+using TBrushHandle = TOwnedHandle<HBRUSH, &gdi_detail::DeleteGdiObject>;
+using TPenHandle = TOwnedHandle<HPEN, &gdi_detail::DeleteGdiObject>;
+using TBitmapHandle = TOwnedHandle<HBITMAP, &gdi_detail::DeleteGdiObject>;
+using TRegionHandle = TOwnedHandle<HRGN, &gdi_detail::DeleteGdiObject>;
+using TPaletteHandle = TOwnedHandle<HPALETTE, &gdi_detail::DeleteGdiObject>;
+using TDCHandle = TOwnedHandle<HDC, &gdi_detail::DeleteDc>;   // CreateCompatibleDC / CreateDC
+using TIconHandle = TOwnedHandle<HICON, &gdi_detail::DestroyIconHandle>;
+
+// Selects an object into a DC for a scope and puts the previous one back.
+class TSelectObject {
+public:
+    TSelectObject(HDC dc, HGDIOBJ obj) : FDC(dc), FOld(obj ? ::SelectObject(dc, obj) : nullptr) {}
+    ~TSelectObject()
+    {
+        if (FOld) ::SelectObject(FDC, FOld);
+    }
+    TSelectObject(const TSelectObject&) = delete;
+    TSelectObject& operator=(const TSelectObject&) = delete;
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+// A screen DC for a scope (GetDC(0) / ReleaseDC).
+class TScreenDC {
+public:
+    TScreenDC() : FDC(::GetDC(nullptr)) {}
+    ~TScreenDC() { ::ReleaseDC(nullptr, FDC); }
+    TScreenDC(const TScreenDC&) = delete;
+    TScreenDC& operator=(const TScreenDC&) = delete;
+    HDC Get() const { return FDC; }
+
+private:
+    HDC FDC;
+};
+
+} // namespace tf

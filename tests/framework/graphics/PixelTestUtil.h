@@ -1,0 +1,35 @@
+// Helpers for graphics tests: pixels of 24-bit bitmaps as 0x00BBGGRR colours.
+#pragma once
+#include <windows.h>
+
+#include "framework/graphics/Bitmap.h"
+
+namespace tftest {
+
+inline tf::TColor PixelAt(tf::TBitmap& bmp, int x, int y)
+{
+    const uint8_t* p = bmp.ScanLine(y) + 3 * x;   // B, G, R
+    return p[0] << 16 | p[1] << 8 | p[2];
+}
+
+// A white 24-bit bitmap.
+inline void MakeWhite(tf::TBitmap& bmp, int w, int h)
+{
+    bmp.SetPixelFormat(tf::pf24bit);
+    bmp.SetSize(w, h);
+    bmp.Canvas()->Brush()->SetColor(tf::clWhite);
+    bmp.Canvas()->FillRect(RECT{0, 0, w, h});
+}
+
+inline int CountPixels(tf::TBitmap& bmp, tf::TColor color)
+{
+    int n = 0;
+    for (int y = 0; y < bmp.Height(); ++y)
+        for (int x = 0; x < bmp.Width(); ++x)
+            if (PixelAt(bmp, x, y) == color) ++n;
+    return n;
+}
+
+inline DWORD GdiObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
+
+} // namespace tftest
