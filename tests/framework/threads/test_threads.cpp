@@ -1,0 +1,421 @@
+#include <doctest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/core/SysUtils.h"
+#include "framework/threads/Threads.h"
+#include "framework/threads/WinHandle.h"
+
+using namespace tf;
+
+namespace {
+
+// Runs the test thread's message loop until pred holds or the time is up.
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000)
+{
+    const DWORD start = GetTickCount();
+    while (!pred()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return true;
+}
+
+// A thread whose body is a lambda.
+class TLambdaThread : public TThread {
+public:
+    explicit TLambdaThread(std::function<void(TLambdaThread&)> body, std::atomic<int>* destroyed = nullptr)
+        : FBody(std::move(body)), FDestroyed(destroyed)
+    {
+    }
+    ~TLambdaThread() override
+    {
+        TerminateAndWait();   // FBody must outlive the thread
+        if (FDestroyed) ++*FDestroyed;
+    }
+    using TThread::Terminated;
+
+protected:
+    void Execute() override { FBody(*this); }
+
+private:
+    std::function<void(TLambdaThread&)> FBody;
+    std::atomic<int>* FDestroyed;
+};
+
+TKernelHandle NewEvent() { return TKernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)); }
+
+} // namespace
+
+TEST_CASE("Synchronize runs on the user-interface thread and blocks the worker until it returns")
+{
+    InitThreads();
+    const DWORD ui = GetCurrentThreadId();
+    CHECK(UIThreadID() == ui);
+    CHECK(InUIThread());
+
+    std::atomic<DWORD> ranOn{0};
+    std::atomic<bool> callDone{false};
+    std::atomic<bool> workerSawDone{false};
+    std::atomic<bool> workerBack{false};
+    TLambdaThread t([&](TLambdaThread&) {
+        TThread::Synchronize([&] {
+            ranOn = GetCurrentThreadId();
+            Sleep(150);   // the worker must still be waiting afterwards
+            callDone = true;
+        });
+        workerSawDone = callDone.load();
+        workerBack = true;
+    });
+    t.Resume();
+    // Nothing runs while this thread does not pump.
+    Sleep(200);
+    CHECK(ranOn == 0u);
+    CHECK_FALSE(workerBack);
+    REQUIRE(PumpUntil([&] { return workerBack.load(); }));
+    CHECK(ranOn == ui);
+    CHECK(workerSawDone);
+    t.WaitFor();
+}
+
+TEST_CASE("a failure raised by the synchronized call is raised again in the worker")
+{
+    InitThreads();
+    std::string caught;
+    bool sameType = false;
+    std::atomic<bool> back{false};
+    TLambdaThread t([&](TLambdaThread&) {
+        try {
+            TThread::Synchronize([] { throw EConvertError("bad value"); });
+        } catch (const EConvertError& e) {
+            sameType = true;
+            caught = e.Message;
+        } catch (...) {
+        }
+        back = true;
+    });
+    t.Resume();
+    REQUIRE(PumpUntil([&] { return back.load(); }));
+    t.WaitFor();
+    CHECK(sameType);
+    CHECK(caught == "bad value");
+}
+
+TEST_CASE("CheckSynchronize runs pending calls in order and only on the user-interface thread")
+{
+    InitThreads();
+    CHECK_FALSE(CheckSynchronize());   // nothing pending
+
+    std::string order;
+    std::atomic<int> queued{0};
+    auto worker = [&](char c) {
+        return [&, c](TLambdaThread&) {
+            ++queued;
+            TThread::Synchronize([&, c] { order += c; });
+        };
+    };
+    TLambdaThread a(worker('a'));
+    a.Resume();
+    // Wait without pumping until the first call is queued, then queue the second.
+    for (int i = 0; i < 200 && queued < 1; ++i) Sleep(5);
+    Sleep(50);
+    TLambdaThread b(worker('b'));
+    b.Resume();
+    for (int i = 0; i < 200 && queued < 2; ++i) Sleep(5);
+    Sleep(50);
+    CHECK(CheckSynchronize());
+    CHECK(order == "ab");
+    a.WaitFor();
+    b.WaitFor();
+
+    // From a worker CheckSynchronize does nothing.
+    std::atomic<int> answer{-1};
+    TLambdaThread c([&](TLambdaThread&) { answer = CheckSynchronize() ? 1 : 0; });
+    c.Resume();
+    c.WaitFor();
+    CHECK(answer == 0);
+
+    // On the user-interface thread Synchronize runs the call at once.
+    bool direct = false;
+    TThread::Synchronize([&] { direct = true; });
+    CHECK(direct);
+}
+
+namespace {
+
+HWND g_box = nullptr;
+HHOOK g_hook = nullptr;
+HANDLE g_boxOpen = nullptr;
+
+void CALLBACK CancelBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_box) PostMessageA(g_box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+LRESULT CALLBACK BoxHook(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HCBT_ACTIVATE) {
+        char cls[32] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wp), cls, sizeof cls);
+        if (lstrcmpA(cls, "#32770") == 0 && !g_box) {
+            g_box = reinterpret_cast<HWND>(wp);
+            SetEvent(g_boxOpen);
+        }
+    }
+    return CallNextHookEx(g_hook, code, wp, lp);
+}
+
+class THookGuard {
+public:
+    THookGuard() { g_hook = SetWindowsHookExA(WH_CBT, BoxHook, nullptr, GetCurrentThreadId()); }
+    ~THookGuard()
+    {
+        if (g_hook) UnhookWindowsHookEx(g_hook);
+        g_hook = nullptr;
+    }
+};
+
+} // namespace
+
+TEST_CASE("Synchronize is served inside a modal message box")
+{
+    InitThreads();
+    TKernelHandle boxOpen = NewEvent();
+    g_boxOpen = boxOpen.Get();
+    g_box = nullptr;
+    THookGuard hook;
+    REQUIRE(g_hook != nullptr);
+
+    std::atomic<bool> ranWhileOpen{false};
+    std::atomic<bool> ranOnUi{false};
+    const DWORD ui = GetCurrentThreadId();
+    TLambdaThread t([&](TLambdaThread&) {
+        // Only once the box runs its own loop.
+        if (WaitForSingleObject(g_boxOpen, 5000) != WAIT_OBJECT_0) return;
+        TThread::Synchronize([&] {
+            ranOnUi = GetCurrentThreadId() == ui;
+            ranWhileOpen = IsWindow(g_box) && IsWindowVisible(g_box);
+            // Answer the box only now, so it cannot close before the call ran.
+            PostMessageA(g_box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+    });
+    t.Resume();
+    // Fallback: if the call never runs, a timer on this thread closes the box.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 8000, CancelBox);
+    const int answer = MessageBoxA(nullptr, "waiting for a worker", "test", MB_OKCANCEL);
+    KillTimer(nullptr, timer);
+    t.WaitFor();
+    CHECK(answer == IDOK);
+    CHECK(ranWhileOpen);
+    CHECK(ranOnUi);
+}
+
+TEST_CASE("FreeOnTerminate deletes the thread object when Execute ends")
+{
+    InitThreads();
+    std::atomic<int> destroyed{0};
+    std::atomic<DWORD> deletedOn{0};
+    auto* t = new TLambdaThread([&](TLambdaThread&) { deletedOn = GetCurrentThreadId(); }, &destroyed);
+    t->SetFreeOnTerminate(true);
+    const DWORD id = t->ThreadID();
+    t->Resume();
+    const DWORD start = GetTickCount();
+    while (destroyed == 0 && GetTickCount() - start < 5000) Sleep(5);
+    CHECK(destroyed == 1);
+    CHECK(deletedOn == id);
+}
+
+TEST_CASE("Suspend and Resume are counted")
+{
+    InitThreads();
+    std::atomic<bool> ran{false};
+    TLambdaThread t([&](TLambdaThread&) { ran = true; });
+    CHECK(t.Suspended());   // created suspended
+    t.Suspend();            // now twice
+    t.Resume();
+    CHECK(t.Suspended());
+    Sleep(150);
+    CHECK_FALSE(ran);
+    t.Resume();
+    CHECK_FALSE(t.Suspended());
+    t.Resume();             // extra resumes do nothing
+    CHECK_FALSE(t.Suspended());
+    t.WaitFor();
+    CHECK(ran);
+
+    SUBCASE("a running thread suspended twice needs two resumes")
+    {
+        std::atomic<int> ticks{0};
+        TLambdaThread loop([&](TLambdaThread& self) {
+            while (!self.Terminated()) {
+                ++ticks;
+                Sleep(1);
+            }
+        });
+        loop.Resume();
+        for (int i = 0; i < 500 && ticks == 0; ++i) Sleep(2);
+        loop.Suspend();
+        loop.Suspend();
+        loop.Resume();
+        const int before = ticks;
+        Sleep(100);
+        CHECK(ticks == before);
+        loop.Resume();
+        for (int i = 0; i < 500 && ticks == before; ++i) Sleep(2);
+        CHECK(ticks > before);
+        loop.Terminate();
+        loop.WaitFor();
+    }
+}
+
+TEST_CASE("Terminate, WaitFor, ReturnValue and a failure leaving Execute")
+{
+    InitThreads();
+    TLambdaThread t([](TLambdaThread& self) {
+        while (!self.Terminated()) Sleep(1);
+        self.SetReturnValue(42);
+    });
+    t.Resume();
+    Sleep(20);
+    CHECK_FALSE(t.Finished());
+    t.Terminate();
+    CHECK(t.WaitFor() == 42u);
+    CHECK(t.Finished());
+    CHECK_FALSE(t.FatalException());
+
+    TLambdaThread bad([](TLambdaThread&) { throw EOSError("broken"); });
+    bad.Resume();
+    bad.WaitFor();
+    CHECK(bad.Finished());
+    REQUIRE(bad.FatalException());
+    CHECK_THROWS_AS(std::rethrow_exception(bad.FatalException()), EOSError);
+}
+
+TEST_CASE("deleting a worker blocked in Synchronize from the user-interface thread does not hang")
+{
+    InitThreads();
+    std::atomic<int> calls{0};
+    std::atomic<bool> blocked{false};
+    auto* t = new TLambdaThread([&](TLambdaThread& self) {
+        while (!self.Terminated()) {
+            blocked = true;
+            TThread::Synchronize([&] { ++calls; });
+        }
+    });
+    t->Resume();
+    for (int i = 0; i < 500 && !blocked; ++i) Sleep(2);
+    Sleep(50);   // the worker now waits for this thread, which does not pump
+    const DWORD start = GetTickCount();
+    delete t;    // Terminate + WaitFor, serving the pending call meanwhile
+    CHECK(GetTickCount() - start < 3000);
+    CHECK(calls >= 1);
+
+    SUBCASE("a thread deleted before it ever ran does not run its body")
+    {
+        std::atomic<bool> ran{false};
+        auto* never = new TLambdaThread([&](TLambdaThread&) { ran = true; });
+        delete never;
+        CHECK_FALSE(ran);
+    }
+}
+
+namespace {
+
+// An owner that stops its self-freeing worker without waiting for it. The
+// worker's synchronized calls look at Terminated() first: the owner sets it on
+// this thread, where the calls run, so a call that finds it clear runs while
+// the owner is alive.
+class TOwner {
+public:
+    explicit TOwner(std::atomic<int>& destroyed, std::atomic<bool>& waiting) : FHits(std::make_shared<int>(0))
+    {
+        FWorker = new TLambdaThread(
+            [this, &waiting](TLambdaThread& self) {
+                while (!self.Terminated()) {
+                    waiting = true;
+                    TThread::Synchronize([this, &self] {
+                        if (self.Terminated()) return;   // the owner may be gone
+                        ++*FHits;
+                    });
+                    Sleep(1);
+                }
+            },
+            &destroyed);
+        FWorker->SetFreeOnTerminate(true);
+        FWorker->Resume();
+    }
+    ~TOwner() { FWorker->Terminate(); }
+    std::shared_ptr<int> Hits() const { return FHits; }
+
+private:
+    std::shared_ptr<int> FHits;
+    TLambdaThread* FWorker;
+};
+
+} // namespace
+
+TEST_CASE("a stopped worker does not call into its destroyed owner")
+{
+    InitThreads();
+    std::atomic<int> destroyed{0};
+    std::atomic<bool> waiting{false};
+    auto* owner = new TOwner(destroyed, waiting);
+    std::shared_ptr<int> hits = owner->Hits();
+    REQUIRE(PumpUntil([&] { return *hits >= 3; }));
+    // Let the worker block in Synchronize again, then destroy the owner
+    // without pumping in between.
+    waiting = false;
+    for (int i = 0; i < 500 && !waiting; ++i) Sleep(2);
+    Sleep(30);
+    const int before = *hits;
+    delete owner;
+    REQUIRE(PumpUntil([&] { return destroyed == 1; }));
+    CHECK(*hits == before);
+}
+
+TEST_CASE("the process ends while a worker is blocked in Synchronize")
+{
+    // The probe starts such a worker and returns from main without pumping.
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string probe = exe;
+    probe = probe.substr(0, probe.find_last_of('\\') + 1) + "threads_exit_probe.exe";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + probe + "\"";
+    REQUIRE(CreateProcessA(probe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    TKernelHandle process(pi.hProcess), thread(pi.hThread);
+    const DWORD r = WaitForSingleObject(process.Get(), 20000);
+    CHECK(r == WAIT_OBJECT_0);
+    if (r != WAIT_OBJECT_0) TerminateProcess(process.Get(), 1);
+    DWORD code = 99;
+    GetExitCodeProcess(process.Get(), &code);
+    CHECK(code == 7u);
+}
+
+TEST_CASE("InitThreads from a second thread is refused")
+{
+    InitThreads();
+    std::atomic<int> outcome{0};
+    TLambdaThread t([&](TLambdaThread&) {
+        try {
+            InitThreads();
+            outcome = 1;
+        } catch (const EInvalidOperation&) {
+            outcome = 2;
+        }
+    });
+    t.Resume();
+    t.WaitFor();
+    CHECK(outcome == 2);
+}
