@@ -83,6 +83,34 @@ TPixelFormat FormatOfBits(int bitCount, bool rgb565)
     }
 }
 
+// Whether a DIB section's first memory row is its top row. Some systems report
+// a positive height for top-down sections, so when the header does not say,
+// the first byte is changed for a moment to see which row it belongs to.
+bool IsTopDownDib(HBITMAP h, const DIBSECTION& ds)
+{
+    if (ds.dsBmih.biHeight < 0) return true;
+    const int height = ds.dsBm.bmHeight;
+    if (height <= 1) return false;
+    auto* first = static_cast<uint8_t*>(ds.dsBm.bmBits);
+    TDCHandle dc(::CreateCompatibleDC(nullptr));
+    TSelectObject sel(dc.Get(), h);
+    ::GdiFlush();
+    const COLORREF top = ::GetPixel(dc.Get(), 0, 0), bottom = ::GetPixel(dc.Get(), 0, height - 1);
+    const uint8_t saved = *first;
+    bool topDown = false;
+    for (int v = 0; v < 256; ++v) {
+        if (v == saved) continue;
+        *first = static_cast<uint8_t>(v);
+        if (::GetPixel(dc.Get(), 0, 0) != top) {
+            topDown = true;
+            break;
+        }
+        if (::GetPixel(dc.Get(), 0, height - 1) != bottom) break;
+    }
+    *first = saved;
+    return topDown;
+}
+
 } // namespace
 
 int BitsPerPixel(TPixelFormat format)
@@ -341,7 +369,7 @@ void TBitmap::SetHandle(HBITMAP h)
     if (n == sizeof(DIBSECTION) && ds.dsBm.bmBits) {
         FBits = static_cast<uint8_t*>(ds.dsBm.bmBits);
         FStride = ds.dsBm.bmWidthBytes;
-        FTopDown = ds.dsBmih.biHeight < 0;
+        FTopDown = IsTopDownDib(h, ds);
         const bool rgb565 = ds.dsBmih.biCompression == BI_BITFIELDS && ds.dsBitfields[1] == 0x07E0;
         FPixelFormat = FormatOfBits(ds.dsBmih.biBitCount, rgb565);
         if (ds.dsBmih.biBitCount <= 8) {
