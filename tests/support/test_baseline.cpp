@@ -1,0 +1,166 @@
+#include <doctest.h>
+
+#include <string>
+#include <vector>
+
+#include "ServiceTestKit.h"
+#include "framework/core/Streams.h"
+#include "framework/core/SysUtils.h"
+#include "support/Baseline.h"
+#include "support/FindFiles.h"
+
+using namespace tf;
+using testkit::TTempDir;
+
+namespace {
+
+// 0 when another program may open path for writing, 1 when it is refused.
+DWORD OtherProgramWrites(const std::string& path) { return testkit::RunChild("trywrite \"" + path + "\""); }
+
+struct Scene {
+    TTempDir Root{"base"};
+    std::string ProgramDir, Drive;
+    Scene()
+    {
+        ProgramDir = Root.Dir("prog");
+        Drive = Root.Dir("drive");
+        Root.File("drive\\setup.EXE", "MZ");
+        Root.File("drive\\tool.ex", "MZ");
+        Root.File("drive\\README", "text");
+        Root.Dir("drive\\sys");
+        Root.File("drive\\sys\\core.dll", "MZ");
+        Root.File("drive\\sys\\notes.txt", "text");
+    }
+    std::string DataFile() const { return ProgramDir + "\\file.dat"; }
+};
+
+} // namespace
+
+TEST_CASE("baseline files are read line by line: CR, LF, CR LF, a last line without end, NUL ends")
+{
+    TTempDir dir{"read"};
+    struct Case {
+        std::string Text;
+        std::vector<std::string> Lines;
+    } cases[] = {
+        {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r\n\r\nc", {"a", "b", "", "c"}},
+        {std::string("a\r\n\0b\r\n", 7), {"a"}},
+        {"\r\n", {""}},
+        {"c:\\中文\\程序.exe\r\n", {"c:\\中文\\程序.exe"}},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.Text);
+        CHECK(ReadBaseline(dir.File("file.dat", c.Text)) == c.Lines);
+    }
+}
+
+TEST_CASE("no file.dat: the drive is searched, one CR LF line per match is written, and each listed file is locked")
+{
+    Scene s;
+    std::vector<std::string> expected;
+    FindFiles(s.Drive, "*.exe;*.dll", [&](const std::string& p, int32_t k, bool&) {
+        if (k == fkMatch) expected.push_back(p);
+    });
+    REQUIRE(expected.size() == 3);
+
+    {
+        TFileLocks locks = LoadBaselineAndLock(s.ProgramDir, s.Drive);
+        std::string text;
+        for (const std::string& p : expected) text += p + "\r\n";
+        CHECK(testkit::ReadBytes(s.DataFile()) == text);
+        CHECK(locks.Count() == 3);
+        for (const std::string& p : expected) {
+            CAPTURE(p);
+            CHECK(OtherProgramWrites(p) == 1);
+        }
+        CHECK(OtherProgramWrites(s.Root / "drive\\README") == 0);
+        CHECK(OtherProgramWrites(s.Root / "drive\\sys\\notes.txt") == 0);
+        // Deleting or renaming a locked file is refused too.
+        CHECK_FALSE(DeleteFileA(expected[0].c_str()));
+    }
+    // The holder gone, the files are free again.
+    for (const std::string& p : expected) CHECK(OtherProgramWrites(p) == 0);
+}
+
+TEST_CASE("an existing file.dat is used as it is: last line without end, vanished and empty entries")
+{
+    Scene s;
+    const std::string setup = s.Root / "drive\\setup.EXE";
+    const std::string core = s.Root / "drive\\sys\\core.dll";
+    const std::string readme = s.Root / "drive\\README";
+    testkit::WriteBytes(s.DataFile(), setup + "\r\n" + s.Root / "drive\\vanished.exe" + "\n\r\n" + readme + "\r" + core);
+    const int windowsBefore = testkit::VisibleWindowsOfProcess();
+    TFileLocks locks = LoadBaselineAndLock(s.ProgramDir, s.Drive);
+    CHECK(locks.Count() == 3);
+    CHECK(OtherProgramWrites(setup) == 1);
+    CHECK(OtherProgramWrites(readme) == 1);   // listed, so locked, whatever it is
+    CHECK(OtherProgramWrites(core) == 1);     // the last line, without CR LF
+    CHECK(OtherProgramWrites(s.Root / "drive\\tool.ex") == 0);   // not listed: no search was made
+    CHECK(testkit::VisibleWindowsOfProcess() == windowsBefore);
+}
+
+TEST_CASE("an empty file.dat locks nothing and searches nothing")
+{
+    Scene s;
+    testkit::WriteBytes(s.DataFile(), "");
+    TFileLocks locks = LoadBaselineAndLock(s.ProgramDir, s.Drive);
+    CHECK(locks.Count() == 0);
+    CHECK(testkit::ReadBytes(s.DataFile()).empty());
+    CHECK(OtherProgramWrites(s.Root / "drive\\setup.EXE") == 0);
+}
+
+TEST_CASE("a listed file another program holds open for writing is skipped alone")
+{
+    Scene s;
+    const std::string setup = s.Root / "drive\\setup.EXE";
+    const std::string core = s.Root / "drive\\sys\\core.dll";
+    testkit::WriteBytes(s.DataFile(), setup + "\r\n" + core + "\r\n");
+    const HANDLE writer = CreateFileA(setup.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    REQUIRE(writer != INVALID_HANDLE_VALUE);
+    TFileLocks locks = LoadBaselineAndLock(s.ProgramDir, s.Drive);
+    CHECK(locks.Count() == 1);
+    CHECK(OtherProgramWrites(core) == 1);
+    CloseHandle(writer);
+}
+
+TEST_CASE("a file.dat that cannot be created raises the create failure after the search, and nothing is locked")
+{
+    Scene s;
+    // A directory where the file should go refuses it like a read-only folder.
+    CreateDirectoryA(s.DataFile().c_str(), nullptr);
+    try {
+        LoadBaselineAndLock(s.ProgramDir, s.Drive);
+        FAIL("no failure raised");
+    } catch (const EFCreateError& e) {
+        CHECK(std::string(e.what()) == "不能创建文件 " + s.DataFile());
+    }
+    CHECK(OtherProgramWrites(s.Root / "drive\\setup.EXE") == 0);
+
+    const std::string missingDir = s.Root / "no_such_dir";
+    try {
+        LoadBaselineAndLock(missingDir, s.Drive);
+        FAIL("no failure raised");
+    } catch (const EFCreateError& e) {
+        CHECK(std::string(e.what()) == "不能创建文件 " + missingDir + "\\file.dat");
+    }
+}
+
+TEST_CASE("a file.dat that cannot be opened raises the open failure")
+{
+    Scene s;
+    testkit::WriteBytes(s.DataFile(), s.Root / "drive\\setup.EXE" + "\r\n");
+    const HANDLE exclusive = CreateFileA(s.DataFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    REQUIRE(exclusive != INVALID_HANDLE_VALUE);
+    try {
+        LoadBaselineAndLock(s.ProgramDir + "\\", s.Drive);
+        FAIL("no failure raised");
+    } catch (const EFOpenError& e) {
+        CHECK(std::string(e.what()) == "不能打开文件 " + s.DataFile());
+    }
+    CloseHandle(exclusive);
+    CHECK(OtherProgramWrites(s.Root / "drive\\setup.EXE") == 0);
+}

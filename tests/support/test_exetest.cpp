@@ -1,0 +1,146 @@
+#include <doctest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "framework/threads/WinHandle.h"
+#include "support/ExeTest.h"
+#include "support/FileExists.h"
+
+using namespace tf;
+using namespace std::string_literals;
+
+namespace {
+
+// A fresh folder under the temporary directory, removed with its files.
+class TTempDir {
+public:
+    TTempDir()
+    {
+        char tmp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, tmp);
+        Path = std::string(tmp) + "tf_exetest_" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(Path.c_str(), nullptr);
+    }
+    ~TTempDir() { Remove(Path); }
+    std::string Path;
+
+    std::string File(const std::string& name, const std::string& content) const
+    {
+        const std::string p = Path + name;
+        TKernelHandle f(CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        REQUIRE(f.Valid());
+        DWORD n = 0;
+        WriteFile(f.Get(), content.data(), static_cast<DWORD>(content.size()), &n, nullptr);
+        return p;
+    }
+    std::string Dir(const std::string& name) const
+    {
+        const std::string p = Path + name;
+        CreateDirectoryA(p.c_str(), nullptr);
+        return p;
+    }
+
+private:
+    static void Remove(const std::string& dir)
+    {
+        WIN32_FIND_DATAA d;
+        HANDLE h = FindFirstFileA((dir + "*").c_str(), &d);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string n = d.cFileName;
+                if (n == "." || n == "..") continue;
+                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    Remove(dir + n + "\\");
+                else
+                    DeleteFileA((dir + n).c_str());
+            } while (FindNextFileA(h, &d));
+            FindClose(h);
+        }
+        RemoveDirectoryA(dir.c_str());
+    }
+};
+
+TKernelHandle LockExclusively(const std::string& path)
+{
+    return TKernelHandle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+} // namespace
+
+TEST_CASE("the executable test over a table of files")
+{
+    TTempDir t;
+    t.Dir("dir.exe");
+    t.Dir("x.exe");   // a directory
+    struct Case {
+        std::string name;
+        bool create;
+        std::string content;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"b.EXE", true, "plain text", true},        // the extension decides
+        {"c.dll", true, "", true},
+        {"d.OcX", true, "xx", true},
+        {"tool.ex", true, "not MZ", true},          // substring of ".exe.dll.ocx"
+        {"e.d", true, "x", true},
+        {"f.oc", true, "x", true},
+        {"font.FON", true, "MZ\x90\x00"s, false},   // fonts are never executables
+        {"font.fon", true, "MZ", false},
+        {"setup.tmp", true, "MZ\x90\x00rest"s, true},
+        {"other.tmp", true, "PK\x03\x04", false},
+        {"zm.tmp", true, "ZM", false},
+        {"short.tmp", true, "M", false},            // one byte only
+        {"empty.bin", true, "", false},
+        {"readme", true, "MZ", true},               // no extension: the content decides
+        {"notes", true, "hello", false},
+        {"a.exe.txt", true, "hello", false},        // ".txt" is no substring of the list
+        {"dir.exe\\file", true, "MZ", true},        // the dot belongs to the folder
+        {"dir.exe\\file2", true, "ab", false},
+        {"\xB2\xE2\xCA\xD4.exe", true, "", true},   // a GBK name
+        {"\xB2\xE2\xCA\xD4.tmp", true, "MZ", true},
+        {"missing.exe", false, "", false},
+        {"missing.tmp", false, "", false},
+        {"x.exe", false, "", false},                // the directory
+    };
+    for (const Case& c : cases) {
+        const std::string path = c.create ? t.File(c.name, c.content) : t.Path + c.name;
+        CAPTURE(path);
+        CHECK(IsExecutableFile(path) == c.expected);
+    }
+}
+
+TEST_CASE("files with a listed extension are never opened; others are opened without sharing")
+{
+    TTempDir t;
+    const std::string exe = t.File("locked.exe", "plain text");
+    const std::string tmp = t.File("locked.tmp", "MZ");
+    {
+        // Held open without sharing by someone else.
+        TKernelHandle a = LockExclusively(exe);
+        TKernelHandle b = LockExclusively(tmp);
+        REQUIRE(a.Valid());
+        REQUIRE(b.Valid());
+        CHECK(IsExecutableFile(exe));        // decided by the extension alone
+        CHECK_FALSE(IsExecutableFile(tmp));  // the open fails: not executable
+    }
+    CHECK(IsExecutableFile(tmp));
+    // The test leaves no handle behind: the file can be locked again at once.
+    CHECK(LockExclusively(tmp).Valid());
+}
+
+TEST_CASE("a file exists only when a search for exactly its path finds a file")
+{
+    TTempDir t;
+    const std::string f = t.File("a.txt", "x");
+    t.Dir("sub");
+    CHECK(FileExistsAsFile(f));
+    CHECK(FileExistsAsFile(t.Path + "A.TXT"));
+    CHECK_FALSE(FileExistsAsFile(t.Path + "sub"));
+    CHECK_FALSE(FileExistsAsFile(t.Path + "b.txt"));
+    CHECK_FALSE(FileExistsAsFile(t.Path + "?.txt"));   // a pattern, not a file
+    CHECK_FALSE(FileExistsAsFile(t.Path + "*"));
+    CHECK_FALSE(FileExistsAsFile(f + "\\"));
+    CHECK_FALSE(FileExistsAsFile(""));
+}
