@@ -67,7 +67,7 @@ public:
     LOGFONTA LogFont() const;   // what Handle() is made from
 
     const std::string& Name() const { return FName; }
-    void SetName(const std::string& name);
+    void SetName(const std::string& name);   // an empty name is ignored
     int32_t Height() const { return FHeight; }   // negative: character height in pixels
     void SetHeight(int32_t height);
     int32_t Size() const;                        // points at 96 dpi, from Height
@@ -84,8 +84,9 @@ public:
     // Copies every attribute from another TFont; OnChange fires once.
     void Assign(TPersistent* source) override;
 
-    // Fires after every change (and after Assign), once the old handle is no
-    // longer in use by the handler's own DCs.
+    // Fires after every change (and after Assign). A replaced handle is
+    // deleted only after the handlers ran, so a canvas can first take it out
+    // of its DC.
     TNotifyEvent OnChange;
 
 protected:
