@@ -45,7 +45,7 @@ TEST_CASE("BMP files of every palette depth load with their colours")
 {
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpSpec file;
         TPixelFormat format;
         std::vector<TColor> top, bottom;
     };
@@ -77,7 +77,7 @@ TEST_CASE("BMP files of every palette depth load with their colours")
     for (const Case& c : cases) {
         CAPTURE(c.name);
         TBitmap bmp;
-        Load(bmp, BuildBmp(c.spec));
+        Load(bmp, BuildBmp(c.file));
         CHECK(bmp.Width() == 3);
         CHECK(bmp.Height() == 2);
         CHECK(bmp.PixelFormat() == c.format);
@@ -92,7 +92,7 @@ TEST_CASE("BMP files of true-colour depths keep their pixels")
 {
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpSpec file;
         TPixelFormat format;
     };
     const std::vector<uint8_t> rows24 = {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,   // bottom: red, lime
@@ -118,7 +118,7 @@ TEST_CASE("BMP files of true-colour depths keep their pixels")
     for (const Case& c : cases) {
         CAPTURE(c.name);
         TBitmap bmp;
-        Load(bmp, BuildBmp(c.spec));
+        Load(bmp, BuildBmp(c.file));
         CHECK(bmp.PixelFormat() == c.format);
         CHECK(bmp.Canvas()->Pixel(0, 1) == clRed);
         CHECK(bmp.Canvas()->Pixel(1, 1) == clLime);
