@@ -9,7 +9,8 @@
 if(WIN32)
   set(TAMFERN_WINDOWS ON)
   # Sources are UTF-8; narrow literals become GBK bytes, as the ANSI calls expect.
-  add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP936 -Wall -Wextra -Wno-unused-parameter)
+  enable_language(RC)
+  add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8;-fexec-charset=CP936;-Wall;-Wextra;-Wno-unused-parameter>")
   add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX STRICT)
   add_link_options(-static -static-libgcc -static-libstdc++)
   # Host tools (form-data compiler, skin packer) come from the native build.
