@@ -5,7 +5,7 @@
 
 namespace tftest {
 
-struct BmpSpec {
+struct BmpFields {
     int32_t Width = 1;
     int32_t Height = 1;   // negative: rows top-down
     int BitCount = 24;
@@ -28,7 +28,7 @@ inline void Put32(std::vector<uint8_t>& o, uint32_t v)
     Put16(o, v >> 16);
 }
 
-inline std::vector<uint8_t> BuildBmp(const BmpSpec& s)
+inline std::vector<uint8_t> BuildBmp(const BmpFields& s)
 {
     std::vector<uint8_t> info;
     if (s.HeaderSize == 12) {

@@ -9,7 +9,7 @@
 #include "tests/framework/graphics/PixelTestUtil.h"
 
 using namespace tf;
-using tftest::BmpSpec;
+using tftest::BmpFields;
 using tftest::BuildBmp;
 
 namespace {
@@ -27,9 +27,9 @@ uint16_t Word16(TBitmap& bmp, int x, int y)
     return v;
 }
 
-BmpSpec EightBit()
+BmpFields EightBit()
 {
-    BmpSpec s;
+    BmpFields s;
     s.Width = 3;
     s.Height = 2;
     s.BitCount = 8;
@@ -45,20 +45,20 @@ TEST_CASE("BMP files of every palette depth load with their colours")
 {
     struct Case {
         const char* name;
-        BmpSpec file;
+        BmpFields file;
         TPixelFormat format;
         std::vector<TColor> top, bottom;
     };
     std::vector<Case> cases;
     {
-        BmpSpec s;
+        BmpFields s;
         s.Width = 3, s.Height = 2, s.BitCount = 1;
         s.Palette = {clNavy, clYellow};
         s.Pixels = {0xA0, 0, 0, 0, /* top: */ 0x40, 0, 0, 0};
         cases.push_back({"1 bit", s, pf1bit, {clNavy, clYellow, clNavy}, {clYellow, clNavy, clYellow}});
     }
     {
-        BmpSpec s;
+        BmpFields s;
         s.Width = 3, s.Height = 2, s.BitCount = 4;
         s.Palette.assign(16, clBlack);
         s.Palette[5] = clRed;
@@ -68,7 +68,7 @@ TEST_CASE("BMP files of every palette depth load with their colours")
     }
     cases.push_back({"8 bits, short colour table", EightBit(), pf8bit, {clLime, clLime, clRed}, {clBlue, clRed, clLime}});
     {
-        BmpSpec s = EightBit();
+        BmpFields s = EightBit();
         s.HeaderSize = 12;   // core header: 3-byte colour entries, full table
         s.ColorsUsed = 0;
         s.Palette.resize(256, clWhite);
@@ -92,7 +92,7 @@ TEST_CASE("BMP files of true-colour depths keep their pixels")
 {
     struct Case {
         const char* name;
-        BmpSpec file;
+        BmpFields file;
         TPixelFormat format;
     };
     const std::vector<uint8_t> rows24 = {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,   // bottom: red, lime
@@ -100,12 +100,12 @@ TEST_CASE("BMP files of true-colour depths keep their pixels")
     const std::vector<uint8_t> rows32 = {0x00, 0x00, 0xFF, 0, 0x00, 0xFF, 0x00, 0,
                                          0xFF, 0x00, 0x00, 0, 0xFF, 0xFF, 0xFF, 0};
     std::vector<Case> cases;
-    BmpSpec s;
+    BmpFields s;
     s.Width = 2, s.Height = 2, s.BitCount = 24, s.Pixels = rows24;
     cases.push_back({"24 bits", s, pf24bit});
     s.HeaderSize = 124;   // a later header version: the extra fields are skipped
     cases.push_back({"24 bits, 124-byte header", s, pf24bit});
-    s = BmpSpec{};
+    s = BmpFields{};
     s.Width = 2, s.Height = 2, s.BitCount = 32, s.Pixels = rows32;
     cases.push_back({"32 bits", s, pf32bit});
     s.Compression = 3;
@@ -127,7 +127,7 @@ TEST_CASE("BMP files of true-colour depths keep their pixels")
     }
 
     // Top-down rows: the first row of the file is the top one.
-    BmpSpec td;
+    BmpFields td;
     td.Width = 2, td.Height = -2, td.BitCount = 24, td.Pixels = rows24;
     TBitmap bmp;
     Load(bmp, BuildBmp(td));
@@ -139,7 +139,7 @@ TEST_CASE("BMP files of true-colour depths keep their pixels")
 
 TEST_CASE("16-bit BMP files keep their 5-5-5 or 5-6-5 words")
 {
-    BmpSpec s;
+    BmpFields s;
     s.Width = 2, s.Height = 1, s.BitCount = 16;
     s.Pixels = {0x00, 0x7C, 0x1F, 0x00};   // red, blue in 5-5-5
     TBitmap bmp;
@@ -205,7 +205,7 @@ TEST_CASE("invalid or truncated BMP data raises and leaves the bitmap as it was"
         CHECK(tftest::PixelAt(bmp, 4, 4) == clRed);
     }
     // A bit-field image whose masks are missing.
-    BmpSpec s;
+    BmpFields s;
     s.Width = 1, s.Height = 1, s.BitCount = 32, s.Compression = 3, s.Pixels = {};
     TMemoryStream noMasks(BuildBmp(s));
     TBitmap bmp;
@@ -215,8 +215,8 @@ TEST_CASE("invalid or truncated BMP data raises and leaves the bitmap as it was"
 
 TEST_CASE("BMP data is read from the stream position and the stream left after it")
 {
-    BmpSpec a = EightBit();
-    BmpSpec b;
+    BmpFields a = EightBit();
+    BmpFields b;
     b.Width = 1, b.Height = 1, b.BitCount = 24, b.Pixels = {0x00, 0x00, 0xFF, 0};
     std::vector<uint8_t> both = BuildBmp(a);
     const size_t first = both.size();
