@@ -5,8 +5,10 @@
 #include "framework/core/Streams.h"
 #include "framework/core/Strings.h"
 #include "framework/core/SysUtils.h"
+#include "support/FileExists.h"
 #include "support/FindFiles.h"
 #include "support/PathUtils.h"
+#include "support/Wow64.h"
 
 namespace tf {
 
@@ -29,7 +31,7 @@ TFileLocks& TFileLocks::operator=(TFileLocks&& other) noexcept
 bool TFileLocks::Lock(const std::string& path)
 {
     if (path.empty()) return false;
-    const HANDLE h = CreateFileA(MapSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const HANDLE h = CreateFileA(NativeFilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     try {
@@ -51,7 +53,7 @@ std::vector<std::string> ReadBaseline(const std::string& fileName)
 {
     std::string text;
     try {
-        TFileStream file(MapSystemPath(fileName), fmOpenRead);
+        TFileStream file(NativeFilePath(fileName), fmOpenRead);
         text.resize(static_cast<size_t>(file.Size()));
         if (!text.empty()) file.ReadBuffer(text.data(), static_cast<int32_t>(text.size()));
     } catch (const EFOpenError&) {
@@ -69,7 +71,7 @@ void WriteBaseline(const std::string& fileName, const std::vector<std::string>& 
         text += "\r\n";
     }
     try {
-        TFileStream file(MapSystemPath(fileName), fmCreate);
+        TFileStream file(NativeFilePath(fileName), fmCreate);
         file.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
     } catch (const EFCreateError&) {
         throw EFCreateError(Format(SFCreateError, fileName.c_str()));
@@ -80,7 +82,7 @@ TFileLocks LoadBaselineAndLock(const std::string& programDir, const std::string&
 {
     const std::string path = IncludeTrailingBackslash(programDir) + BaselineFileName;
     std::vector<std::string> entries;
-    if (FileExists(path)) {
+    if (FileExistsAsFile(path)) {
         entries = ReadBaseline(path);
     } else {
         FindFiles(drive, "*.exe;*.dll", [&entries](const std::string& found, int32_t kind, bool&) {

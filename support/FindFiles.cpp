@@ -4,6 +4,7 @@
 
 #include "framework/core/SysUtils.h"
 #include "support/PathUtils.h"
+#include "support/Wow64.h"
 
 namespace tf {
 
@@ -41,7 +42,7 @@ int32_t Walk(const std::string& directory, const std::string& lowerMasks, const 
         if (callback) callback(directory, fkDirectory, stop);
 
         WIN32_FIND_DATAA data;
-        TFindHandle search(MapSystemPath(directory + "\\*.*"), data);
+        TFindHandle search(NativeFilePath(directory + "\\*.*"), data);
         bool found = search.Found();
         while (found && !stop) {
             try {
@@ -86,7 +87,9 @@ bool MatchesMasks(const std::string& fileName, const std::string& lowerMasks)
 int32_t FindFiles(const std::string& directory, const std::string& masks, const TFindCallback& callback)
 {
     try {
-        return Walk(ExcludeTrailingBackslash(directory), LowerCaseAscii(masks), callback);
+        std::string start = directory;
+        if (HasTrailingBackslash(start)) start.pop_back();   // one only
+        return Walk(start, LowerCaseAscii(masks), callback);
     } catch (...) {
         return 0;
     }

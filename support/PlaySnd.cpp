@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "support/PathUtils.h"
+#include "support/Wow64.h"
 
 namespace tf {
 
@@ -29,7 +29,7 @@ Fplaysnd::Fplaysnd(const std::string& libraryPath)
 {
     // A damaged library must not bring up the loader's message box.
     const UINT mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    FModule = LoadLibraryA(MapSystemPath(libraryPath).c_str());
+    FModule = LoadLibraryA(NativeFilePath(libraryPath).c_str());
     SetErrorMode(mode);
 }
 

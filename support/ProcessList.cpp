@@ -10,6 +10,7 @@
 #include "framework/core/SysUtils.h"
 #include "support/PathUtils.h"
 #include "support/PerfData.h"
+#include "support/Wow64.h"
 
 namespace tf {
 
@@ -170,7 +171,7 @@ bool LoadToolhelp()
 uint8_t ExeKind(const std::string& path)
 {
     SHFILEINFOA info;
-    const DWORD_PTR r = SHGetFileInfoA(MapSystemPath(path).c_str(), 0, &info, sizeof info, SHGFI_EXETYPE);
+    const DWORD_PTR r = SHGetFileInfoA(NativeFilePath(path).c_str(), 0, &info, sizeof info, SHGFI_EXETYPE);
     return ExeKindOf(static_cast<uint32_t>(r), path);
 }
 
@@ -268,7 +269,7 @@ bool KillProcessesOfFile(const std::string& path)
         const std::string longName = LowerCaseAscii(ExtractFileName(path));
         std::string shortName;
         char buffer[256];
-        const DWORD n = GetShortPathNameA(MapSystemPath(path).c_str(), buffer, 255);
+        const DWORD n = GetShortPathNameA(NativeFilePath(path).c_str(), buffer, 255);
         if (n > 0 && n < 255) shortName = LowerCaseAscii(ExtractFileName(std::string(buffer, n)));
 
         TProcessList list;

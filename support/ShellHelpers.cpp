@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "support/PathUtils.h"
+#include "support/Wow64.h"
 
 namespace tf {
 
@@ -52,7 +53,7 @@ bool SetStartWithWindows(const std::string& valueName, const std::string& comman
 
 bool OpenDocument(const std::string& target, const std::string& parameters)
 {
-    const std::string file = MapSystemPath(target);
+    const std::string file = NativeFilePath(target);
     const std::string directory = ExtractFilePath(file);
     const HINSTANCE r = ShellExecuteA(GetActiveWindow(), nullptr, file.c_str(), parameters.c_str(), directory.c_str(),
                                       SW_SHOWNORMAL);
@@ -61,7 +62,7 @@ bool OpenDocument(const std::string& target, const std::string& parameters)
 
 bool DeleteFileAtReboot(const std::string& path)
 {
-    return MoveFileExA(MapSystemPath(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+    return MoveFileExA(NativeFilePath(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
 }
 
 TOwnerProvider SetAskOwner(TOwnerProvider provider)
@@ -100,7 +101,7 @@ void TIconHandle::Reset(void* icon)
 
 TIconHandle ExtractFileIcon(void* instance, const std::string& path, int32_t index)
 {
-    return TIconHandle(ExtractIconA(static_cast<HINSTANCE>(instance), MapSystemPath(path).c_str(),
+    return TIconHandle(ExtractIconA(static_cast<HINSTANCE>(instance), NativeFilePath(path).c_str(),
                                     static_cast<UINT>(index)));
 }
 

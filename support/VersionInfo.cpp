@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/core/SysUtils.h"
-#include "support/PathUtils.h"
+#include "support/Wow64.h"
 
 namespace tf {
 
@@ -45,7 +45,7 @@ std::string TextAt(const std::vector<char>& buffer, const void* value)
 
 bool ReadVersionInfo(const std::string& path, TVersionValues& values)
 {
-    const std::string file = MapSystemPath(path);
+    const std::string file = NativeFilePath(path);
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
     if (size == 0) return false;

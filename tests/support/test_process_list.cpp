@@ -5,6 +5,7 @@
 
 #include "ServiceTestKit.h"
 #include "framework/core/SysUtils.h"
+#include "support/PerfData.h"
 #include "support/ProcessList.h"
 
 using namespace tf;
@@ -230,4 +231,14 @@ TEST_CASE("KillProcessesOfFile never ends the guard itself")
     CHECK_FALSE(KillProcessesOfFile(dir / "test_process_list.exe"));
     // Still here to tell.
     CHECK(GetCurrentProcessId() != 0);
+}
+
+TEST_CASE("the running system's performance data can be asked for without harm")
+{
+    // Wine offers no process object there; whatever the answer, it must agree with the list.
+    TProcessList list;
+    TThreadList threads;
+    const bool ok = ReadPerfData(&list, &threads, false);
+    CHECK(ok == (!list.empty() || !threads.empty()));
+    CHECK_FALSE(ReadPerfData(nullptr, nullptr, false));
 }
