@@ -7,6 +7,7 @@
 //   skinpack stream <skin file> <block>    the "SkinStream" block for form data
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -152,6 +153,9 @@ int Unpack(const std::string& skinFile, const std::string& folder)
     tf::TSkinReader reader;
     std::vector<uint8_t> skin;
     LoadSkin(skinFile, reader, skin);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) throw Failure("cannot create " + folder + ": " + error.message());
     std::string list;
     for (int i = 0; i < reader.Count(); ++i) {
         const std::string name = reader.Names()[i];

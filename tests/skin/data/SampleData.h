@@ -44,9 +44,9 @@ inline void PutLE(std::vector<uint8_t>& out, uint32_t v, int bytes)
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-// A 24-bit Windows bitmap of w x h pixels: gradients, a grid and some noise,
-// so it compresses like drawn art rather than like a flat fill.
-inline std::vector<uint8_t> Bitmap(int w, int h, uint32_t seed = 1)
+// A 24-bit Windows bitmap of w x h pixels: gradients, a grid and (unless
+// noise is false) some noise, so it compresses like drawn art or like a photo.
+inline std::vector<uint8_t> Bitmap(int w, int h, uint32_t seed = 1, bool noise = true)
 {
     const uint32_t stride = static_cast<uint32_t>((w * 3 + 3) & ~3);
     std::vector<uint8_t> out;
@@ -66,11 +66,11 @@ inline std::vector<uint8_t> Bitmap(int w, int h, uint32_t seed = 1)
     PutLE(out, 2835, 4);
     PutLE(out, 0, 4);
     PutLE(out, 0, 4);
-    const std::vector<uint8_t> noise = Random(static_cast<size_t>(w) * static_cast<size_t>(h), seed);
+    const std::vector<uint8_t> dots = Random(static_cast<size_t>(w) * static_cast<size_t>(h), seed);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const bool grid = x % 16 == 0 || y % 16 == 0;
-            const uint8_t n = static_cast<uint8_t>(noise[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] % 3);
+            const uint8_t n = noise ? static_cast<uint8_t>(dots[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] % 3) : 0;
             out.push_back(grid ? 0x40 : static_cast<uint8_t>(200 + y * 40 / (h ? h : 1) + n));
             out.push_back(grid ? 0x40 : static_cast<uint8_t>(150 + x * 60 / (w ? w : 1)));
             out.push_back(grid ? 0x40 : static_cast<uint8_t>(120 + (x + y) % 32));

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Benchmarks (not tests). Prints the skin decoder's throughput, median of
+# several runs, for the program's skin and for an 8 MB container:
+#  - natively, from an optimised build without sanitizers (build/bench);
+#  - the Windows build under Wine (build/win32, configured by build.sh).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+jobs="$(nproc)"
+
+# --- skin decoder -------------------------------------------------------------
+cmake -S "$root" -B "$root/build/bench" -DCMAKE_BUILD_TYPE=Release -DTAMFERN_SANITIZE=OFF \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$root/build/bench" --target bench_lzh lightblue_skin -j "$jobs" >/dev/null
+echo "== skin decoder, native (clang, Release, no sanitizers)"
+"$root/build/bench/tests/skin/data/bench_lzh" "$root/build/bench/res/lightblue.skn"
+
+if [ -f "$root/build/win32/CMakeCache.txt" ]; then
+  cmake --build "$root/build/win32" --target bench_lzh lightblue_skin -j "$jobs" >/dev/null
+  bash "$root/scripts/wine-prefix.sh"
+  source "$root/scripts/wine-env.sh"
+  echo "== skin decoder, Windows build under Wine (mingw-w64 i686, Release)"
+  wine "$root/build/win32/tests/skin/data/bench_lzh.exe" "Z:$root/build/win32/res/lightblue.skn"
+else
+  echo "== skin decoder under Wine: build/win32 is not configured (run scripts/build.sh)"
+fi
