@@ -24,3 +24,21 @@ if [ -f "$root/build/win32/CMakeCache.txt" ]; then
 else
   echo "== skin decoder under Wine: build/win32 is not configured (run scripts/build.sh)"
 fi
+
+# --- first-start search -------------------------------------------------------
+# FindFiles over generated trees of 10,000 and 100,000 files, against Wine's
+# "cmd /c dir /s /b /a" over the same tree in the same run; peak memory must
+# not grow with the tree.
+if [ -f "$root/build/win32/CMakeCache.txt" ]; then
+  cmake --build "$root/build/win32" --target bench_find_files -j "$jobs" >/dev/null
+  bash "$root/scripts/wine-prefix.sh"
+  source "$root/scripts/wine-env.sh"
+  trees="$root/build/bench-trees"
+  for n in 10000 100000; do
+    [ -d "$trees/tree$n" ] || python3 "$root/tests/support/programs/make_bench_tree.py" "$trees/tree$n" "$n"
+    echo "== first-start search, $n files (Windows build under Wine)"
+    wine "$root/build/win32/tests/support/programs/bench_find_files.exe" "$(echo "Z:$trees/tree$n" | tr / '\\')"
+  done
+else
+  echo "== first-start search under Wine: build/win32 is not configured (run scripts/build.sh)"
+fi

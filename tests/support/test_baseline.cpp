@@ -164,3 +164,23 @@ TEST_CASE("a file.dat that cannot be opened raises the open failure")
     CloseHandle(exclusive);
     CHECK(OtherProgramWrites(s.Root / "drive\\setup.EXE") == 0);
 }
+
+TEST_CASE("under WOW64 a listed System32 file is locked in the real System32")
+{
+    char windows[MAX_PATH];
+    const UINT n = GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    REQUIRE(n > 0);
+    const std::string dir(windows, n);
+    const std::string name = "tf_lock_" + std::to_string(GetCurrentProcessId()) + ".exe";
+    const std::string native = dir + "\\Sysnative\\" + name;
+    testkit::WriteBytes(native, "MZ");
+
+    Scene s;
+    testkit::WriteBytes(s.DataFile(), dir + "\\System32\\" + name + "\r\n");
+    {
+        TFileLocks locks = LoadBaselineAndLock(s.ProgramDir, s.Drive);
+        CHECK(locks.Count() == 1);
+        CHECK(OtherProgramWrites(native) == 1);
+    }
+    DeleteFileA(native.c_str());
+}

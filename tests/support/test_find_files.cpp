@@ -228,3 +228,29 @@ TEST_CASE("a directory that cannot be listed counts 0")
     Tree t;
     CHECK(FindFiles(t.Dir.Path(), "*.exe;*.dll") == 6);
 }
+
+TEST_CASE("under WOW64 a search of System32 lists the real System32")
+{
+    char windows[MAX_PATH];
+    const UINT n = GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    REQUIRE(n > 0);
+    const std::string dir(windows, n);
+    const std::string tag = std::to_string(GetCurrentProcessId());
+    // One file only in the real System32, one only in the 32-bit folder.
+    const std::string native = dir + "\\Sysnative\\tf_native_" + tag + ".exe";
+    const std::string wow = dir + "\\SysWOW64\\tf_wow_" + tag + ".exe";
+    REQUIRE(testkit::PathExists(dir + "\\Sysnative"));
+    testkit::WriteBytes(native, "MZ");
+    testkit::WriteBytes(wow, "MZ");
+
+    std::set<std::string> found;
+    const std::string system32 = dir + "\\System32";
+    FindFiles(system32, "*.exe", [&](const std::string& p, int32_t k, bool& stop) {
+        if (k == fkDirectory && p != system32) stop = true;
+        if (k == fkMatch) found.insert(p);
+    });
+    DeleteFileA(native.c_str());
+    DeleteFileA(wow.c_str());
+    CHECK(found.count(system32 + "\\tf_native_" + tag + ".exe") == 1);
+    CHECK(found.count(system32 + "\\tf_wow_" + tag + ".exe") == 0);
+}
