@@ -254,3 +254,16 @@ TEST_CASE("under WOW64 a search of System32 lists the real System32")
     CHECK(found.count(system32 + "\\tf_native_" + tag + ".exe") == 1);
     CHECK(found.count(system32 + "\\tf_wow_" + tag + ".exe") == 0);
 }
+
+TEST_CASE("folder links are not followed, so a link back up cannot make the walk endless")
+{
+    // programs\linktree\sub holds a.exe and two links to its parent (made by the build).
+    const std::string tree = testkit::ProgramPath("linktree");
+    REQUIRE(testkit::PathExists(tree + "\\sub\\up1"));
+    long calls = 0;
+    const int32_t count = FindFiles(tree, "*.exe", [&](const std::string&, int32_t, bool& stop) {
+        if (++calls > 1000) stop = true;   // keeps a failing run short
+    });
+    CHECK(count == 1);
+    CHECK(calls == 5);   // tree, sub, a.exe twice (met, matched), tree again
+}
