@@ -35,7 +35,10 @@ Fplaysnd::Fplaysnd(const std::string& libraryPath)
 
 Fplaysnd::~Fplaysnd()
 {
-    if (FModule) FreeLibrary(static_cast<HMODULE>(FModule));
+    if (!FModule) return;
+    // A sound still playing from the library would be read after it is gone.
+    gPlay(nullptr, nullptr, 0);
+    FreeLibrary(static_cast<HMODULE>(FModule));
 }
 
 bool Fplaysnd::Play(int32_t number)

@@ -13,7 +13,7 @@ public:
     // Loads the library once; a library that is missing or cannot be loaded
     // leaves the handle 0 and is not reported (no system error box either).
     explicit Fplaysnd(const std::string& libraryPath);
-    ~Fplaysnd() override;   // unloads the library
+    ~Fplaysnd() override;   // stops this process's sound, then unloads the library
     Fplaysnd(const Fplaysnd&) = delete;
     Fplaysnd& operator=(const Fplaysnd&) = delete;
 

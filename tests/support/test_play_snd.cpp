@@ -71,6 +71,20 @@ TEST_CASE("Play stops the running sound, then asks for WAV<number> from the libr
     CHECK(gRequests[3].Sound == "WAV1");
 }
 
+TEST_CASE("the sound is stopped before the library is unloaded")
+{
+    Recording rec;
+    {
+        Fplaysnd player(SoundLibrary());
+        REQUIRE(player.Module() != nullptr);
+        CHECK(player.Play(1));
+        REQUIRE(gRequests.size() == 2);
+    }
+    REQUIRE(gRequests.size() == 3);
+    CHECK(gRequests[2].Sound == "<null>");
+    CHECK(gRequests[2].Flags == 0u);
+}
+
 TEST_CASE("without the library Play still returns true and nothing is shown")
 {
     testkit::TTempDir dir{"snd"};
