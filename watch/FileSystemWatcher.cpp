@@ -1,6 +1,6 @@
 #include "FileSystemWatcher.h"
 
-#include "framework/core/SysUtils.h"
+#include "support/PathUtils.h"
 #include "framework/threads/Threads.h"
 
 namespace tf {
@@ -48,7 +48,7 @@ void TFileSystemWatcher::SetActived(bool value)
 
 void TFileSystemWatcher::SetWatchedDir(const std::string& value)
 {
-    if (SameTextAscii(value, FWatchedDir)) return;
+    if (SamePath(value, FWatchedDir)) return;
     FWatchedDir = value;
     PushSettings();
 }

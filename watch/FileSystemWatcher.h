@@ -28,7 +28,8 @@ public:
     bool Actived() const { return FActived; }
     void SetActived(bool value);
     // "C:\" after construction. A value equal to the current one apart from
-    // the letter case of ASCII letters changes nothing and does not reopen.
+    // the letter case of ASCII letters (SamePath) changes nothing and does not
+    // reopen.
     const std::string& WatchedDir() const { return FWatchedDir; }
     void SetWatchedDir(const std::string& value);
     // true after construction.

@@ -264,11 +264,17 @@ TEST_CASE("WatchedDir ignores ASCII letter case and C: is watched as C:\\")
     w->SetWatchedDir("C:");
     CHECK(w->Worker()->Openings() == openings + 1);
     CHECK(w->Worker()->DirectoryPath() == "C:\\");
+    // Trail bytes of GBK characters are not letters: another folder.
+    w->SetWatchedDir("C:\\\x81\x41");
+    const int gbk = w->Worker()->Openings();
+    w->SetWatchedDir("C:\\\x81\x61");
+    CHECK(w->Worker()->Openings() == gbk + 1);
+    w->SetWatchedDir("C:");
     // Other setters with an unchanged value do not reopen either.
     w->SetWatchSubTree(false);
     w->SetNotifyFilters(w->NotifyFilters());
     w->SetActived(true);
-    CHECK(w->Worker()->Openings() == openings + 1);
+    CHECK(w->Worker()->Openings() == gbk + 2);
     delete w;
     CHECK(WorkersGone(baseline));
 }
