@@ -1,0 +1,117 @@
+#include "WndProcThunk.h"
+
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+#include "framework/core/SysUtils.h"
+
+namespace tf {
+
+namespace {
+
+// One procedure: a few bytes of code, then the method it calls. The code
+//   pop eax; push block; push eax; jmp ThunkEntry
+// adds the block as a first argument in front of (hwnd, msg, wParam, lParam).
+struct ThunkBlock {
+    uint8_t code[12];
+    bool inUse;
+    TWndMethod method;
+};
+
+LRESULT __stdcall ThunkEntry(ThunkBlock* block, HWND, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    TMessage m{msg, wParam, lParam, 0};
+    try {
+        block->method(m);
+    } catch (...) {
+        HandleCallbackException(block->method.Data());
+        return 0;
+    }
+    return m.Result;
+}
+
+constexpr size_t PageSize = 4096;
+
+class ThunkPool {
+public:
+    ThunkBlock* Allocate(TWndMethod method)
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        if (FFree.empty()) Grow();
+        ThunkBlock* b = FFree.back();
+        FFree.pop_back();
+        b->inUse = true;
+        b->method = method;
+        uint8_t* c = b->code;
+        c[0] = 0x58;                                   // pop eax
+        c[1] = 0x68;                                   // push imm32
+        const uint32_t self = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(b));
+        std::memcpy(c + 2, &self, 4);
+        c[6] = 0x50;                                   // push eax
+        c[7] = 0xE9;                                   // jmp rel32
+        const int32_t rel = static_cast<int32_t>(reinterpret_cast<intptr_t>(&ThunkEntry) -
+                                                 reinterpret_cast<intptr_t>(c + 12));
+        std::memcpy(c + 8, &rel, 4);
+        FlushInstructionCache(GetCurrentProcess(), c, sizeof(b->code));
+        return b;
+    }
+
+    void Release(ThunkBlock* b)
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        if (!Owns(b) || !b->inUse) return;
+        b->inUse = false;
+        b->method = TWndMethod();
+        FFree.push_back(b);
+    }
+
+private:
+    void Grow()
+    {
+        void* page = VirtualAlloc(nullptr, PageSize, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE);
+        if (!page) throw EOutOfResources("Cannot allocate a window procedure");
+        FPages.push_back(static_cast<uint8_t*>(page));
+        auto* blocks = static_cast<ThunkBlock*>(page);
+        const size_t n = PageSize / sizeof(ThunkBlock);
+        for (size_t i = n; i-- > 0;) {
+            new (&blocks[i]) ThunkBlock{{}, false, TWndMethod()};
+            FFree.push_back(&blocks[i]);
+        }
+    }
+    bool Owns(ThunkBlock* b) const
+    {
+        const auto* p = reinterpret_cast<const uint8_t*>(b);
+        for (const uint8_t* page : FPages)
+            if (p >= page && p < page + PageSize &&
+                (static_cast<size_t>(p - page) % sizeof(ThunkBlock)) == 0)
+                return true;
+        return false;
+    }
+
+    std::mutex FLock;
+    std::vector<uint8_t*> FPages;   // never released: a late call must not jump into freed memory
+    std::vector<ThunkBlock*> FFree;
+};
+
+ThunkPool& Pool()
+{
+    static ThunkPool* pool = new ThunkPool;   // outlives every window
+    return *pool;
+}
+
+} // namespace
+
+WNDPROC MakeObjectInstance(TWndMethod method)
+{
+    return reinterpret_cast<WNDPROC>(Pool().Allocate(method)->code);
+}
+
+void FreeObjectInstance(WNDPROC proc)
+{
+    if (!proc) return;
+    // code is the first member: the procedure's address is the block's.
+    Pool().Release(reinterpret_cast<ThunkBlock*>(reinterpret_cast<void*>(proc)));
+}
+
+} // namespace tf
