@@ -78,30 +78,30 @@ bool AskYesNo(const std::string& text)
     return MessageBoxA(owner, text.c_str(), "提示", MB_YESNO | MB_ICONQUESTION | MB_TOPMOST) == IDYES;
 }
 
-TIconHandle& TIconHandle::operator=(TIconHandle&& other) noexcept
+TExtractedIcon& TExtractedIcon::operator=(TExtractedIcon&& other) noexcept
 {
     if (this != &other) Reset(other.Release());
     return *this;
 }
 
-bool TIconHandle::IsIcon() const { return reinterpret_cast<uintptr_t>(FIcon) > 1; }
+bool TExtractedIcon::IsIcon() const { return reinterpret_cast<uintptr_t>(FIcon) > 1; }
 
-void* TIconHandle::Release()
+void* TExtractedIcon::Release()
 {
     void* icon = FIcon;
     FIcon = nullptr;
     return icon;
 }
 
-void TIconHandle::Reset(void* icon)
+void TExtractedIcon::Reset(void* icon)
 {
     if (IsIcon()) DestroyIcon(static_cast<HICON>(FIcon));
     FIcon = icon;
 }
 
-TIconHandle ExtractFileIcon(void* instance, const std::string& path, int32_t index)
+TExtractedIcon ExtractFileIcon(void* instance, const std::string& path, int32_t index)
 {
-    return TIconHandle(ExtractIconA(static_cast<HINSTANCE>(instance), NativeFilePath(path).c_str(),
+    return TExtractedIcon(ExtractIconA(static_cast<HINSTANCE>(instance), NativeFilePath(path).c_str(),
                                     static_cast<UINT>(index)));
 }
 

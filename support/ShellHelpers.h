@@ -38,15 +38,15 @@ TOwnerProvider SetAskOwner(TOwnerProvider provider);
 // An icon handle owned by the holder (destroyed with it). Value() is the raw
 // result of the extraction: 0 for no icon, 1 for a file that is neither an
 // executable, a library nor an icon file; those are never destroyed.
-class TIconHandle {
+class TExtractedIcon {
 public:
-    TIconHandle() = default;
-    explicit TIconHandle(void* icon) : FIcon(icon) {}
-    ~TIconHandle() { Reset(); }
-    TIconHandle(TIconHandle&& other) noexcept : FIcon(other.Release()) {}
-    TIconHandle& operator=(TIconHandle&& other) noexcept;
-    TIconHandle(const TIconHandle&) = delete;
-    TIconHandle& operator=(const TIconHandle&) = delete;
+    TExtractedIcon() = default;
+    explicit TExtractedIcon(void* icon) : FIcon(icon) {}
+    ~TExtractedIcon() { Reset(); }
+    TExtractedIcon(TExtractedIcon&& other) noexcept : FIcon(other.Release()) {}
+    TExtractedIcon& operator=(TExtractedIcon&& other) noexcept;
+    TExtractedIcon(const TExtractedIcon&) = delete;
+    TExtractedIcon& operator=(const TExtractedIcon&) = delete;
 
     void* Value() const { return FIcon; }
     bool IsIcon() const;            // a real icon (not 0 or 1)
@@ -58,6 +58,6 @@ private:
 };
 
 // Icon number index of the file (ExtractIconA with the given instance).
-TIconHandle ExtractFileIcon(void* instance, const std::string& path, int32_t index);
+TExtractedIcon ExtractFileIcon(void* instance, const std::string& path, int32_t index);
 
 } // namespace tf

@@ -68,7 +68,7 @@ ClassRegistry& Registry()
 }
 } // namespace
 
-void RegisterClass(const TClassInfo& info)
+void RegisterClassInfo(const TClassInfo& info)
 {
     ClassRegistry& r = Registry();
     std::lock_guard<std::mutex> g(r.lock);

@@ -153,8 +153,16 @@ struct TClassInfo {
 };
 
 // Classes that stored data may create by name must be registered.
-void RegisterClass(const TClassInfo& info);
+void RegisterClassInfo(const TClassInfo& info);
 const TClassInfo* FindClass(const std::string& name);
+
+// windows.h defines RegisterClass as a macro naming its own function; these
+// let RegisterClass(info) work whether the macro is in effect or not.
+#ifndef RegisterClass
+inline void RegisterClass(const TClassInfo& info) { RegisterClassInfo(info); }
+#endif
+inline void RegisterClassA(const TClassInfo& info) { RegisterClassInfo(info); }
+inline void RegisterClassW(const TClassInfo& info) { RegisterClassInfo(info); }
 
 // Declares the class identity inside a class body.
 #define TF_CLASS(Cls)                                                                                  \

@@ -202,7 +202,7 @@ TEST_CASE("AskYesNo: the question box, its owner, and the answers")
 TEST_CASE("ExtractFileIcon gives an owned icon, or none")
 {
     const HINSTANCE self = GetModuleHandleA(nullptr);
-    TIconHandle icon = ExtractFileIcon(self, testkit::ProgramPath("verinfo_full.exe"), 0);
+    TExtractedIcon icon = ExtractFileIcon(self, testkit::ProgramPath("verinfo_full.exe"), 0);
     REQUIRE(icon.IsIcon());
     ICONINFO info{};
     REQUIRE(GetIconInfo(static_cast<HICON>(icon.Value()), &info));
@@ -213,7 +213,7 @@ TEST_CASE("ExtractFileIcon gives an owned icon, or none")
     DeleteObject(info.hbmMask);
 
     // Moving hands the icon over; the moved-from holder owns nothing.
-    TIconHandle moved = std::move(icon);
+    TExtractedIcon moved = std::move(icon);
     CHECK(moved.IsIcon());
     CHECK(icon.Value() == nullptr);
 
