@@ -83,6 +83,14 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner)
     const size_t dot = name.rfind('.');
     if (dot != std::string::npos) name.erase(dot);
     FTitle = name;
+#ifdef TF_HAVE_THREADS
+    // Made during start-up on the user-interface thread: Synchronize works
+    // even in programs that never call Initialize.
+    try {
+        InitThreads();
+    } catch (...) {
+    }
+#endif
 }
 
 TApplication::~TApplication()

@@ -16,6 +16,7 @@
 #include "framework/controls/Timer.h"
 #include "framework/core/SysUtils.h"
 #include "framework/reader/FormReader.h"
+#include "framework/threads/Threads.h"
 
 using namespace tf;
 using namespace testutil;
@@ -176,6 +177,145 @@ TEST_CASE("a modal form runs until its result is set")
     CHECK_FALSE(form->Modal());
     CHECK_FALSE(IsWindowVisible(form->Handle()));
     form->Free();
+}
+
+namespace {
+
+struct UtilTarget : TObject {
+    HWND Window = nullptr;
+    std::vector<UINT> Seen;
+    void Proc(TMessage& m)
+    {
+        Seen.push_back(m.Msg);
+        if (m.Msg == WM_USER + 1) throw Exception("utility failed");
+        m.Result = DefWindowProcA(Window, m.Msg, m.WParam, m.LParam);
+    }
+};
+
+class TMinimizeHides : public TForm {
+public:
+    using TForm::TForm;
+    int Commands = 0;
+
+protected:
+    void WMSysCommand(TMessage& m) override
+    {
+        ++Commands;
+        if ((m.WParam & 0xFFF0) == SC_MINIMIZE) {
+            Hide();
+            return;
+        }
+        TForm::WMSysCommand(m);
+    }
+};
+
+class TSyncWorker : public TThread {
+public:
+    std::vector<std::string>* Log = nullptr;
+    DWORD RanOn = 0;
+
+protected:
+    void Execute() override
+    {
+        Synchronize([this] {
+            RanOn = GetCurrentThreadId();
+            Log->push_back("synchronized");
+        });
+    }
+};
+
+} // namespace
+
+TEST_CASE("utility windows are hidden zero-sized tool windows whose messages reach a method")
+{
+    UtilTarget target;
+    HWND window = AllocateHWnd(TWndMethod::Of<&UtilTarget::Proc>(&target));
+    target.Window = window;
+    REQUIRE(window != nullptr);
+    CHECK_FALSE(IsWindowVisible(window));
+    CHECK((GetWindowLongA(window, GWL_STYLE) & WS_POPUP) != 0);
+    CHECK((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
+    RECT r;
+    GetWindowRect(window, &r);
+    CHECK((r.right - r.left) * (r.bottom - r.top) == 0);
+    SendMessageA(window, WM_USER + 2, 0, 0);
+    CHECK(target.Seen.back() == WM_USER + 2);
+    {
+        TBoxAnswerer boxes;
+        SendMessageA(window, WM_USER + 1, 0, 0);
+        REQUIRE(boxes.Boxes.size() == 1);
+        CHECK(boxes.Boxes[0].text == "utility failed");
+    }
+    DeallocateHWnd(window);
+    CHECK_FALSE(IsWindow(window));
+}
+
+TEST_CASE("a form's system-command handler can be overridden and falls back to the default")
+{
+    auto* form = new TMinimizeHides(Application);
+    CloseLog log;
+    form->OnClose = TCloseEvent::Of<&CloseLog::OnClose>(&log);
+    form->Show();
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    CHECK_FALSE(IsWindowVisible(form->Handle()));
+    CHECK_FALSE(IsIconic(form->Handle()));
+    form->Show();
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);   // default: WM_CLOSE, then Close
+    CHECK(form->Commands == 2);
+    CHECK(log.Log == std::vector<std::string>{"close"});
+    form->Free();
+}
+
+TEST_CASE("calls synchronized from a worker run inside the loops and inside the error box")
+{
+    std::vector<std::string> log;
+    {
+        TSyncWorker worker;
+        worker.Log = &log;
+        worker.Resume();
+        CHECK(PumpUntil([&] { return !log.empty(); }, 3000));
+        worker.WaitFor();
+        CHECK(worker.RanOn == GetCurrentThreadId());
+    }
+    // While an error box is up (its own modal loop), the call still runs.
+    log.clear();
+    static TSyncWorker* worker = nullptr;
+    worker = new TSyncWorker;
+    worker->Log = &log;
+    struct Late {
+        static void CALLBACK Start(HWND, UINT, UINT_PTR id, DWORD)
+        {
+            KillTimer(nullptr, id);
+            worker->Resume();
+        }
+    };
+    struct Answer {
+        static std::vector<std::string>*& Log()
+        {
+            static std::vector<std::string>* log = nullptr;
+            return log;
+        }
+        static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+        {
+            if (code == HCBT_ACTIVATE) SetTimer(nullptr, 0, 20, &Poll);
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        }
+        static void CALLBACK Poll(HWND, UINT, UINT_PTR id, DWORD)
+        {
+            if (Log()->empty()) return;
+            KillTimer(nullptr, id);
+            HWND box = FindWindowA("#32770", nullptr);
+            if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    };
+    Answer::Log() = &log;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, &Answer::Hook, nullptr, GetCurrentThreadId());
+    SetTimer(nullptr, 0, 50, &Late::Start);
+    Application->ShowException("waiting for a worker");
+    UnhookWindowsHookEx(hook);
+    CHECK(log == std::vector<std::string>{"synchronized"});
+    worker->WaitFor();
+    delete worker;
 }
 
 namespace {

@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "ControlTestUtil.h"
+#include "framework/controls/ComCtrls.h"
 #include "framework/controls/ControlAtom.h"
+#include "framework/controls/WndProcThunk.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Memo.h"
@@ -426,4 +428,127 @@ TEST_CASE("every control class can be created by name")
     CHECK(value == crHandPoint);
     CHECK(IdentToInt("clBtnFace", value));
     CHECK(value == clBtnFace);
+}
+
+namespace {
+
+struct TThunkTarget : TObject {
+    std::vector<UINT> Seen;
+    WNDPROC Previous = nullptr;
+    HWND Window = nullptr;
+    bool ThrowOnUser = false;
+    void Proc(TMessage& m)
+    {
+        Seen.push_back(m.Msg);
+        if (m.Msg == WM_USER + 5) {
+            if (ThrowOnUser) throw Exception("thunk failed");
+            m.Result = 42;
+            return;
+        }
+        m.Result = CallWindowProcA(Previous, Window, m.Msg, m.WParam, m.LParam);
+    }
+};
+
+} // namespace
+
+TEST_CASE("an object's member subclasses a framework window through a procedure thunk")
+{
+    FormFixture f;
+    auto* button = Make<TButton>(f.form.get(), 10, 10, 80, 25);
+    HWND window = button->Handle();
+    TThunkTarget target;
+    target.Window = window;
+    TWndProcThunk thunk(TWndMethod::Of<&TThunkTarget::Proc>(&target));
+    REQUIRE(thunk);
+    target.Previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(thunk.Proc())));
+    CHECK(SendMessageA(window, WM_USER + 5, 0, 0) == 42);
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("thunked"));
+    CHECK(TextOf(window) == "thunked");   // passed on to the framework and the native button
+    CHECK(std::find(target.Seen.begin(), target.Seen.end(), WM_SETTEXT) != target.Seen.end());
+
+    {
+        TBoxAnswerer boxes;
+        target.ThrowOnUser = true;
+        CHECK(SendMessageA(window, WM_USER + 5, 0, 0) == 0);
+        REQUIRE(boxes.Boxes.size() == 1);
+        CHECK(boxes.Boxes[0].text == "thunk failed");
+    }
+
+    // Put back; freeing twice is harmless.
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(target.Previous));
+    WNDPROC raw = MakeObjectInstance(TWndMethod::Of<&TThunkTarget::Proc>(&target));
+    FreeObjectInstance(raw);
+    FreeObjectInstance(raw);
+    FreeObjectInstance(nullptr);
+    // Many procedures at once stay distinct.
+    std::vector<std::unique_ptr<TWndProcThunk>> many;
+    for (int i = 0; i < 500; ++i) many.push_back(std::make_unique<TWndProcThunk>(TWndMethod::Of<&TThunkTarget::Proc>(&target)));
+    CHECK(reinterpret_cast<void*>(many.front()->Proc()) != reinterpret_cast<void*>(many.back()->Proc()));
+}
+
+namespace {
+
+class TTestScrollBar : public TNativeControl {
+public:
+    explicit TTestScrollBar(TComponent* owner) : TNativeControl(owner, "SCROLLBAR", SBS_VERT) {}
+    std::vector<UINT> Scrolls;
+    std::vector<UINT> Notifies;
+
+protected:
+    void Scroll(TMessage& m) override
+    {
+        Scrolls.push_back(m.Msg);
+        TNativeControl::Scroll(m);
+    }
+    void Notify(NMHDR* header, LRESULT& result) override
+    {
+        Notifies.push_back(header->code);
+        result = 7;
+    }
+};
+
+} // namespace
+
+TEST_CASE("a native control wrapper gets its notifications reflected")
+{
+    FormFixture f;
+    auto* bar = Make<TTestScrollBar>(f.form.get(), 10, 10, 20, 100);
+    HWND window = bar->Handle();
+    CHECK(ClassNameOf(window) == "TNativeControl");
+    CHECK((GetWindowLongA(window, GWL_STYLE) & SBS_VERT) != 0);
+    SetScrollRange(window, SB_CTL, 0, 10, FALSE);
+    SetScrollPos(window, SB_CTL, 3, FALSE);
+    CHECK(GetScrollPos(window, SB_CTL) == 3);   // native behaviour
+
+    SendMessageA(f.form->Handle(), WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(window));
+    CHECK(bar->Scrolls == std::vector<UINT>{CN_VSCROLL});
+
+    NMHDR header{window, 0, 1234};
+    CHECK(SendMessageA(f.form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)) == 7);
+    CHECK(bar->Notifies == std::vector<UINT>{1234});
+    // The other modules' message that shares CN_NOTIFY's number is left alone.
+    CHECK(SendMessageA(window, CN_NOTIFY, 0, ForeignMessageMark) == 0);
+    CHECK(bar->Notifies.size() == 1);
+}
+
+TEST_CASE("under multiple selection ItemIndex is the caret row")
+{
+    FormFixture f;
+    auto* list = Make<TListBox>(f.form.get(), 10, 10, 150, 120);
+    list->SetMultiSelect(true);
+    CHECK(list->ItemIndex() == -1);
+    for (const char* s : {"a", "b", "c", "d"}) list->Items()->Add(s);
+    f.form->HandleNeeded();
+    list->SetSelected(0, true);
+    list->SetSelected(2, true);
+    list->SetItemIndex(3);
+    CHECK(SendMessageA(list->Handle(), LB_GETCARETINDEX, 0, 0) == 3);
+    CHECK(list->ItemIndex() == 3);
+    CHECK(list->SelCount() == 2);
+    CHECK(list->Selected(2));
+    CHECK_FALSE(list->Selected(3));
+    CHECK(list->Items()->IndexOf("C") == 2);
+    list->Items()->Delete(0);
+    CHECK(list->Items()->Count() == 3);
+    CHECK(list->Items()->Get(0) == "b");
 }
