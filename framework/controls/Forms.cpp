@@ -169,8 +169,16 @@ void TCustomForm::PaintWindow(HDC dc)
 void TCustomForm::Show()
 {
     SetVisible(true);
+    // The window may have been hidden behind the framework's back.
+    UpdateShowing();
     if (HandleAllocated())
         SetWindowPos(WindowHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TCustomForm::Hide()
+{
+    SetVisible(false);
+    UpdateShowing();
 }
 
 void TCustomForm::UpdateShowing()

@@ -56,7 +56,8 @@ public:
 
     // Visible := true and brings the window to the front (activating it).
     void Show();
-    void Hide() { SetVisible(false); }
+    // Visible := false and hides the window.
+    void Hide();
     // Asks OnCloseQuery, then OnClose (default action caHide); acts on the
     // answer. A modal form just gets ModalResult mrCancel.
     void Close();

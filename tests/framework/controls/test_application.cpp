@@ -154,6 +154,23 @@ TEST_CASE("closing a form asks OnClose; caFree releases it")
     CHECK(Screen->FormCount() == forms - 1);
 }
 
+TEST_CASE("Show brings back a form hidden behind the framework's back; Hide hides it")
+{
+    auto* form = new TForm(Application);
+    form->Show();
+    HWND window = form->Handle();
+    ShowWindow(window, SW_HIDE);
+    CHECK(form->Visible());
+    form->Show();
+    CHECK(IsWindowVisible(window));
+    form->Hide();
+    CHECK_FALSE(IsWindowVisible(window));
+    CHECK_FALSE(form->Visible());
+    form->Free();
+    CHECK(Application->ExeName().size() > 4);
+    CHECK(LowerCaseAscii(Application->ExeName()).find("test_controls_application.exe") != std::string::npos);
+}
+
 TEST_CASE("a modal form runs until its result is set")
 {
     auto* form = new TForm(Application);

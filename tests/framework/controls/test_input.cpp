@@ -186,6 +186,8 @@ TEST_CASE("focus changes send CM_EXIT and CM_FOCUSCHANGED, and dialog keys move 
     edit->SetFocus();
     REQUIRE(GetFocus() == edit->Handle());
     CHECK(f.form->ActiveControl() == edit);
+    CHECK(Screen->ActiveForm() == f.form.get());
+    CHECK(Screen->ActiveControl() == edit);
     TMessageSpy editSpy(edit), secondSpy(second);
     first->SetFocus();
     CHECK(GetFocus() == first->Handle());
@@ -330,6 +332,26 @@ TEST_CASE("a main menu tells its form about changes with CM_MENUCHANGED")
 
     SendMessageA(f.form->Handle(), WM_COMMAND, exit->Command(), 0);
     CHECK(hits.Log == std::vector<std::string>{"A"});
+    CHECK(menu->FindItem(reinterpret_cast<uintptr_t>(file->Handle()), fkHandle) == file);
+
+    // Item state shows in the system menu.
+    auto* other = new TMenuItem(f.form.get());
+    other->SetCaption("Other");
+    file->Add(other);
+    exit->SetChecked(true);
+    other->SetEnabled(false);
+    CHECK((GetMenuState(file->Handle(), exit->Command(), MF_BYCOMMAND) & MF_CHECKED) != 0);
+    CHECK((GetMenuState(file->Handle(), other->Command(), MF_BYCOMMAND) & MF_GRAYED) != 0);
+    other->SetVisible(false);
+    CHECK(GetMenuItemCount(file->Handle()) == 1);
+    exit->SetShortCut(ShortCut('Q', ssCtrl));
+    char text[64] = {};
+    GetMenuStringA(file->Handle(), exit->Command(), text, sizeof(text), MF_BYCOMMAND);
+    CHECK(std::string(text) == "E&xit\tCTRL+Q");
+    // A disabled item does not click.
+    exit->SetEnabled(false);
+    exit->Click();
+    CHECK(hits.Log.size() == 1);
     spy.Restore();
     delete menu;   // the form lets go of it
     CHECK(f.form->Menu() == nullptr);
