@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
-stamp="$WINEPREFIX/.tamfern-prefix-1"
+stamp="$WINEPREFIX/.tamfern-prefix-2"
 [ -f "$stamp" ] && exit 0
 
 rm -rf "$WINEPREFIX"
