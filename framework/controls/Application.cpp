@@ -382,14 +382,16 @@ void TApplication::HandleException(TObject* sender)
     ShowException(text);
 }
 
-void TApplication::ShowException(const std::string& message)
+void TApplication::ShowException(const std::string& message) { ShowMessageBox(message, FTitle, MB_OK | MB_ICONSTOP); }
+
+int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
 {
     HWND owner = nullptr;
     try {
         owner = Handle();
     } catch (...) {
     }
-    MessageBoxA(owner, message.c_str(), FTitle.c_str(), MB_OK | MB_ICONSTOP);
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
 // ------------------------------------------------------------ utility windows

@@ -19,6 +19,7 @@
 #include <exception>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "Forms.h"
 #include "Messages.h"
@@ -86,6 +87,9 @@ public:
     // owned by the application window. Call it inside a catch block.
     void HandleException(TObject* sender);
     void ShowException(const std::string& message);
+    // A message box owned by the application window (MessageBoxA flags and
+    // answer), as the default error box shows it.
+    int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
     TCustomForm* MainForm() const { return FMainForm; }
     bool ShowMainForm() const { return FShowMainForm; }
