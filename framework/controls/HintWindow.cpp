@@ -40,8 +40,9 @@ RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text)
     TSelectObject font(dc.Get(), Font()->Handle());
     RECT r{0, 0, maxWidth, 0};
     DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, HintTextFlags | DT_CALCRECT);
+    // Room for the border (1 on each side) and a little padding.
     r.right += 6;
-    r.bottom += 2;
+    r.bottom += 4;
     return r;
 }
 
@@ -70,8 +71,8 @@ void THintWindow::Paint()
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(r);
-    InflateRect(&r, -2, -1);
-    r.left += 1;
+    r.left += 2;
+    r.top += 1;
     const std::string text = Caption();
     TSelectObject font(dc, Font()->Handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);

@@ -305,6 +305,29 @@ TEST_CASE("a popup menu item chosen from the keyboard fires OnClick after the me
     canvas.SetHandle(nullptr);
 }
 
+TEST_CASE("a right click on a control with a popup menu shows it for that control")
+{
+    ShownForm f;
+    auto* button = Make<TButton>(f.form.get(), 10, 10, 80, 25);
+    auto* menu = new TPopupMenu(f.form.get());
+    auto* item = new TMenuItem(f.form.get());
+    item->SetCaption("one");
+    menu->Items()->Add(item);
+    Hits hits;
+    menu->OnPopup = TNotifyEvent::Of<&Hits::A>(&hits);
+    button->SetPopupMenu(menu);
+    f.Show();
+    MenuDriver::Keys() = {VK_ESCAPE};
+    SetTimer(nullptr, 0, 50, &MenuDriver::Tick);
+    const POINT at = button->ClientToScreen(POINT{5, 5});
+    CHECK(SendMessageA(button->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(button->Handle()), MAKELPARAM(at.x, at.y)) == 1);
+    CHECK(hits.Log == std::vector<std::string>{"A"});
+    CHECK(menu->PopupComponent() == button);
+    // The control forgets a menu that goes away.
+    delete menu;
+    CHECK(button->PopupMenu() == nullptr);
+}
+
 TEST_CASE("a main menu tells its form about changes with CM_MENUCHANGED")
 {
     ShownForm f;
@@ -406,6 +429,16 @@ TEST_CASE("a hint window shows a text without taking the activation")
     GetWindowRect(window, &r);
     CHECK(r.left == 300);
     CHECK(r.right - r.left == size.right);
+    // The text fits on one line inside the border.
+    RECT client;
+    GetClientRect(window, &client);
+    TScreenDC screen;
+    TSelectObject font(screen.Get(), hint.Font()->Handle());
+    SIZE text;
+    const std::string caption = "下载更多免费软件";
+    GetTextExtentPoint32A(screen.Get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+    CHECK(client.right - 2 >= text.cx);
+    CHECK(client.bottom - 1 >= text.cy);
     hint.ReleaseHandle();
     CHECK_FALSE(IsWindowVisible(window));
 }
