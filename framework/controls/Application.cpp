@@ -97,7 +97,6 @@ TApplication::~TApplication()
 {
     Destroying();
     DestroyForms();
-    if (FOwnsIcon && FIcon) DestroyIcon(FIcon);
 }
 
 void TApplication::Initialize()
@@ -142,12 +141,16 @@ void TApplication::LoadProgramIcon()
     char* firstName = nullptr;
     EnumResourceNamesA(MainInstance(), reinterpret_cast<LPCSTR>(RT_GROUP_ICON), &TakeFirstName,
                        reinterpret_cast<LONG_PTR>(&firstName));
+    const int smallW = GetSystemMetrics(SM_CXSMICON), smallH = GetSystemMetrics(SM_CYSMICON);
     if (firstName) {
         FIcon = LoadIconA(MainInstance(), firstName);
+        FSmallIcon = static_cast<HICON>(LoadImageA(MainInstance(), firstName, IMAGE_ICON, smallW, smallH, LR_SHARED));
         if (!IS_INTRESOURCE(firstName)) free(firstName);
     }
-    if (!FIcon) FIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    FOwnsIcon = false;   // LoadIcon icons are shared
+    if (!FIcon) {
+        FIcon = LoadIconA(nullptr, IDI_APPLICATION);
+        FSmallIcon = static_cast<HICON>(LoadImageA(nullptr, IDI_APPLICATION, IMAGE_ICON, smallW, smallH, LR_SHARED));
+    }
 }
 
 HWND TApplication::Handle()
@@ -188,7 +191,9 @@ LRESULT CALLBACK AppWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
 void TApplication::AppWndProc(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_GETICON: m.Result = reinterpret_cast<LRESULT>(FIcon); return;
+    case WM_GETICON:
+        m.Result = reinterpret_cast<LRESULT>(m.WParam == ICON_BIG ? FIcon : SmallIcon());
+        return;
     case WM_CLOSE:
         if (FMainForm) FMainForm->Close();
         return;

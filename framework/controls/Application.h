@@ -100,8 +100,9 @@ public:
     HWND Handle();
     bool HandleAllocated() const { return FHandle != nullptr; }
     // The program icon (the first icon group of the program's resources, or
-    // the system's application icon).
+    // the system's application icon), at the large and the small icon size.
     HICON Icon() const { return FIcon; }
+    HICON SmallIcon() const { return FSmallIcon ? FSmallIcon : FIcon; }
 
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& value);
@@ -141,8 +142,8 @@ private:
     void LoadProgramIcon();
 
     HWND FHandle = nullptr;
-    HICON FIcon = nullptr;
-    bool FOwnsIcon = false;
+    HICON FIcon = nullptr;        // shared (LoadIcon)
+    HICON FSmallIcon = nullptr;   // shared (LR_SHARED)
     TCustomForm* FMainForm = nullptr;
     bool FShowMainForm = true;
     bool FTerminated = false;

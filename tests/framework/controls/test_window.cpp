@@ -97,8 +97,15 @@ TEST_CASE("windows are registered under the framework class names")
     CHECK((r.right - r.left) * (r.bottom - r.top) == 0);
     CHECK(GetWindow(f.form->Handle(), GW_OWNER) == app);
     CHECK(SendMessageA(app, WM_GETICON, ICON_BIG, 0) == reinterpret_cast<LRESULT>(Application->Icon()));
-    CHECK(SendMessageA(app, WM_GETICON, ICON_SMALL, 0) == reinterpret_cast<LRESULT>(Application->Icon()));
+    CHECK(SendMessageA(app, WM_GETICON, ICON_SMALL, 0) == reinterpret_cast<LRESULT>(Application->SmallIcon()));
     CHECK(Application->Icon() != nullptr);
+    ICONINFO ii{};
+    REQUIRE(GetIconInfo(Application->SmallIcon(), &ii));
+    BITMAP bm{};
+    GetObjectA(ii.hbmMask, sizeof(bm), &bm);
+    CHECK(bm.bmWidth == GetSystemMetrics(SM_CXSMICON));
+    DeleteObject(ii.hbmMask);
+    if (ii.hbmColor) DeleteObject(ii.hbmColor);
 }
 
 TEST_CASE("the ControlOfs property maps a window to its control until it is destroyed")
