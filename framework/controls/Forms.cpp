@@ -427,29 +427,28 @@ void TCustomForm::SetActive(bool value)
 
 void TCustomForm::HandleDialogKey(TMessage& m)
 {
-    if (GetKeyState(VK_MENU) >= 0) {
-        switch (m.WParam) {
-        case VK_TAB:
-            if (GetKeyState(VK_CONTROL) >= 0) {
-                SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
-                m.Result = 1;
-                return;
-            }
-            break;
-        case VK_LEFT:
-        case VK_RIGHT:
-        case VK_UP:
-        case VK_DOWN:
-            if (FActiveControl && FActiveControl->Parent()) {
-                FActiveControl->Parent()->SelectNext(FActiveControl, m.WParam == VK_RIGHT || m.WParam == VK_DOWN, false);
-                m.Result = 1;
-                return;
-            }
-            break;
-        default: break;
-        }
-    }
+    // Every control may take the key first (a default button takes Enter);
+    // Tab and the arrows nobody took move the focus.
     Broadcast(m);
+    if (m.Result != 0 || GetKeyState(VK_MENU) < 0) return;
+    switch (m.WParam) {
+    case VK_TAB:
+        if (GetKeyState(VK_CONTROL) >= 0) {
+            SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+            m.Result = 1;
+        }
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        if (FActiveControl && FActiveControl->Parent()) {
+            FActiveControl->Parent()->SelectNext(FActiveControl, m.WParam == VK_RIGHT || m.WParam == VK_DOWN, false);
+            m.Result = 1;
+        }
+        break;
+    default: break;
+    }
 }
 
 // ------------------------------------------------------------ messages

@@ -199,10 +199,13 @@ TEST_CASE("focus changes send CM_EXIT and CM_FOCUSCHANGED, and dialog keys move 
     editSpy.Restore();
     secondSpy.Restore();
 
-    // Tab moves to the next control in tab order.
+    // Tab moves to the next control in tab order, after every control saw it.
+    TMessageSpy dialogKeys(edit);
     PostMessageA(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
     PumpUntil([&] { return GetFocus() == second->Handle(); }, 1000);
     CHECK(GetFocus() == second->Handle());
+    CHECK(dialogKeys.Saw(CM_DIALOGKEY));
+    dialogKeys.Restore();
 
     // Enter in the edit clicks the default button.
     first->SetDefault(true);
