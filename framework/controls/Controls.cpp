@@ -124,7 +124,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_uniqu
 TControl::~TControl()
 {
     Destroying();
-    if (g_captureControl == this) g_captureControl = nullptr;
+    if (g_captureControl == this) {
+        g_captureControl = nullptr;
+        ReleaseCapture();
+    }
     if (Application) Application->ControlDestroying(this);
     SetParent(nullptr);
     DestroyComponents();

@@ -156,6 +156,22 @@ TEST_CASE("windowed controls paint themselves and their graphic children into a 
     panel->PaintControls(dc);
     CHECK(GetPixel(dc, 5, 5) == RGB(255, 255, 255));
     CHECK(GetPixel(dc, 100, 45) == RGB(255, 0, 0));
+
+    // A form paints through OnPaint, on its canvas pointed at the DC.
+    struct Painter : TObject {
+        HDC Seen = nullptr;
+        void Paint(TObject* sender)
+        {
+            TCanvas* canvas = static_cast<TForm*>(sender)->Canvas();
+            Seen = canvas->Handle();
+            canvas->Brush()->SetColor(RGBColor(0, 0, 255));
+            canvas->FillRect(RECT{0, 0, 10, 10});
+        }
+    } painter;
+    f.form->OnPaint = TNotifyEvent::Of<&Painter::Paint>(&painter);
+    SendMessageA(f.form->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    CHECK(painter.Seen == dc);
+    CHECK(GetPixel(dc, 3, 3) == RGB(0, 0, 255));
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
