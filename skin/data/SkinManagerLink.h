@@ -1,0 +1,57 @@
+// The skin data component's view of the skin manager, the one object per
+// process that skins the windows (it lives in the window-skinning layer).
+// The manager plugs in by installing a factory; until one is installed the
+// component talks to a manager that does nothing but keep its flags.
+#pragma once
+#include <windows.h>
+
+namespace tf {
+
+class TSkinData;
+
+class TSkinManagerLink {
+public:
+    virtual ~TSkinManagerLink() = default;
+
+    // Adds or removes a component from the manager's list.
+    virtual void RegisterSkinData(TSkinData* data) = 0;
+    virtual void UnregisterSkinData(TSkinData* data) = 0;
+    // Installs the window-creation hook on the calling (user-interface) thread.
+    virtual void InstallHook() = 0;
+    // Schedules a deferred action (1 skin, 2 unskin, 3 skin changed, 6 drop
+    // dead skinners) after delay milliseconds; a later request replaces it.
+    virtual void RequestAction(int kind, int delayMs) = 0;
+    // Frees the caption buttons of the form skinners of the pending component.
+    virtual void DropCaptionButtons() = 0;
+    // Skins one window now if it qualifies; true when a skinner was attached.
+    virtual bool SkinWindow(HWND window) = 0;
+
+    // The component whose request is pending (nullptr when none).
+    virtual TSkinData* PendingSkinData() const = 0;
+    virtual void SetPendingSkinData(TSkinData* data) = 0;
+    // Skinning switched on.
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool value) = 0;
+    // 0 before the first activation, 1 running, 4 while being destroyed.
+    virtual int RunState() const = 0;
+    virtual void SetRunState(int value) = 0;
+};
+
+// Makes the process's manager; it stays alive until the manager's own layer
+// ends it with SetSkinManager(nullptr) at finalisation.
+using TSkinManagerFactory = TSkinManagerLink* (*)();
+
+// Installs the factory (nullptr: the do-nothing manager).
+void SetSkinManagerFactory(TSkinManagerFactory factory);
+
+// The manager, or nullptr when none has been made.
+TSkinManagerLink* SkinManager();
+
+// The manager, made with the factory when there is none.
+TSkinManagerLink* CreateSkinManagerIfNone();
+
+// Replaces the instance pointer; the manager's layer calls it with nullptr
+// when it frees its manager. The caller owns what it passes.
+void SetSkinManager(TSkinManagerLink* manager);
+
+} // namespace tf

@@ -1,0 +1,822 @@
+// The skin data component under Wine: the program's own skin parsed from its
+// "SkinStream" block, a container without definition text, damaged skins,
+// stored form data, and what the component asks of the skin manager.
+#include <doctest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "SkinTestKit.h"
+#include "framework/core/SysUtils.h"
+#include "framework/reader/FormReader.h"
+#include "skin/data/Skin3rd.h"
+#include "skin/data/SkinManagerLink.h"
+#include "skin/data/SkinReader.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/SkinDraw.h"
+
+using namespace tf;
+using namespace tftest;
+
+namespace {
+
+// Records what the component asks of the manager.
+class TRecordingManager final : public TSkinManagerLink {
+public:
+    void RegisterSkinData(TSkinData* d) override
+    {
+        Registered = d;
+        Log.push_back("register");
+    }
+    void UnregisterSkinData(TSkinData* d) override
+    {
+        if (Registered == d) Registered = nullptr;
+        Log.push_back("unregister");
+    }
+    void InstallHook() override { Log.push_back("hook"); }
+    void RequestAction(int kind, int delay) override { Log.push_back(Format("action %d %d", kind, delay)); }
+    void DropCaptionButtons() override { Log.push_back("drop buttons"); }
+    bool SkinWindow(HWND window) override
+    {
+        Log.push_back(Format("skin window %p", static_cast<void*>(window)));
+        return true;
+    }
+    TSkinData* PendingSkinData() const override { return Pending; }
+    void SetPendingSkinData(TSkinData* d) override
+    {
+        Pending = d;
+        Log.push_back("pending");
+    }
+    bool Enabled() const override { return EnabledFlag; }
+    void SetEnabled(bool value) override
+    {
+        EnabledFlag = value;
+        Log.push_back(value ? "enable" : "disable");
+    }
+    int RunState() const override { return State; }
+    void SetRunState(int value) override
+    {
+        State = value;
+        Log.push_back(Format("run state %d", value));
+    }
+
+    std::vector<std::string> Log;
+    TSkinData* Registered = nullptr;
+    TSkinData* Pending = nullptr;
+    bool EnabledFlag = false;
+    int State = 0;
+};
+
+// Installs a recording manager for a scope.
+struct TManagerScope {
+    TRecordingManager Manager;
+    TManagerScope() { SetSkinManager(&Manager); }
+    ~TManagerScope() { SetSkinManager(nullptr); }
+};
+
+const Bytes& LightBlueBlock()
+{
+    static const Bytes block = ReadFileBytes(LIGHTBLUE_SKINSTREAM);
+    return block;
+}
+
+void ReadBlock(TSkinData& d, const Bytes& block)
+{
+    TMemoryStream s(block);
+    REQUIRE(d.ReadBinaryProperty("SkinStream", s));
+}
+
+std::unique_ptr<TSkinData> LightBlue()
+{
+    auto d = std::make_unique<TSkinData>(nullptr);
+    ReadBlock(*d, LightBlueBlock());
+    REQUIRE(!d->FNoSkin);
+    return d;
+}
+
+std::string Hex(const Bytes& bytes)
+{
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    for (uint8_t b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+BOOL CALLBACK FindVisible(HWND w, LPARAM found)
+{
+    if (!::IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+}
+
+// Keeps the reader's message boxes off the screen for a scope.
+struct TQuietSkinMessages {
+    static inline std::string Last;
+    TSkinMessageProc Saved = ShowSkinMessage;
+    TQuietSkinMessages()
+    {
+        Last.clear();
+        ShowSkinMessage = [](const std::string& text) { Last = text; };
+    }
+    ~TQuietSkinMessages() { ShowSkinMessage = Saved; }
+};
+
+} // namespace
+
+TEST_CASE("Published properties and their defaults")
+{
+    TSkinData d(nullptr);
+    CHECK(ReadEnum(&d, "Active") == "False");
+    CHECK(ReadInt(&d, "DisableTag") == 99);
+    CHECK(ReadString(&d, "SkinControls") ==
+          "[xcMainMenu,xcPopupMenu,xcToolbar,xcControlbar,xcCombo,xcCheckBox,xcRadioButton,xcProgress,"
+          "xcScrollbar,xcEdit,xcButton,xcBitBtn,xcSpeedButton,xcSpin,xcPanel,xcGroupBox,xcStatusBar,xcTab,"
+          "xcTrackBar,xcSystemMenu]");
+    CHECK(ReadString(&d, "Options") == "[xoPreview,xoToolbarBK,xoCaptionButtonHint]");
+    auto* lines = dynamic_cast<TStrings*>(ReadObject(&d, "Skin3rd"));
+    REQUIRE(lines);
+    CHECK(lines->Count() == 118);
+    CHECK(ReadString(&d, "SkinFile").empty());
+    CHECK(ReadString(&d, "SkinStore") == "(none)");
+    CHECK(ReadEnum(&d, "SkinFormtype") == "sfMainform");
+    CHECK(ReadString(&d, "Version") == "5.40.07.15");
+    CHECK(ReadEnum(&d, "MenuUpdate") == "True");
+    CHECK(ReadEnum(&d, "MenuMerge") == "False");
+    CHECK(HasProperty(&d, "OnFormSkin"));
+    CHECK(HasProperty(&d, "OnSkinChanged"));
+    CHECK(HasProperty(&d, "OnSkinControl"));
+    CHECK(HasProperty(&d, "OnBeforeSkinForm"));
+    CHECK(HasProperty(&d, "OnAfterSkinForm"));
+    // Writes that do nothing.
+    Write(&d, "Version", "1.0");
+    Write(&d, "SkinStore", "(Good)");
+    CHECK(d.Version() == "5.40.07.15");
+    CHECK(d.SkinStore() == "(none)");
+    // State at creation.
+    CHECK(d.FNoSkin);
+    CHECK(d.FFramePaint);
+    CHECK(d.FHintTime == 0);
+    CHECK(!d.FHintShown);
+    CHECK(d.SkinTitle->Name == "Title");
+    CHECK(d.SkinButtons->Name == "Buttons");
+    CHECK(d.SkinBorders[SkinBorder::Bottom]->Name == "Bottom");
+    CHECK(!d.SkinToolbar);
+    // "GLAZEMENU": four 16 x 16 glyphs.
+    CHECK(d.FMenuGlyphs->Count() == 4);
+    CHECK(d.FMenuGlyphs->Width() == 16);
+}
+
+TEST_CASE("SkinStore reads (Good) at design time while skin bytes are held")
+{
+    TSkinData d(nullptr);
+    d.SetDesigning(true);
+    CHECK(d.SkinStore() == "(none)");
+    ReadBlock(d, LightBlueBlock());
+    CHECK(d.SkinStore() == "(Good)");
+    CHECK(d.FNoSkin);   // not parsed at design time
+    CHECK(!d.LoadSkin());
+    d.SetSkinFile("anything.skn");   // design time: the held bytes go
+    CHECK(d.SkinStore() == "(none)");
+}
+
+TEST_CASE("The program's skin: elements and frame counts")
+{
+    const auto d = LightBlue();
+    struct Slot {
+        const char* name;
+        TDataSkinObject* e;
+        int frames;
+    };
+    const Slot slots[] = {
+        {"Progress", d->SkinProgress.get(), 2},          {"Progress.Chunk", d->SkinProgressChunk.get(), 2},
+        {"MenuBar", d->SkinMenuBar.get(), 2},            {"GroupBoxEdge", d->SkinGroupBoxEdge.get(), 2},
+        {"GroupBox", d->SkinGroupBox.get(), 1},          {"Tabs", d->SkinTabs.get(), 5},
+        {"StatusBarEdges", d->SkinStatusBar.get(), 3},   {"Tab.Pane", d->SkinTabPane.get(), 1},
+        {"ToolBars", d->SkinToolBars.get(), 5},          {"ComboButton", d->SkinComboButton.get(), 4},
+        {"SunkEdge", d->SkinSunkEdge.get(), 4},          {"ExtraImages", d->SkinExtraImages.get(), 5},
+        {"Headerbar", d->SkinHeader.get(), 5},           {"MenuItem", d->SkinMenuItem.get(), 5},
+        {"MenuBackground", d->SkinMenuBackground.get(), 1}, {"Scrollbar", d->SkinScrollbar.get(), 23},
+        {"HorzScroll", d->SkinHorzScroll.get(), 4},      {"VertScroll", d->SkinVertScroll.get(), 4},
+        {"HorzScrollThumb", d->SkinHorzThumb.get(), 5},  {"VertScrollThumb", d->SkinVertThumb.get(), 5},
+        {"Trackbar.ThumbHorz", d->SkinTrackThumbHorz.get(), 5}, {"Trackbar.ThumbVert", d->SkinTrackThumbVert.get(), 5},
+        {"Trackbar.ThumbLeft", d->SkinTrackThumbLeft.get(), 5}, {"Trackbar.ThumbRight", d->SkinTrackThumbRight.get(), 5},
+        {"Trackbar.ThumbUp", d->SkinTrackThumbUp.get(), 5}, {"Trackbar.ThumbDown", d->SkinTrackThumbDown.get(), 5},
+        {"UpDown.Horz", d->SkinUpDownHorz.get(), 8},     {"UpDown.Vert", d->SkinUpDownVert.get(), 8},
+        {"Track", d->SkinTrack.get(), 1},                {"TRACKVERT", d->SkinTrackVert.get(), 1},
+    };
+    for (const Slot& s : slots) {
+        CAPTURE(s.name);
+        REQUIRE(s.e);
+        CHECK(!s.e->Empty());
+        CHECK(s.e->FrameCount == s.frames);
+        CHECK(s.e->Name == s.name);
+    }
+    CHECK(d->SkinTitle->FrameCount == 2);
+    CHECK(d->SkinButtons->FrameCount == 5);
+    CHECK(d->SkinButtons->Bitmap->Width() == 120);
+    // Check boxes and radio buttons: 5 frames each.
+    CHECK(d->SkinButtons->CheckBitmap->Width() == 70);
+    CHECK(d->SkinButtons->CheckFrameCount == 5);
+    CHECK(d->SkinButtons->RadioBitmap->Width() == 65);
+    CHECK(d->SkinButtons->RadioFrameCount == 5);
+    // The frame borders keep their own counts.
+    for (int i = 0; i < 4; ++i) CHECK(d->SkinBorders[static_cast<size_t>(i)]->FrameCount == 2);
+    CHECK(d->SkinBorders[SkinBorder::Top]->Bitmap->Width() == 292);
+    CHECK(d->SkinBorders[SkinBorder::Top]->Bitmap->Height() == 58);
+    // The channels are the program's own: "Track" has no image in this skin.
+    CHECK(d->SkinTrack->Bitmap->Width() == 16);
+    CHECK(d->SkinTrack->Bitmap->Height() == 4);
+    CHECK(d->SkinTrackVert->Bitmap->Width() == 4);
+    CHECK(d->SkinTrackVert->Bitmap->Height() == 16);
+    CHECK(d->SkinTrack->Margins.left == 3);
+    CHECK(d->SkinTrack->Margins.bottom == 3);
+    CHECK(d->SkinTrack->Tile == 0);
+    CHECK(d->FColors[SkinColor::ButtonFace] == 0xCFCFCF);
+    CHECK(d->FFaceBrush);
+}
+
+TEST_CASE("The program's skin: caption buttons and MDI buttons")
+{
+    const auto d = LightBlue();
+    REQUIRE(d->SkinSysButtons.size() == 8);
+    for (size_t i = 0; i < 5; ++i) {
+        const TDataSkinSysButton& b = *d->SkinSysButtons[i];
+        CAPTURE(b.Name);
+        CHECK(b.FrameCount == 6);
+        if (b.Action == 3) CHECK(b.Empty());
+        else CHECK(b.Bitmap->Width() == 126);
+    }
+    const int xs[3] = {57, 38, 19};
+    for (size_t i = 0; i < 3; ++i) {
+        const TDataSkinSysButton& m = *d->SkinSysButtons[5 + i];
+        CHECK(m.Action == 7 + static_cast<int>(i));
+        CHECK(m.Bitmap->Width() == 60);
+        CHECK(m.Bitmap->Height() == 14);
+        CHECK(m.Xcoord == xs[i]);
+        CHECK(m.FrameCount == 4);
+    }
+}
+
+TEST_CASE("The program's skin: caption colour and toolbar gradient")
+{
+    const auto d = LightBlue();
+    const TColor caption = d->FColors[SkinColor::CaptionColor];
+    CHECK(caption == 0xA78F9E);
+    CHECK(PixelOf(*d->SkinBorders[SkinBorder::Top]->Bitmap, 97, 9) == 0xA78F9E);
+    CHECK(ColorSaturation(caption) == 37);
+    REQUIRE(d->SkinToolbar);
+    TBitmap& bar = *d->SkinToolbar->Bitmap;
+    REQUIRE(bar.Width() == 10);
+    REQUIRE(bar.Height() == 40);
+    CHECK(d->SkinToolbar->FrameCount == 1);
+    CHECK(d->SkinToolbar->Name == "Toolbar");
+    CHECK(PixelOf(bar, 0, 0) == 0xF8F8F8);
+    CHECK(PixelOf(bar, 9, 39) == 0xA18D9A);
+    const std::vector<TColor>& ramp = ColorRamp(GetColorRamp(40, 0xF8F8F8, 0xA18D9A));
+    for (int y = 0; y < 40; ++y) CHECK(PixelOf(bar, 5, y) == ramp[static_cast<size_t>(y)]);
+}
+
+TEST_CASE("The program's skin: combo composites, their mirror and the combo arrow")
+{
+    const auto d = LightBlue();
+    const int w = ::GetSystemMetrics(SM_CXHSCROLL) + 2;
+    const TDataSkinBorder& button = *d->SkinComboButton;
+    const TDataSkinObject& edge = *d->SkinSunkEdge;
+    REQUIRE(button.Bitmap->Width() == 200);   // 50 x 4 frames
+    REQUIRE(button.Bitmap->Height() == 21);
+    CHECK(button.Style == 2);
+    CHECK(button.Margins.left == 2);
+    CHECK(button.Margins.right == w + 2);
+    CHECK(button.Margins.top == 2);       // the sunken edge's
+    CHECK(button.Margins.bottom == 3);
+    CHECK(button.FrameCount == 4);
+    // Bitmap2 is the original button image mirrored.
+    CHECK(button.Bitmap2->Width() == 76);
+    CHECK(edge.Margins.left == w + 2);
+    CHECK(edge.Margins.right == 2);
+    REQUIRE(edge.Bitmap->Width() == 200);
+    REQUIRE(edge.Bitmap->Height() == 21);
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (PixelOf(*edge.Bitmap, x, y) != PixelOf(*button.Bitmap, 199 - x, y)) {
+                FAIL_CHECK("not a mirror at " << x << "," << y);
+                return;
+            }
+    // Each frame: the text box is magenta, the button box is not.
+    for (int f = 0; f < 4; ++f) {
+        CAPTURE(f);
+        CHECK(PixelOf(*button.Bitmap, 50 * f + 10, 10) == kMagenta);
+        CHECK(PixelOf(*button.Bitmap, 50 * f + 50 - w / 2, 10) != kMagenta);
+        CHECK(PixelOf(*button.Bitmap, 50 * f + 0, 10) != kMagenta);   // the edge's left column
+    }
+    // The arrow: 17 x 17 squares cut from x = 50 (i + 1) - 19, y = 2.
+    const TDataSkinObject& arrow = *d->SkinComboArrow;
+    CHECK(arrow.Name == "ComboxArrow");
+    REQUIRE(arrow.Bitmap->Width() == 68);
+    REQUIRE(arrow.Bitmap->Height() == 17);
+    CHECK(arrow.FrameCount == 4);
+    for (int i = 0; i < 4; ++i)
+        for (int y = 0; y < 17; y += 4)
+            for (int x = 0; x < 17; x += 4)
+                CHECK(PixelOf(*arrow.Bitmap, 17 * i + x, y) == PixelOf(*button.Bitmap, 50 * (i + 1) - 19 + x, 2 + y));
+}
+
+TEST_CASE("A container without definition text parses as an empty definition")
+{
+    auto d = std::make_unique<TSkinData>(nullptr);
+    ReadBlock(*d, SkinStreamBlock(SkinFile({{"frametop.bmp", BmpFile(30, 12, 0x123456)},
+                                           {"button.bmp", BmpFile(20, 10, 0x654321)}})));
+    CHECK(!d->FNoSkin);
+    TSkinElementSlots& s = *d;
+    for (TDataSkinObject* e :
+         {static_cast<TDataSkinObject*>(s.SkinProgress.get()), s.SkinProgressChunk.get(), s.SkinMenuBar.get(),
+          s.SkinGroupBoxEdge.get(), static_cast<TDataSkinObject*>(s.SkinGroupBox.get()),
+          static_cast<TDataSkinObject*>(s.SkinTabs.get()), s.SkinStatusBar.get(), s.SkinTabPane.get(),
+          s.SkinToolBars.get(), static_cast<TDataSkinObject*>(s.SkinComboButton.get()), s.SkinSunkEdge.get(),
+          s.SkinExtraImages.get(), s.SkinHeader.get(), s.SkinMenuItem.get(), s.SkinMenuBackground.get(),
+          s.SkinScrollbar.get(), s.SkinHorzScroll.get(), s.SkinVertScroll.get(), s.SkinHorzThumb.get(),
+          s.SkinVertThumb.get(), s.SkinTrackThumbHorz.get(), s.SkinTrackThumbVert.get(), s.SkinTrackThumbLeft.get(),
+          s.SkinTrackThumbRight.get(), s.SkinTrackThumbUp.get(), s.SkinTrackThumbDown.get(),
+          static_cast<TDataSkinObject*>(s.SkinUpDownHorz.get()), static_cast<TDataSkinObject*>(s.SkinUpDownVert.get())})
+        CHECK(e == nullptr);
+    // The channels come from the program's images; the gradient is still made.
+    REQUIRE(s.SkinTrack);
+    CHECK(s.SkinTrack->Bitmap->Width() == 16);
+    REQUIRE(s.SkinTrackVert);
+    REQUIRE(d->SkinToolbar);
+    CHECK(d->SkinToolbar->Bitmap->Height() == 40);
+    CHECK(!d->SkinComboArrow->Bitmap->HandleAllocated());
+    for (const auto& b : d->SkinBorders) CHECK(b->Empty());
+    CHECK(d->SkinTitle->Empty());
+    CHECK(d->SkinButtons->Empty());
+    CHECK(d->SkinButtons->CheckFrameCount == 4);
+    REQUIRE(d->SkinSysButtons.size() == 3);
+    CHECK(d->SkinSysButtons[0]->Action == 7);
+    CHECK(d->SkinSysButtons[2]->Empty());
+    const TColor defaults[][2] = {{SkinColor::WindowText, clWindowText}, {SkinColor::ButtonFace, clBtnFace},
+                                  {SkinColor::Scrollbar, clScrollBar},   {SkinColor::Menubar, clBtnFace},
+                                  {SkinColor::ButtonText, clBtnText},    {SkinColor::ButtonDkShadow, cl3DDkShadow},
+                                  {SkinColor::TitleTextNoActive, clInactiveCaptionText}};
+    for (const auto& [slot, colour] : defaults) CHECK(d->FColors[static_cast<size_t>(slot)] == colour);
+    for (bool set : d->FColorSet) CHECK(!set);
+    // No Top image: the caption colour is the face colour.
+    CHECK(d->FColors[SkinColor::CaptionColor] == clBtnFace);
+    CHECK(d->SkinButtons->NormalColour2 == clBtnText);
+}
+
+TEST_CASE("Damaged skins fail cleanly and keep the previous skin")
+{
+    TQuietSkinMessages quiet;
+    auto d = LightBlue();
+    TDataSkinObject* menuItem = d->SkinMenuItem.get();
+    const int buttons = static_cast<int>(d->SkinSysButtons.size());
+    const TColor face = d->FColors[SkinColor::ButtonFace];
+    auto keptPrevious = [&] {
+        CHECK(d->SkinMenuItem.get() == menuItem);
+        CHECK(d->SkinMenuItem->Bitmap->Width() == 120);
+        CHECK(static_cast<int>(d->SkinSysButtons.size()) == buttons);
+        CHECK(d->FColors[SkinColor::ButtonFace] == face);
+        CHECK(d->SkinBorders[SkinBorder::Top]->Bitmap->Width() == 292);
+        CHECK(d->FNoSkin);
+    };
+    const Bytes file(LightBlueBlock().begin() + 4, LightBlueBlock().end());
+
+    SUBCASE("a skin file cut short")
+    {
+        for (size_t keep : {file.size() / 3, file.size() - 20}) {
+            CAPTURE(keep);
+            const Bytes cut(file.begin(), file.begin() + static_cast<long>(keep));
+            TMemoryStream s(SkinStreamBlock(cut));
+            d->ReadSkinStream(s);   // no error: the skin is simply not taken
+            keptPrevious();
+            CHECK(!d->LoadSkin());
+        }
+    }
+    SUBCASE("random bytes")
+    {
+        Bytes junk(5000);
+        uint32_t x = 12345;
+        for (uint8_t& b : junk) b = static_cast<uint8_t>((x = x * 1103515245 + 12345) >> 16);
+        junk[0] = 0x40;   // a plausible decoded length
+        junk[1] = 0x00;
+        junk[2] = 0x01;
+        junk[3] = 0x00;
+        TMemoryStream s(SkinStreamBlock(junk));
+        try {
+            d->ReadSkinStream(s);
+        } catch (const Exception&) {
+        }
+        keptPrevious();
+    }
+    SUBCASE("an unknown container version")
+    {
+        // A container whose version field reads 12345.
+        Bytes container = skinpack::BuildContainer({{"a.bmp", BmpFile(2, 2, 0)}}, 20000);
+        container[0] = 0x39;
+        container[1] = 0x30;
+        TMemoryStream old(SkinStreamBlock(skinpack::BuildSkinFile(container)));
+        d->ReadSkinStream(old);
+        CHECK(TQuietSkinMessages::Last == "This is Older Skin File\rPlease update to new version !");
+        keptPrevious();
+        CHECK(!d->LoadSkin());
+    }
+    SUBCASE("a bitmap entry that is not a bitmap")
+    {
+        TMemoryStream s(SkinStreamBlock(
+            SkinFile({{"menu.bmp", Text("BM but nothing else")}, {"x.ini", Text("[MenuItem]\nImage=menu.bmp\n")}})));
+        CHECK_THROWS_AS(d->ReadSkinStream(s), EInvalidGraphic);
+        keptPrevious();
+    }
+    SUBCASE("a SkinStream block shorter than its length")
+    {
+        Bytes block = LightBlueBlock();
+        block.resize(block.size() - 10);
+        TMemoryStream s(block);
+        CHECK_THROWS_AS(d->ReadSkinStream(s), EReadError);
+        CHECK(!d->FNoSkin);   // nothing happened
+        CHECK(d->SkinStreamBytes().Bytes().size() == file.size());
+    }
+    SUBCASE("and a good skin loads again afterwards")
+    {
+        TMemoryStream bad(SkinStreamBlock(Bytes(100, 0x11)));
+        try {
+            d->ReadSkinStream(bad);
+        } catch (const Exception&) {
+        }
+        CHECK(d->FNoSkin);
+        ReadBlock(*d, LightBlueBlock());
+        CHECK(!d->FNoSkin);
+        CHECK(d->SkinMenuItem.get() != menuItem);   // a new element
+    }
+}
+
+TEST_CASE("The SkinStream block is written back as it was read")
+{
+    auto d = LightBlue();
+    TMemoryStream out;
+    CHECK(d->WriteBinaryProperty("SkinStream", out));
+    CHECK(out.Bytes() == LightBlueBlock());
+    CHECK(!d->WriteBinaryProperty("Other", out));
+
+    TSkinData empty(nullptr);
+    TMemoryStream none;
+    empty.WriteSkinStream(none);
+    CHECK(none.Bytes() == Bytes{0, 0, 0, 0});
+    TMemoryStream zero(Bytes{0, 0, 0, 0});
+    empty.ReadSkinStream(zero);
+    CHECK(empty.FNoSkin);
+    CHECK(empty.SkinStreamBytes().Bytes().empty());
+}
+
+TEST_CASE("Stored form data: the main window's SkinData1")
+{
+    RegisterSkinDataClasses();
+    TManagerScope scope;
+    TComponent root(nullptr);
+    std::string skin3rd;
+    for (const char* line : BuiltinSkin3rd())
+        if (std::string(line) != "TPngSpeedbutton=pngspeedbutton") skin3rd += "    '" + std::string(line) + "'\n";
+    const std::string form = "object Form_main: TComponent\n"
+                             "  object SkinData1: TSkinData\n"
+                             "    Active = True\n"
+                             "    DisableTag = 99\n"
+                             "    SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, "
+                             "xcCheckBox, xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, "
+                             "xcSpeedButton, xcSpin, xcPanel, xcGroupBox, xcStatusBar, xcTab, xcTrackBar, "
+                             "xcSystemMenu]\n"
+                             "    Options = [xoPreview, xoToolbarBK]\n"
+                             "    Skin3rd = (\n" +
+                             skin3rd +
+                             "    )\n"
+                             "    SkinFormtype = sfMainform\n"
+                             "    MenuUpdate = True\n"
+                             "    MenuMerge = False\n"
+                             "    SkinStream = {" +
+                             Hex(LightBlueBlock()) +
+                             "}\n"
+                             "  end\n"
+                             "end\n";
+    ReadForm(&root, form);
+    auto* d = dynamic_cast<TSkinData*>(root.FindComponent("SkinData1"));
+    REQUIRE(d);
+    CHECK(!d->FNoSkin);
+    CHECK(d->Active());
+    CHECK(d->Skin3rd()->Count() == 117);
+    CHECK(d->Options() == TSkinOptions{xoPreview, xoToolbarBK});
+    CHECK(!d->SkinControls().Contains(xcMenuItem));
+    CHECK(d->SkinControls().Contains(xcSystemMenu));
+    CHECK(scope.Manager.Log == std::vector<std::string>{"register", "hook", "action 1 250"});
+    CHECK(scope.Manager.Registered == d);
+    TMemoryStream out;
+    d->WriteSkinStream(out);
+    CHECK(out.Bytes() == LightBlueBlock());
+}
+
+TEST_CASE("Loaded with an empty SkinStream: Active goes off, the hook is installed all the same")
+{
+    TManagerScope scope;
+    TComponent root(nullptr);
+    RegisterSkinDataClasses();
+    ReadForm(&root, "object F: TComponent\n  object S: TSkinData\n    Active = True\n"
+                    "    SkinControls = [xcMainMenu, xcMenuItem, xcScrollbar]\n    SkinStream = {00000000}\n  end\nend\n");
+    auto* d = dynamic_cast<TSkinData*>(root.FindComponent("S"));
+    REQUIRE(d);
+    CHECK(d->FNoSkin);
+    CHECK(!d->Active());
+    CHECK(scope.Manager.Log == std::vector<std::string>{"register", "hook"});
+    // xcMainMenu is set, so xcMenuItem is cleared.
+    CHECK(d->SkinControls() == TSkinControlTypes{xcMainMenu, xcScrollbar});
+    // A component without a parsed skin cannot be switched on.
+    scope.Manager.Log.clear();
+    d->SetActive(true);
+    CHECK(scope.Manager.Log.empty());
+}
+
+TEST_CASE("Loaded: menu sets, missing GetScrollBarInfo, the application icon")
+{
+    TManagerScope scope;
+    auto d = LightBlue();
+    d->SetSkinControls(TSkinControlTypes{xcPopupMenu, xcMenuItem, xcSystemMenu, xcScrollbar});
+    const TUser32Entries none{};
+    OverrideUser32Entries(&none);
+
+    // An application window with a small icon.
+    HWND app = ::CreateWindowExA(0, "STATIC", "app", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    REQUIRE(app);
+    HICON icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    ::SendMessageA(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    static HWND appWindow;
+    appWindow = app;
+    TSkinHost host;
+    host.ApplicationWindow = [] { return appWindow; };
+    InstallSkinHost(host);
+
+    d->Loaded();
+    InstallSkinHost(TSkinHost{});
+    OverrideUser32Entries(nullptr);
+    ::DestroyWindow(app);
+
+    // Without xcMainMenu, xcSystemMenu is cleared; without GetScrollBarInfo, xcScrollbar.
+    CHECK(d->SkinControls() == TSkinControlTypes{xcPopupMenu, xcMenuItem});
+    TBitmap& appIcon = *d->FAppIcon;
+    REQUIRE(appIcon.Width() == ::GetSystemMetrics(SM_CXSMICON));
+    REQUIRE(appIcon.Height() == ::GetSystemMetrics(SM_CYSMICON));
+    CHECK(appIcon.Transparent());
+    CHECK(appIcon.TransparentColor() == kMagenta);
+    int inked = 0;
+    for (int y = 0; y < appIcon.Height(); ++y)
+        for (int x = 0; x < appIcon.Width(); ++x) inked += PixelOf(appIcon, x, y) != kMagenta;
+    CHECK(inked > 10);
+    CHECK(scope.Manager.Log == std::vector<std::string>{"register", "hook"});   // Active is false
+}
+
+TEST_CASE("Loaded for a form of its own: enabled, run state raised, the owner's window skinned")
+{
+    TManagerScope scope;
+    scope.Manager.State = 1;
+    static TComponent* owner;
+    TComponent form(nullptr);
+    owner = &form;
+    TSkinHost host;
+    host.FormWindow = [](TComponent* c) { return c == owner ? reinterpret_cast<HWND>(0x1234) : nullptr; };
+    InstallSkinHost(host);
+    auto* d = new TSkinData(&form);
+    ReadBlock(*d, LightBlueBlock());
+    d->SetSkinFormtype(sfOnlyThisForm);
+    d->SetActive(true);   // not loaded yet: asks the (recording) manager
+    scope.Manager.Log.clear();
+    d->Loaded();
+    InstallSkinHost(TSkinHost{});
+    CHECK(scope.Manager.Log ==
+          std::vector<std::string>{"register", "enable", "run state 2", Format("skin window %p", reinterpret_cast<void*>(0x1234))});
+    scope.Manager.Log.clear();
+    d->Free();
+    CHECK(scope.Manager.Log == std::vector<std::string>{"unregister"});
+}
+
+TEST_CASE("SetActive by form type")
+{
+    TManagerScope scope;
+    auto d = LightBlue();
+    SUBCASE("main form")
+    {
+        d->SetActive(true);
+        CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "action 1 250", "run state 1"});
+        CHECK(scope.Manager.Pending == d.get());
+        d->SetActive(true);   // unchanged: nothing
+        CHECK(scope.Manager.Log.size() == 3);
+        d->SetActive(false);
+        CHECK(scope.Manager.Log.back() == "action 2 250");
+    }
+    SUBCASE("only this form")
+    {
+        d->SetSkinFormtype(sfOnlyThisForm);
+        d->SetActive(true);
+        d->SetActive(false);
+        CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "action 1 250", "pending", "action 2 250"});
+        d->FNoSkin = true;
+        scope.Manager.Log.clear();
+        d->SetActive(true);
+        CHECK(scope.Manager.Log == std::vector<std::string>{"pending"});
+    }
+    SUBCASE("dialogs and libraries: nothing")
+    {
+        d->SetSkinFormtype(sfDialog);
+        d->SetActive(true);
+        d->SetSkinFormtype(sfDLL);
+        d->SetActive(false);
+        CHECK(scope.Manager.Log.empty());
+    }
+    SUBCASE("while loading or designing: stored only")
+    {
+        d->SetLoading(true);
+        d->SetActive(true);
+        d->SetLoading(false);
+        d->SetDesigning(true);
+        d->SetActive(false);
+        d->SetActive(true);
+        CHECK(d->Active());
+        CHECK(scope.Manager.Log.empty());
+    }
+}
+
+TEST_CASE("SetSkinFile: a missing file reloads nothing and blocks switching on; a file loads and is applied")
+{
+    TManagerScope scope;
+    auto d = LightBlue();
+    TDataSkinObject* item = d->SkinMenuItem.get();
+    d->SetSkinFile("Z:\\no\\such\\skin.skn");
+    CHECK(d->FNoSkin);
+    CHECK(d->SkinMenuItem.get() == item);
+    CHECK(d->SkinFile() == "Z:\\no\\such\\skin.skn");
+    d->SetActive(true);
+    CHECK(scope.Manager.Log.empty());
+
+    // The program's skin file, written next to the test.
+    const Bytes file(LightBlueBlock().begin() + 4, LightBlueBlock().end());
+    const std::string path = "skindata_test.skn";
+    {
+        TFileStream f(path, fmCreate);
+        f.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
+    }
+    scope.Manager.State = 1;
+    d->SetSkinFile(path);
+    ::DeleteFileA(path.c_str());
+    CHECK(!d->FNoSkin);
+    CHECK(d->SkinMenuItem.get() != item);
+    CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "drop buttons", "action 3 250"});
+    // Without a running manager no action is requested.
+    scope.Manager.State = 0;
+    scope.Manager.Log.clear();
+    d->ApplyNewSkin();
+    CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "drop buttons"});
+}
+
+TEST_CASE("ApplyNewSkin without a manager loads first")
+{
+    SetSkinManager(nullptr);
+    static TRecordingManager* made;
+    TRecordingManager manager;
+    made = &manager;
+    SetSkinManagerFactory([]() -> TSkinManagerLink* { return made; });
+    auto d = LightBlue();
+    d->ApplyNewSkin();
+    SetSkinManagerFactory(nullptr);
+    CHECK(SkinManager() == &manager);
+    SetSkinManager(nullptr);
+    CHECK(manager.Log == std::vector<std::string>{"register", "hook", "pending", "drop buttons"});
+}
+
+TEST_CASE("The default manager does nothing but keep its flags")
+{
+    SetSkinManager(nullptr);
+    TSkinManagerLink* m = CreateSkinManagerIfNone();
+    REQUIRE(m);
+    CHECK(CreateSkinManagerIfNone() == m);
+    {
+        auto d = LightBlue();
+        d->SetActive(true);
+        CHECK(m->PendingSkinData() == d.get());
+        CHECK(m->RunState() == 1);
+    }
+    CHECK(m->PendingSkinData() == nullptr);   // unregistered with the component
+    m->SetRunState(0);
+    SetSkinManager(nullptr);
+}
+
+TEST_CASE("AcceptWindowName")
+{
+    TSkinData d(nullptr);
+    struct Case {
+        const char* name;
+        bool fastReport;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"SysMonthCal32", false, false}, {"sysmonthcal32", false, true}, {"TfrDesigner", true, false},
+        {"TfrDesigner", false, true},    {"TFRDesigner", true, true},    {"TForm1", true, true},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        TSkinControlTypes set = d.SkinControls();
+        c.fastReport ? set.Include(xcFastReport) : set.Exclude(xcFastReport);
+        d.SetSkinControls(set);
+        bool accept = true;
+        d.AcceptWindowName(nullptr, c.name, accept);
+        CHECK(accept == c.expected);
+        bool refused = false;   // an answer already false stays false
+        d.AcceptWindowName(nullptr, c.name, refused);
+        CHECK(!refused);
+    }
+
+    // With OnFormSkin the handler decides, even for "SysMonthCal32".
+    struct THandler : TObject {
+        std::string seen;
+        void FormSkin(TObject*, const std::string& name, bool& doSkin)
+        {
+            seen = name;
+            doSkin = !doSkin;
+        }
+    } handler;
+    d.OnFormSkin = TOnFormSkin::Of<&THandler::FormSkin>(&handler);
+    bool accept = false;
+    d.AcceptWindowName(nullptr, "SysMonthCal32", accept);
+    CHECK(accept);
+    CHECK(handler.seen == "SysMonthCal32");
+}
+
+TEST_CASE("Caption hints show once until hidden")
+{
+    struct TFakeHint : TCaptionHintWindow {
+        std::vector<std::string>* log;
+        explicit TFakeHint(std::vector<std::string>* l) : log(l) {}
+        RECT CalcHintRect(int maxWidth, const std::string& text) override
+        {
+            log->push_back(Format("calc %d %s", maxWidth, text.c_str()));
+            return RECT{0, 0, 40, 18};
+        }
+        void ActivateHint(const RECT& r, const std::string& text) override
+        {
+            log->push_back(Format("show %d,%d,%d,%d %s", static_cast<int>(r.left), static_cast<int>(r.top),
+                                  static_cast<int>(r.right), static_cast<int>(r.bottom), text.c_str()));
+        }
+        void HideHint() override { log->push_back("hide"); }
+    };
+    static std::vector<std::string> log;
+    log.clear();
+    TSkinHost host;
+    host.CreateHintWindow = []() -> std::unique_ptr<TCaptionHintWindow> { return std::make_unique<TFakeHint>(&log); };
+    InstallSkinHost(host);
+    TSkinData d(nullptr);
+    InstallSkinHost(TSkinHost{});
+
+    d.ShowCaptionHint(RECT{100, 200, 120, 220}, "Close");
+    d.ShowCaptionHint(RECT{0, 0, 10, 10}, "Again");   // already showing: nothing
+    CHECK(d.FHintShown);
+    d.HideCaptionHint();
+    d.HideCaptionHint();   // not showing: nothing
+    CHECK(!d.FHintShown);
+    d.SetOptions(TSkinOptions{xoPreview});   // without xoCaptionButtonHint
+    d.ShowCaptionHint(RECT{0, 0, 10, 10}, "Never");
+    CHECK(log == std::vector<std::string>{"calc 500 Close", "show 100,200,140,218 Close", "hide"});
+}
+
+TEST_CASE("The framework's hint window behind the caption hint")
+{
+    TSkinData d(nullptr);
+    d.ShowCaptionHint(RECT{50, 60, 0, 0}, "Minimize");
+    HWND shown = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindVisible, reinterpret_cast<LPARAM>(&shown));
+    REQUIRE(shown);
+    RECT r{};
+    ::GetWindowRect(shown, &r);
+    CHECK(r.left == 50);
+    CHECK(r.top == 60);
+    CHECK(r.right > 50);
+    d.HideCaptionHint();
+    CHECK(!::IsWindowVisible(shown));
+}
+
+TEST_CASE("User32 entries")
+{
+    CHECK(static_cast<bool>(User32Entries().GetScrollBarInfo));
+    CHECK(static_cast<bool>(User32Entries().TrackMouseEvent));
+    CHECK(static_cast<bool>(User32Entries().GetComboBoxInfo));
+    HWND w = ::CreateWindowExA(0, "SCROLLBAR", "", WS_POPUP | SBS_HORZ, 0, 0, 100, 16, nullptr, nullptr, nullptr, nullptr);
+    REQUIRE(w);
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    CHECK(QueryScrollBarInfo(w, OBJID_CLIENT, info));
+    TrackMouseLeave(w);
+    const TUser32Entries none{};
+    OverrideUser32Entries(&none);
+    CHECK(!QueryScrollBarInfo(w, OBJID_CLIENT, info));
+    TrackMouseLeave(w);   // nothing happens
+    OverrideUser32Entries(nullptr);
+    ::DestroyWindow(w);
+}
