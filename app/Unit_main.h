@@ -1,0 +1,78 @@
+// The guard's main window: the flagged-file list, the change alarm, the
+// details view, file removal and the notification-area commands. Created
+// hidden from its stored form data (Unit_main.form.txt).
+#pragma once
+#include <memory>
+#include <string>
+
+#include "framework/controls/Forms.h"
+#include "support/Baseline.h"
+#include "watch/FileSystemWatcher.h"
+
+namespace tf {
+class TImage;
+class TCoolBar;
+class TPanel;
+class TLabel;
+class TBitBtn;
+class TCheckBox;
+class TMemo;
+class TTimer;
+class Tzorlistbox;
+class Fplaysnd;
+} // namespace tf
+
+class TForm_main : public tf::TForm {
+    TF_CLASS(TForm_main)
+public:
+    explicit TForm_main(tf::TComponent* owner);
+    ~TForm_main() override;
+
+    // Components, bound by name when the stored form data is read.
+    tf::TImage* Image1 = nullptr;
+    tf::TCoolBar* CoolBar1 = nullptr;
+    tf::TPanel* Panel1 = nullptr;
+    tf::TLabel* Label1 = nullptr;
+    tf::TBitBtn* BitBtn1 = nullptr;
+    tf::TBitBtn* BitBtn2 = nullptr;
+    tf::TBitBtn* BitBtn3 = nullptr;
+    tf::TCheckBox* CheckBox1 = nullptr;
+    tf::Tzorlistbox* zorlistbox1 = nullptr;
+    tf::TMemo* Memo1 = nullptr;
+    tf::TFileSystemWatcher* FileSystemWatcher1 = nullptr;
+    tf::TTimer* Timer1 = nullptr;
+
+    // Handlers named by the stored form data.
+    void FormCreate(tf::TObject* sender);
+    void FormClose(tf::TObject* sender, tf::TCloseAction& action);
+    void FileSystemWatcher1Change(tf::TFileOperation operation, const std::string& fileName1,
+                                  const std::string& fileName2);
+    void BitBtn1Click(tf::TObject* sender);
+    void BitBtn2Click(tf::TObject* sender);
+    void BitBtn3Click(tf::TObject* sender);
+    void zorlistbox1Click(tf::TObject* sender);
+    void Timer1Timer(tf::TObject* sender);
+    void Label1Click(tf::TObject* sender);
+
+    bool Monitoring() const { return monitoring; }
+    // Shows the window and brings it to the front.
+    void ShowWindowFront();
+
+    // Where the program's own files live: its folder, with a trailing backslash.
+    static std::string ProgramDir();
+
+protected:
+    void WMSysCommand(tf::TMessage& m) override;
+
+private:
+    // Steps of the alarm for one reported name.
+    void AlarmFor(const std::string& fileName);
+    bool Listed(const std::string& fileName) const;
+
+    bool monitoring = true;
+    std::unique_ptr<tf::Fplaysnd> soundPlayer;
+    tf::TFileLocks baselineLocks;   // held until the program ends
+};
+
+extern TForm_main* Form_main;
+

@@ -1,0 +1,181 @@
+#include "GuardProcess.h"
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+
+namespace guardtest {
+
+std::string ProgramFolder() { return TAMFERN_PROGRAM_FOLDER; }
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+static void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + "*").c_str(), &data);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path + "\\");
+            else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(h, &data));
+        FindClose(h);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+TempFolder::TempFolder(const std::string& prefix)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    CreateDirectoryA(temp, nullptr);   // a fresh prefix may not have it yet
+    static int counter = 0;
+    FPath = std::string(temp) + prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
+    CreateDirectoryA(FPath.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { RemoveTree(FPath); }
+
+namespace {
+struct FindForm {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindFormProc(HWND window, LPARAM param)
+{
+    auto* f = reinterpret_cast<FindForm*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (pid == f->pid && std::string(cls) == "TForm_main") {
+        f->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct FindChild {
+    const char* cls;
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildProc(HWND window, LPARAM param)
+{
+    auto* f = reinterpret_cast<FindChild*>(param);
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::string(cls) != f->cls) return TRUE;
+    if (f->text) {
+        char text[256] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if (std::string(text) != f->text) return TRUE;
+    }
+    f->found = window;
+    return FALSE;
+}
+} // namespace
+
+GuardProcess::GuardProcess(const std::string& folder, const char* baseline)
+{
+    const std::string exe = folder + "tamfern.exe";
+    CopyFileA((ProgramFolder() + "tamfern.exe").c_str(), exe.c_str(), FALSE);
+    CopyFileA((ProgramFolder() + "ZorSnd.dll").c_str(), (folder + "ZorSnd.dll").c_str(), FALSE);
+    if (baseline) WriteFileBytes(folder + "file.dat", baseline);
+
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string cmd = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &FInfo))
+        return;
+    FindForm f{FInfo.dwProcessId, nullptr};
+    WaitFor(
+        [&] {
+            EnumWindows(FindFormProc, reinterpret_cast<LPARAM>(&f));
+            return f.found != nullptr;
+        },
+        20000);
+    FForm = f.found;
+    // The form exists once its stored data is read; let start-up finish.
+    if (FForm) WaitForInputIdle(FInfo.hProcess, 5000);
+}
+
+GuardProcess::~GuardProcess()
+{
+    if (!FInfo.hProcess) return;
+    if (!Close(5000)) {
+        TerminateProcess(FInfo.hProcess, 1);
+        WaitForSingleObject(FInfo.hProcess, 5000);
+    }
+    CloseHandle(FInfo.hThread);
+    CloseHandle(FInfo.hProcess);
+}
+
+bool GuardProcess::Close(DWORD timeoutMs)
+{
+    if (!FInfo.hProcess) return false;
+    if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_OBJECT_0) return true;
+    if (FForm) PostMessageA(FForm, WM_CLOSE, 0, 0);
+    return WaitForSingleObject(FInfo.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+HWND GuardProcess::Child(const char* className, const char* text) const
+{
+    FindChild f{className, text, nullptr};
+    if (FForm) EnumChildWindows(FForm, FindChildProc, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+std::string GuardProcess::Text(HWND window) const
+{
+    const int n = static_cast<int>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0));
+    std::string s(2 * static_cast<size_t>(n) + 2, '\0');
+    SendMessageA(window, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(std::strlen(s.c_str()));
+    return s;
+}
+
+std::vector<std::string> GuardProcess::ListItems() const
+{
+    std::vector<std::string> items;
+    HWND list = Child("Tzorlistbox");
+    if (!list) return items;
+    const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        // Across processes Wine answers the ANSI request with UTF-16 text; ask
+        // for UTF-16 and convert.
+        const int len = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
+        std::wstring w(static_cast<size_t>(len > 0 ? len : 0) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(w.data()));
+        w.resize(std::wcslen(w.c_str()));
+        std::string s(w.size() * 2 + 1, '\0');
+        const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(),
+                                          static_cast<int>(s.size()), nullptr, nullptr);
+        s.resize(static_cast<size_t>(n > 0 ? n : 0));
+        items.push_back(s);
+    }
+    return items;
+}
+
+std::string GuardProcess::MemoText() const
+{
+    HWND memo = Child("TMemo");
+    return memo ? Text(memo) : std::string("<no memo>");
+}
+
+} // namespace guardtest

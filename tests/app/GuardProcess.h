@@ -1,0 +1,67 @@
+// Runs the guard (tamfern.exe) as a separate process for tests, in a folder
+// of its own, and reads its main window's controls through window messages.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace guardtest {
+
+// A fresh folder under the temporary folder; removed with its files.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& prefix);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return FPath; }   // with a trailing backslash
+private:
+    std::string FPath;
+};
+
+class GuardProcess {
+public:
+    // Copies the program (and its sound library) into folder, writes the
+    // given baseline file.dat when baseline is not null, and starts it.
+    GuardProcess(const std::string& folder, const char* baseline = "");
+    ~GuardProcess();   // closes the window, or ends the process
+    GuardProcess(const GuardProcess&) = delete;
+    GuardProcess& operator=(const GuardProcess&) = delete;
+
+    HWND Form() const { return FForm; }   // null when the window never came
+    HANDLE Process() const { return FInfo.hProcess; }
+    DWORD ProcessId() const { return FInfo.dwProcessId; }
+    // Closes the main window and waits for the process to end.
+    bool Close(DWORD timeoutMs = 10000);
+
+    HWND Child(const char* className, const char* text = nullptr) const;
+    std::vector<std::string> ListItems() const;
+    std::string MemoText() const;
+    std::string Text(HWND window) const;
+    bool Visible() const { return IsWindowVisible(FForm) != FALSE; }
+
+private:
+    PROCESS_INFORMATION FInfo{};
+    HWND FForm = nullptr;
+};
+
+// Polls pred every 20 ms until it holds or timeoutMs passes.
+template <class Pred>
+bool WaitFor(Pred pred, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (pred()) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
+// Writes bytes to a new file (replacing it).
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// The folder that holds tamfern.exe in the build tree.
+std::string ProgramFolder();
+
+} // namespace guardtest
