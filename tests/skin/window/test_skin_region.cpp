@@ -1,0 +1,152 @@
+// Regions cut out of images, and painting a parent's background under a
+// control.
+#include <doctest.h>
+
+#include <windows.h>
+
+#include "skin/window/ParentBackground.h"
+#include "skin/window/SkinDraw.h"
+#include "tests/skin/data/SkinTestKit.h"
+
+using namespace tf;
+using namespace tftest;
+
+namespace {
+
+// Whether every pixel of the w x h image (at dx, dy) is in the region exactly
+// when keep(x, y) says so; counts the mismatches.
+template <class F>
+int RegionMismatches(HRGN region, int w, int h, int dx, int dy, F keep)
+{
+    int bad = 0;
+    for (int y = -1; y <= h; ++y)
+        for (int x = -1; x <= w; ++x) {
+            const bool inside = x >= 0 && y >= 0 && x < w && y < h && keep(x, y);
+            if ((::PtInRegion(region, x + dx, y + dy) != 0) != inside) ++bad;
+        }
+    return bad;
+}
+
+int RectCount(HRGN region)
+{
+    const DWORD size = ::GetRegionData(region, 0, nullptr);
+    std::vector<uint8_t> data(size);
+    ::GetRegionData(region, size, reinterpret_cast<RGNDATA*>(data.data()));
+    return static_cast<int>(reinterpret_cast<RGNDATA*>(data.data())->rdh.nCount);
+}
+
+} // namespace
+
+TEST_CASE("RegionFromBitmap: exactly the pixels that are not magenta, moved by the offset")
+{
+    auto b = MakeBitmap(7, 4, [](int x, int y) { return (x * 3 + y) % 4 == 0 ? kMagenta : 0x336699; });
+    const TRegionHandle r = RegionFromBitmap(*b, 10, 20, 0, 0, 0, kMagenta);
+    REQUIRE(r);
+    CHECK(RegionMismatches(r.Get(), 7, 4, 10, 20, [](int x, int y) { return (x * 3 + y) % 4 != 0; }) == 0);
+    CHECK(b->PixelFormat() == pf32bit);   // converted
+}
+
+TEST_CASE("RegionFromBitmap: tolerances per channel above the key")
+{
+    // Row of test colours against the key magenta (255, 0, 255), tolerance 1 each.
+    const TColor px[] = {RGBColor(255, 0, 255), RGBColor(255, 1, 255), RGBColor(255, 2, 255), RGBColor(254, 0, 255),
+                         RGBColor(255, 1, 254), RGBColor(255, 0, 255), RGBColor(0, 0, 0)};
+    const bool key[] = {true, true, false, false, false, true, false};
+    auto b = MakeBitmap(7, 1, [&](int x, int) { return px[x]; });
+    const TRegionHandle r = RegionFromBitmap(*b, 0, 0, 1, 1, 1, kMagenta);
+    CHECK(RegionMismatches(r.Get(), 7, 1, 0, 0, [&](int x, int) { return !key[x]; }) == 0);
+
+    // Tolerances are per channel: blue 0, green 3, red 0.
+    auto g = MakeBitmap(3, 1, [](int x, int) { return RGBColor(10, 20 + 2 * x, 30); });
+    const TRegionHandle rg = RegionFromBitmap(*g, 0, 0, 0, 3, 0, RGBColor(10, 20, 30));
+    CHECK(RegionMismatches(rg.Get(), 3, 1, 0, 0, [](int x, int) { return x == 2; }) == 0);   // green 24 is out
+}
+
+TEST_CASE("RegionFromBitmap: more than 2000 runs are joined batch by batch")
+{
+    // A 120 x 100 checkerboard: 6000 single-pixel runs.
+    auto b = MakeBitmap(120, 100, [](int x, int y) { return (x + y) % 2 ? kMagenta : 0x000000; });
+    const TRegionHandle r = RegionFromBitmap(*b, -3, 5, 0, 0, 0, kMagenta);
+    REQUIRE(r);
+    CHECK(RegionMismatches(r.Get(), 120, 100, -3, 5, [](int x, int y) { return (x + y) % 2 == 0; }) == 0);
+    CHECK(RectCount(r.Get()) == 6000);
+}
+
+TEST_CASE("RegionFromBitmap: no rows gives no region; all key gives an empty one")
+{
+    TBitmap none;
+    CHECK(!RegionFromBitmap(none, 0, 0, 0, 0, 0, kMagenta));
+    auto all = Filled(5, 5, kMagenta);
+    const TRegionHandle r = RegionFromBitmap(*all, 0, 0, 0, 0, 0, kMagenta);
+    REQUIRE(r);
+    RECT box{};
+    CHECK(::GetRgnBox(r.Get(), &box) == NULLREGION);
+}
+
+namespace {
+
+// A parent whose background is a colour and whose painting colours each
+// pixel column by its x coordinate, into the DC given in wParam.
+LRESULT CALLBACK ParentProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_ERASEBKGND && wp) {
+        RECT r{0, 0, 200, 200};
+        HBRUSH b = ::CreateSolidBrush(RGB(0, 0, 250));
+        ::FillRect(reinterpret_cast<HDC>(wp), &r, b);
+        ::DeleteObject(b);
+        return 1;
+    }
+    if (msg == WM_PAINT && wp) {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        for (int x = 0; x < 200; ++x) {
+            RECT r{x, 10, x + 1, 200};   // rows 0..9 keep the background
+            HBRUSH b = ::CreateSolidBrush(RGB(x, 100, 0));
+            ::FillRect(dc, &r, b);
+            ::DeleteObject(b);
+        }
+        return 0;
+    }
+    return ::DefWindowProcA(w, msg, wp, lp);
+}
+
+} // namespace
+
+TEST_CASE("PaintParentBackground paints the parent's pixels under the control, clipped to it")
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ParentProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "SkinTestParent";
+    ::RegisterClassA(&wc);
+    HWND parent = ::CreateWindowExA(0, "SkinTestParent", "", WS_POPUP, 0, 0, 200, 150, nullptr, nullptr, nullptr, nullptr);
+    REQUIRE(parent);
+    HWND child = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 30, 5, 40, 20, parent, nullptr, nullptr, nullptr);
+    REQUIRE(child);
+
+    // A canvas wider and taller than the control: what lies outside stays.
+    auto canvas = Filled(60, 30, 0x00FF00);
+    HDC dc = canvas->Canvas()->Handle();
+    PaintParentBackground(child, dc);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 60; ++x) {
+            CAPTURE(x);
+            CAPTURE(y);
+            TColor expected = 0x00FF00;
+            if (x < 40 && y < 20) expected = y + 5 < 10 ? RGBColor(0, 0, 250) : RGBColor(x + 30, 100, 0);
+            REQUIRE(PixelOf(*canvas, x, y) == expected);
+        }
+    // The DC's origin and clipping are restored.
+    POINT origin{};
+    ::GetViewportOrgEx(dc, &origin);
+    CHECK(origin.x == 0);
+    CHECK(origin.y == 0);
+    RECT clip{};
+    CHECK(::GetClipBox(dc, &clip) != ERROR);
+    CHECK(clip.right == 60);
+
+    // A window without parent: nothing.
+    auto other = Filled(4, 4, 0x00FF00);
+    PaintParentBackground(parent, other->Canvas()->Handle());
+    CHECK(PixelOf(*other, 0, 0) == 0x00FF00);
+    ::DestroyWindow(parent);
+}
