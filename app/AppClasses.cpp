@@ -4,6 +4,7 @@
 #include "framework/controls/RegisterControls.h"
 #include "framework/core/Idents.h"
 #include "framework/graphics/Color.h"
+#include "support/RxTrayIcon.h"
 #include "support/ZorListBox.h"
 #include "watch/FileSystemWatcher.h"
 
@@ -24,6 +25,7 @@ void RegisterMainWindowClasses()
     RegisterIntegerIdents(CharsetIdents, sizeof CharsetIdents / sizeof CharsetIdents[0]);
     RegisterControlClasses();
     RegisterWatchClasses();
+    RegisterTrayClasses();
     RegisterClass(Tzorlistbox::StaticClass());
     RegisterClass(TForm_main::StaticClass());
 }

@@ -7,6 +7,7 @@
 #include "framework/controls/Buttons.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Memo.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/ExtCtrls.h"
 #include "framework/controls/StdCtrls.h"
@@ -18,6 +19,7 @@
 #include "support/PathUtils.h"
 #include "support/PlaySnd.h"
 #include "support/ProcessList.h"
+#include "support/RxTrayIcon.h"
 #include "support/ShellHelpers.h"
 #include "support/VersionInfo.h"
 #include "support/Wow64.h"
@@ -36,6 +38,8 @@ const char* const SCannotDelete = "无法删除";
 const char* const SDeleteAtRestart = "，是否关机强行删除？";
 // String resource holding the maker's page address (app.rc).
 const UINT IDS_MAKER_PAGE = 1;
+// The Run value that starts the guard with Windows.
+const char* const StartValueName = "tamfern";
 } // namespace
 
 const TClassInfo& TForm_main::StaticClass()
@@ -52,6 +56,11 @@ const TClassInfo& TForm_main::StaticClass()
                                        .TF_FIELD(TForm_main, zorlistbox1)
                                        .TF_FIELD(TForm_main, Memo1)
                                        .TF_FIELD(TForm_main, FileSystemWatcher1)
+                                       .TF_FIELD(TForm_main, RxTrayIcon1)
+                                       .TF_FIELD(TForm_main, PopupMenu1)
+                                       .TF_FIELD(TForm_main, N1)
+                                       .TF_FIELD(TForm_main, N3)
+                                       .TF_FIELD(TForm_main, N2)
                                        .TF_FIELD(TForm_main, Timer1)
                                        .TF_METHOD(TForm_main, FormCreate)
                                        .TF_METHOD(TForm_main, FormClose)
@@ -62,6 +71,10 @@ const TClassInfo& TForm_main::StaticClass()
                                        .TF_METHOD(TForm_main, zorlistbox1Click)
                                        .TF_METHOD(TForm_main, Timer1Timer)
                                        .TF_METHOD(TForm_main, Label1Click)
+                                       .TF_METHOD(TForm_main, N1Click)
+                                       .TF_METHOD(TForm_main, N2Click)
+                                       .TF_METHOD(TForm_main, N3Click)
+                                       .TF_METHOD(TForm_main, RxTrayIcon1Click)
                                        .Build();
     return info;
 }
@@ -208,3 +221,13 @@ void TForm_main::Label1Click(TObject*)
     if (LoadStringA(GetModuleHandleA(nullptr), IDS_MAKER_PAGE, address, sizeof address) > 0)
         OpenDocument(address, "");
 }
+
+// ---------------------------------------------------------------- notification area
+
+void TForm_main::N1Click(TObject*) { ShowWindowFront(); }
+
+void TForm_main::N2Click(TObject*) { Close(); }
+
+void TForm_main::N3Click(TObject*) { SetStartWithWindows(StartValueName, Application->ExeName(), true, false); }
+
+void TForm_main::RxTrayIcon1Click(TObject*, TMouseButton, TShiftState, int, int) { ShowWindowFront(); }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
 #include "support/Baseline.h"
 #include "watch/FileSystemWatcher.h"
@@ -20,6 +21,9 @@ class TMemo;
 class TTimer;
 class Tzorlistbox;
 class Fplaysnd;
+class TRxTrayIcon;
+class TPopupMenu;
+class TMenuItem;
 } // namespace tf
 
 class TForm_main : public tf::TForm {
@@ -40,6 +44,11 @@ public:
     tf::Tzorlistbox* zorlistbox1 = nullptr;
     tf::TMemo* Memo1 = nullptr;
     tf::TFileSystemWatcher* FileSystemWatcher1 = nullptr;
+    tf::TRxTrayIcon* RxTrayIcon1 = nullptr;
+    tf::TPopupMenu* PopupMenu1 = nullptr;
+    tf::TMenuItem* N1 = nullptr;
+    tf::TMenuItem* N3 = nullptr;
+    tf::TMenuItem* N2 = nullptr;
     tf::TTimer* Timer1 = nullptr;
 
     // Handlers named by the stored form data.
@@ -53,6 +62,10 @@ public:
     void zorlistbox1Click(tf::TObject* sender);
     void Timer1Timer(tf::TObject* sender);
     void Label1Click(tf::TObject* sender);
+    void N1Click(tf::TObject* sender);
+    void N2Click(tf::TObject* sender);
+    void N3Click(tf::TObject* sender);
+    void RxTrayIcon1Click(tf::TObject* sender, tf::TMouseButton button, tf::TShiftState shift, int x, int y);
 
     bool Monitoring() const { return monitoring; }
     // Shows the window and brings it to the front.

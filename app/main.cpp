@@ -5,6 +5,7 @@
 #include "AppClasses.h"
 #include "Unit_main.h"
 #include "framework/controls/Application.h"
+#include "support/ShellHelpers.h"
 
 using namespace tf;
 
@@ -12,6 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     RegisterMainWindowClasses();
     Application->Initialize();
+    // Questions to the user belong to the hidden application window.
+    SetAskOwner([]() -> void* { return Application->Handle(); });
     try {
         Application->CreateForm(Form_main);
     } catch (...) {
