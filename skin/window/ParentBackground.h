@@ -5,15 +5,17 @@
 
 namespace tf {
 
-// Has the parent window erase and paint (WM_ERASEBKGND, then WM_PAINT, each
-// with dc as wParam) into dc, with dc's origin moved so that the parent's
-// coordinates land where the control is, and clipped to the control's client
-// rectangle (clientRect moved by position). The DC's state is restored. At
-// design time a failure of the first message skips the second.
-void PaintParentBackground(HWND parent, POINT position, const RECT& clientRect, HDC dc, bool designing = false);
+class TControl;
 
-// The same for a windowed control: its parent, its position in the parent's
-// client area and its client rectangle. Nothing for a window without parent.
+// Has the control's parent handle WM_ERASEBKGND and then WM_PAINT, each with
+// dc as wParam, with dc's origin moved so that the parent's coordinates land
+// where the control is and clipped to the control's client rectangle moved by
+// its position in the parent. The DC's state is restored. Nothing for a
+// control without parent. At design time a failure of the first message
+// skips the second and is not passed on.
+void PaintParentBackground(TControl* control, HDC dc);
+
+// The same for a bare window: its parent window is sent the messages.
 void PaintParentBackground(HWND control, HDC dc);
 
 } // namespace tf

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include "framework/controls/ExtCtrls.h"
+#include "framework/controls/Forms.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/graphics/Picture.h"
 #include "skin/window/ParentBackground.h"
 #include "skin/window/SkinDraw.h"
 #include "tests/skin/data/SkinTestKit.h"
@@ -149,4 +153,47 @@ TEST_CASE("PaintParentBackground paints the parent's pixels under the control, c
     PaintParentBackground(parent, other->Canvas()->Handle());
     CHECK(PixelOf(*other, 0, 0) == 0x00FF00);
     ::DestroyWindow(parent);
+}
+
+TEST_CASE("PaintParentBackground under framework controls: a windowed and a graphic child of a panel")
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBevelOuter(bvNone);
+    panel->SetBounds(0, 0, 200, 100);
+    panel->SetColor(RGBColor(200, 10, 10));
+    // A picture over the whole panel makes every position tell.
+    auto* image = new TImage(&form);
+    image->SetParent(panel);
+    image->SetBounds(0, 0, 200, 100);
+    const auto art = MakeBitmap(200, 100, [](int x, int y) { return RGBColor(x, y, 77); });
+    image->Picture()->Assign(art.get());
+    auto* child = new TPanel(&form);
+    child->SetParent(panel);
+    child->SetBounds(20, 10, 50, 30);
+    child->SetColor(RGBColor(10, 200, 10));
+    auto* label = new TLabel(&form);
+    label->SetParent(panel);
+    label->SetTransparent(true);
+    label->SetBounds(100, 40, 30, 20);
+    panel->Handle();
+
+    for (TControl* c : {static_cast<TControl*>(child), static_cast<TControl*>(label)}) {
+        CAPTURE(c->ClassName());
+        auto canvas = Filled(60, 40, 0x00FF00);
+        PaintParentBackground(c, canvas->Canvas()->Handle());
+        const RECT client = c->ClientRect();
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const bool under = x < client.right && y < client.bottom;
+                REQUIRE(PixelOf(*canvas, x, y) == (under ? RGBColor(x + c->Left(), y + c->Top(), 77) : 0x00FF00));
+            }
+    }
+    // No parent: nothing.
+    auto canvas = Filled(4, 4, 0x00FF00);
+    TPanel orphan(nullptr);
+    PaintParentBackground(&orphan, canvas->Canvas()->Handle());
+    CHECK(PixelOf(*canvas, 1, 1) == 0x00FF00);
 }
