@@ -4,6 +4,7 @@
 #include "framework/controls/RegisterControls.h"
 #include "framework/core/Idents.h"
 #include "framework/graphics/Color.h"
+#include "skin/data/WinSkinData.h"
 #include "support/RxTrayIcon.h"
 #include "support/ZorListBox.h"
 #include "watch/FileSystemWatcher.h"
@@ -26,6 +27,7 @@ void RegisterMainWindowClasses()
     RegisterControlClasses();
     RegisterWatchClasses();
     RegisterTrayClasses();
+    RegisterSkinDataClasses();
     RegisterClass(Tzorlistbox::StaticClass());
     RegisterClass(TForm_main::StaticClass());
 }

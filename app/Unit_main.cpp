@@ -14,6 +14,7 @@
 #include "framework/controls/Timer.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/Picture.h"
+#include "skin/data/WinSkinData.h"
 #include "support/FileExists.h"
 #include "support/ExeTest.h"
 #include "support/PathUtils.h"
@@ -55,6 +56,7 @@ const TClassInfo& TForm_main::StaticClass()
                                        .TF_FIELD(TForm_main, CheckBox1)
                                        .TF_FIELD(TForm_main, zorlistbox1)
                                        .TF_FIELD(TForm_main, Memo1)
+                                       .TF_FIELD(TForm_main, SkinData1)
                                        .TF_FIELD(TForm_main, FileSystemWatcher1)
                                        .TF_FIELD(TForm_main, RxTrayIcon1)
                                        .TF_FIELD(TForm_main, PopupMenu1)

@@ -22,6 +22,7 @@ class TTimer;
 class Tzorlistbox;
 class Fplaysnd;
 class TRxTrayIcon;
+class TSkinData;
 class TPopupMenu;
 class TMenuItem;
 } // namespace tf
@@ -43,6 +44,7 @@ public:
     tf::TCheckBox* CheckBox1 = nullptr;
     tf::Tzorlistbox* zorlistbox1 = nullptr;
     tf::TMemo* Memo1 = nullptr;
+    tf::TSkinData* SkinData1 = nullptr;
     tf::TFileSystemWatcher* FileSystemWatcher1 = nullptr;
     tf::TRxTrayIcon* RxTrayIcon1 = nullptr;
     tf::TPopupMenu* PopupMenu1 = nullptr;

@@ -7,6 +7,10 @@
 
 #include "Object.h"
 
+// windows.h may define GetObject as a macro; the member keeps its own name.
+#pragma push_macro("GetObject")
+#undef GetObject
+
 namespace tf {
 
 class TStrings : public TPersistent {
@@ -79,3 +83,5 @@ private:
 extern const char* const SListIndexError;   // "列表索引越界 (%d)"
 
 } // namespace tf
+
+#pragma pop_macro("GetObject")

@@ -1,0 +1,235 @@
+// The details view of a flagged file and the removal of selected files,
+// driven through the guard's windows.
+#include <doctest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "GuardProcess.h"
+
+using namespace guardtest;
+
+namespace {
+
+const std::string kMZ("MZ\x90\0\x03\0\0\0 test", 13);
+
+struct Folder {
+    std::string path;
+    explicit Folder(const std::string& name) : path("C:\\" + name + std::to_string(GetCurrentProcessId()) + "\\")
+    {
+        CreateDirectoryA(path.c_str(), nullptr);
+    }
+    ~Folder()
+    {
+        WIN32_FIND_DATAA d;
+        HANDLE h = FindFirstFileA((path + "*").c_str(), &d);
+        if (h != INVALID_HANDLE_VALUE) {
+            do DeleteFileA((path + d.cFileName).c_str());
+            while (FindNextFileA(h, &d));
+            FindClose(h);
+        }
+        RemoveDirectoryA(path.c_str());
+    }
+};
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A user's click on row index of the list (rows are 24 pixels: a 12-point font).
+void ClickRow(HWND list, int index)
+{
+    const LPARAM at = MAKELPARAM(20, index * 24 + 12);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+// Counts pixels of the screen rectangle that differ from colour.
+int PixelsOtherThan(HWND form, RECT clientRect, COLORREF colour)
+{
+    HDC dc = GetDC(form);
+    int n = 0;
+    for (int y = clientRect.top; y < clientRect.bottom; ++y)
+        for (int x = clientRect.left; x < clientRect.right; ++x)
+            if (GetPixel(dc, x, y) != colour) ++n;
+    ReleaseDC(form, dc);
+    return n;
+}
+
+struct Box {
+    HWND window = nullptr;
+    std::string caption, text;
+};
+
+BOOL CALLBACK FindBox(HWND w, LPARAM param)
+{
+    auto* box = reinterpret_cast<std::pair<DWORD, Box>*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid != box->first || std::string(cls) != "#32770" || !IsWindowVisible(w)) return TRUE;
+    box->second.window = w;
+    char buf[1024] = {};
+    GetWindowTextA(w, buf, sizeof buf);
+    box->second.caption = buf;
+    HWND label = GetDlgItem(w, 0xFFFF);
+    buf[0] = 0;
+    if (label) GetWindowTextA(label, buf, sizeof buf);
+    box->second.text = buf;
+    return FALSE;
+}
+
+Box WaitForBox(const GuardProcess& guard)
+{
+    std::pair<DWORD, Box> found{guard.ProcessId(), {}};
+    WaitFor(
+        [&] {
+            EnumWindows(FindBox, reinterpret_cast<LPARAM>(&found));
+            return found.second.window != nullptr;
+        },
+        8000);
+    return found.second;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+} // namespace
+
+TEST_CASE("the details view shows the focused file's icon and eleven lines of version information")
+{
+    TempFolder home("tamfern-details-");
+    GuardProcess guard(home.Path());
+    REQUIRE(guard.Form() != nullptr);
+    Folder dir("tamfern-details-");
+    // The guard's own program has an icon and version information; a plain
+    // "MZ" file has neither.
+    const std::string rich = dir.path + "rich.exe";
+    const std::string plain = dir.path + "plain.exe";
+    CopyFileA((ProgramFolder() + "tamfern.exe").c_str(), rich.c_str(), FALSE);
+    REQUIRE(WaitFor([&] { return guard.ListItems().size() == 1; }, 5000));
+    WriteFileBytes(plain, kMZ);
+    REQUIRE(WaitFor([&] { return guard.ListItems().size() == 2; }, 5000));
+    REQUIRE(guard.ListItems()[0] == rich);
+
+    HWND list = guard.Child("Tzorlistbox");
+    const RECT image{8, 136, 8 + 32, 136 + 32};
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    CHECK(PixelsOtherThan(guard.Form(), image, face) == 0);
+
+    ClickRow(list, 0);
+    const std::vector<std::string> expected = {
+        "监视到可执行文件：" + rich,
+        "公司名称:",
+        "文件说明:Tamfern",
+        "文件版本:1.0.0.0",
+        "内部名称:tamfern",
+        "合法版权:",
+        "合法商标:",
+        "原文件名:tamfern.exe",
+        "产品名称:Tamfern",
+        "产品版本:1.0",
+        "备注:",
+    };
+    REQUIRE(WaitFor([&] { return Lines(guard.MemoText()).size() == 11; }, 3000));
+    CHECK(Lines(guard.MemoText()) == expected);
+    CHECK(PixelsOtherThan(guard.Form(), image, face) > 100);   // the program icon
+
+    // Another file replaces the whole text; with no icon the picture is cleared.
+    ClickRow(list, 1);
+    REQUIRE(WaitFor([&] { return Lines(guard.MemoText())[0] == "监视到可执行文件：" + plain; }, 3000));
+    const auto lines = Lines(guard.MemoText());
+    CHECK(lines.size() == 11);
+    CHECK(lines[3] == "文件版本:");
+    CHECK(PixelsOtherThan(guard.Form(), image, face) == 0);
+    CHECK(guard.Close());
+}
+
+TEST_CASE("removal deletes the selected files, ending their programs, and asks about the rest")
+{
+    TempFolder home("tamfern-remove-");
+    GuardProcess guard(home.Path());
+    REQUIRE(guard.Form() != nullptr);
+    Folder dir("tamfern-remove-");
+    std::vector<std::string> files;
+    for (const char* name : {"a.exe", "b.exe", "c.exe", "d.exe", "e.exe"}) {
+        files.push_back(dir.path + name);
+        WriteFileBytes(files.back(), kMZ);
+        const size_t n = files.size();
+        REQUIRE(WaitFor([&] { return guard.ListItems().size() == n; }, 5000));
+    }
+    HWND list = guard.Child("Tzorlistbox");
+    HWND remove = guard.Child("TBitBtn", "删除文件");
+    REQUIRE(remove != nullptr);
+
+    SUBCASE("with nothing selected the button only clears the notice")
+    {
+        SendMessageA(remove, BM_CLICK, 0, 0);
+        CHECK(guard.MemoText().empty());
+        CHECK(guard.ListItems().size() == 5);
+    }
+    SUBCASE("three deletable files vanish and the others keep their order")
+    {
+        for (int i : {0, 2, 4}) SendMessageA(list, LB_SETSEL, TRUE, i);
+        SendMessageA(remove, BM_CLICK, 0, 0);
+        CHECK(guard.ListItems() == std::vector<std::string>{files[1], files[3]});
+        CHECK_FALSE(Exists(files[0]));
+        CHECK_FALSE(Exists(files[2]));
+        CHECK_FALSE(Exists(files[4]));
+        CHECK(Exists(files[1]));
+        CHECK(guard.MemoText().empty());
+    }
+    SUBCASE("a running selected program is ended, then deleted")
+    {
+        const std::string runner = dir.path + "runner.exe";
+        CopyFileA(TAMFERN_CHILD_PROGRAM, runner.c_str(), FALSE);
+        REQUIRE(WaitFor([&] { return guard.ListItems().size() == 6; }, 5000));
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::string cmd = "\"" + runner + "\" sleep 60000";
+        REQUIRE(CreateProcessA(runner.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        Sleep(300);
+        SendMessageA(list, LB_SETSEL, TRUE, 5);
+        SendMessageA(remove, BM_CLICK, 0, 0);
+        CHECK(WaitForSingleObject(pi.hProcess, 3000) == WAIT_OBJECT_0);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        CHECK_FALSE(Exists(runner));
+        CHECK(guard.ListItems().size() == 5);
+    }
+    SUBCASE("a file that cannot be deleted brings the question; the answer decides")
+    {
+        // Held open without delete sharing, so the deletion fails.
+        HANDLE held = CreateFileA(files[1].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        REQUIRE(held != INVALID_HANDLE_VALUE);
+        for (const int answer : {IDNO, IDYES}) {
+            SendMessageA(list, LB_SETSEL, TRUE, 1);
+            PostMessageA(remove, BM_CLICK, 0, 0);   // the box runs modally in the guard
+            const Box box = WaitForBox(guard);
+            REQUIRE(box.window != nullptr);
+            CHECK(box.caption == "提示");
+            CHECK(box.text == "无法删除" + files[1] + "，是否关机强行删除？");
+            PostMessageA(box.window, WM_COMMAND, answer, 0);
+            if (answer == IDNO) {
+                Sleep(500);
+                CHECK(guard.ListItems().size() == 5);
+            } else {
+                CHECK(WaitFor([&] { return guard.ListItems().size() == 4; }, 3000));
+                CHECK(guard.ListItems()[1] == files[2]);
+            }
+        }
+        CloseHandle(held);
+    }
+    CHECK(guard.Close());
+}
