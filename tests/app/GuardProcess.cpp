@@ -91,7 +91,7 @@ BOOL CALLBACK FindChildProc(HWND window, LPARAM param)
 }
 } // namespace
 
-GuardProcess::GuardProcess(const std::string& folder, const char* baseline)
+GuardProcess::GuardProcess(const std::string& folder, const char* baseline, bool waitForForm)
 {
     const std::string exe = folder + "tamfern.exe";
     CopyFileA((ProgramFolder() + "tamfern.exe").c_str(), exe.c_str(), FALSE);
@@ -103,16 +103,22 @@ GuardProcess::GuardProcess(const std::string& folder, const char* baseline)
     std::string cmd = "\"" + exe + "\"";
     if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &FInfo))
         return;
+    if (waitForForm) WaitForForm();
+}
+
+HWND GuardProcess::WaitForForm(DWORD timeoutMs)
+{
     FindForm f{FInfo.dwProcessId, nullptr};
     WaitFor(
         [&] {
             EnumWindows(FindFormProc, reinterpret_cast<LPARAM>(&f));
             return f.found != nullptr;
         },
-        20000);
+        timeoutMs);
     FForm = f.found;
     // The form exists once its stored data is read; let start-up finish.
     if (FForm) WaitForInputIdle(FInfo.hProcess, 5000);
+    return FForm;
 }
 
 GuardProcess::~GuardProcess()

@@ -23,8 +23,11 @@ private:
 class GuardProcess {
 public:
     // Copies the program (and its sound library) into folder, writes the
-    // given baseline file.dat when baseline is not null, and starts it.
-    GuardProcess(const std::string& folder, const char* baseline = "");
+    // given baseline file.dat when baseline is not null, and starts it;
+    // waits for the main window unless waitForForm is false.
+    GuardProcess(const std::string& folder, const char* baseline = "", bool waitForForm = true);
+    // Waits for the main window (null when it did not come).
+    HWND WaitForForm(DWORD timeoutMs = 20000);
     ~GuardProcess();   // closes the window, or ends the process
     GuardProcess(const GuardProcess&) = delete;
     GuardProcess& operator=(const GuardProcess&) = delete;

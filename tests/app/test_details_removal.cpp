@@ -231,5 +231,25 @@ TEST_CASE("removal deletes the selected files, ending their programs, and asks a
         }
         CloseHandle(held);
     }
+    SUBCASE("an item pruned while the question waits does not make the removal take the wrong item")
+    {
+        HANDLE held = CreateFileA(files[1].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        REQUIRE(held != INVALID_HANDLE_VALUE);
+        SendMessageA(list, LB_SETSEL, TRUE, 1);
+        SendMessageA(list, LB_SETSEL, TRUE, 3);
+        PostMessageA(remove, BM_CLICK, 0, 0);
+        const Box box = WaitForBox(guard);   // d.exe is gone; b.exe is asked about
+        REQUIRE(box.window != nullptr);
+        CHECK(box.text == "无法删除" + files[1] + "，是否关机强行删除？");
+        // While the box waits, a.exe vanishes and the pruning timer takes it out,
+        // moving b.exe up by one.
+        DeleteFileA(files[0].c_str());
+        REQUIRE(WaitFor([&] { return guard.ListItems().size() == 3; }, 3000));
+        PostMessageA(box.window, WM_COMMAND, IDYES, 0);
+        CHECK(WaitFor([&] { return guard.ListItems().size() == 2; }, 3000));
+        CHECK(guard.ListItems() == std::vector<std::string>{files[2], files[4]});
+        CloseHandle(held);
+    }
     CHECK(guard.Close());
 }
