@@ -6,9 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-bash scripts/setup.sh
-bash scripts/build.sh
-bash scripts/wine-prefix.sh
+bash scripts/prepare.sh
 
 source scripts/wine-env.sh
 source scripts/display.sh

@@ -17,6 +17,15 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     CloseHandle(h);
 }
 
+bool CanOpenForWriting(const std::string& path)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
 static void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA data;

@@ -61,6 +61,9 @@ bool WaitFor(Pred pred, DWORD timeoutMs)
     }
 }
 
+// Whether another program could open path for writing now.
+bool CanOpenForWriting(const std::string& path);
+
 // Writes bytes to a new file (replacing it).
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 

@@ -36,15 +36,6 @@ std::string ReadAll(const std::string& path)
     return s.str();
 }
 
-bool CanOpenForWriting(const std::string& path)
-{
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
-}
-
 } // namespace
 
 TEST_CASE("the first start writes the baseline and locks the files it lists")

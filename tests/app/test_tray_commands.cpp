@@ -102,15 +102,6 @@ int RunValueCount()
     return count;
 }
 
-bool CanOpenForWriting(const std::string& path)
-{
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
-}
-
 } // namespace
 
 TEST_CASE("a click on the icon shows the window; the menu opens it, registers the start and closes")
