@@ -42,3 +42,19 @@ if [ -f "$root/build/win32/CMakeCache.txt" ]; then
 else
   echo "== first-start search under Wine: build/win32 is not configured (run scripts/build.sh)"
 fi
+
+# --- change alarm under a burst ------------------------------------------------
+# N executables created in one burst in a watched folder: how many are flagged
+# and the median latency from creation to flagging.
+if [ -f "$root/build/win32/CMakeCache.txt" ]; then
+  cmake --build "$root/build/win32" --target bench_watch -j "$jobs" >/dev/null
+  bash "$root/scripts/wine-prefix.sh"
+  source "$root/scripts/wine-env.sh"
+  source "$root/scripts/display.sh"
+  tamfern_display_start
+  echo "== change alarm, bursts of 100, 1,000 and 5,000 executables (Windows build under Wine)"
+  wine "$root/build/win32/tests/watch/bench_watch.exe" 100 1000 5000 || true
+  tamfern_display_stop
+else
+  echo "== change alarm under Wine: build/win32 is not configured (run scripts/build.sh)"
+fi
