@@ -55,6 +55,19 @@ std::vector<RGBQUAD> DefaultPalette(TPixelFormat format)
     return p;
 }
 
+// The header GetDIBits and SetDIBits use to pass the pixels as top-down 32-bit rows.
+BITMAPINFO TopDown32Info(int32_t width, int32_t height)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
 int NearestIndex(const std::vector<RGBQUAD>& palette, uint32_t pixel)
 {
     const int b = pixel & 0xFF, g = (pixel >> 8) & 0xFF, r = (pixel >> 16) & 0xFF;
@@ -229,13 +242,7 @@ std::vector<uint32_t> TBitmap::ReadPixels32()
     if (px.empty()) return px;
     BeforeHandleChange();
     ::GdiFlush();
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = FWidth;
-    bi.bmiHeader.biHeight = -FHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDown32Info(FWidth, FHeight);
     TScreenDC screen;
     if (::GetDIBits(screen.Get(), FHandle.Get(), 0, FHeight, px.data(), &bi, DIB_RGB_COLORS) != FHeight)
         throw EInvalidGraphicOperation("Cannot read the bitmap's pixels");
@@ -248,13 +255,7 @@ void TBitmap::WritePixels32(const std::vector<uint32_t>& px)
     if (FWidth == 0 || FHeight == 0) return;
     if (!FBits) {
         BeforeHandleChange();
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = FWidth;
-        bi.bmiHeader.biHeight = -FHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO bi = TopDown32Info(FWidth, FHeight);
         TScreenDC screen;
         ::SetDIBits(screen.Get(), FHandle.Get(), 0, FHeight, px.data(), &bi, DIB_RGB_COLORS);
         return;
