@@ -138,12 +138,7 @@ const TClassInfo& TPanel::StaticClass()
             .Int("BorderWidth", &TPanel::BorderWidth, &TPanel::SetBorderWidth)
             .Enum("BorderStyle", BorderStyleInfo, &TPanel::BorderStyle, &TPanel::SetBorderStyle)
             .Enum("Alignment", AlignmentInfo, &TPanel::Alignment, &TPanel::SetAlignment);
-        PublishColor(b);
-        PublishFont(b);
-        PublishShowHint(b);
-        PublishTabs(b);
-        PublishMouseEvents(b);
-        PublishKeyEvents(b);
+        PublishWinControlDefaults(b);
         PublishEvent<TNotifyEvent>(b, "OnResize", &TControl::OnResize);
         return b.Build();
     }();

@@ -409,12 +409,7 @@ const TClassInfo& TListBox::StaticClass()
             .Int("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight)
             .Int("ItemIndex", &TListBox::ItemIndex, &TListBox::SetItemIndex)
             .Enum("BorderStyle", BorderStyleInfo, &TListBox::BorderStyle, &TListBox::SetBorderStyle);
-        PublishColor(b);
-        PublishFont(b);
-        PublishShowHint(b);
-        PublishTabs(b);
-        PublishMouseEvents(b);
-        PublishKeyEvents(b);
+        PublishWinControlDefaults(b);
         PublishEvent<TDrawItemEvent>(b, "OnDrawItem", &TCustomListBox::OnDrawItem);
         PublishEvent<TMeasureItemEvent>(b, "OnMeasureItem", &TCustomListBox::OnMeasureItem);
         return b.Build();

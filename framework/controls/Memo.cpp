@@ -126,12 +126,7 @@ const TClassInfo& TEdit::StaticClass()
             .Bool("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly)
             .Int("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength)
             .Bool("HideSelection", &TEdit::HideSelection, &TEdit::SetHideSelection);
-        PublishColor(b);
-        PublishFont(b);
-        PublishShowHint(b);
-        PublishTabs(b);
-        PublishMouseEvents(b);
-        PublishKeyEvents(b);
+        PublishWinControlDefaults(b);
         PublishEvent<TNotifyEvent>(b, "OnChange", &TCustomEdit::OnChange);
         return b.Build();
     }();
@@ -286,12 +281,7 @@ const TClassInfo& TMemo::StaticClass()
             .Bool("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly)
             .Int("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength)
             .Bool("HideSelection", &TMemo::HideSelection, &TMemo::SetHideSelection);
-        PublishColor(b);
-        PublishFont(b);
-        PublishShowHint(b);
-        PublishTabs(b);
-        PublishMouseEvents(b);
-        PublishKeyEvents(b);
+        PublishWinControlDefaults(b);
         PublishEvent<TNotifyEvent>(b, "OnChange", &TCustomEdit::OnChange);
         return b.Build();
     }();

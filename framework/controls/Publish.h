@@ -71,4 +71,17 @@ TClassBuilder<C>& PublishKeyEvents(TClassBuilder<C>& b)
     return PublishEvent<TNotifyEvent>(b, "OnExit", &TWinControl::OnExit);
 }
 
+// The groups a focusable windowed control publishes after its own
+// properties: colour, font, hints, tab order, mouse and key events.
+template <class C>
+TClassBuilder<C>& PublishWinControlDefaults(TClassBuilder<C>& b)
+{
+    PublishColor(b);
+    PublishFont(b);
+    PublishShowHint(b);
+    PublishTabs(b);
+    PublishMouseEvents(b);
+    return PublishKeyEvents(b);
+}
+
 } // namespace tf

@@ -233,12 +233,7 @@ const TClassInfo& TCheckBox::StaticClass()
             .Enum("State", CheckBoxStateInfo, &TCheckBox::State, &TCheckBox::SetState)
             .Bool("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed)
             .Enum("Alignment", LeftRightInfo, &TCheckBox::Alignment, &TCheckBox::SetAlignment);
-        PublishColor(b);
-        PublishFont(b);
-        PublishShowHint(b);
-        PublishTabs(b);
-        PublishMouseEvents(b);
-        PublishKeyEvents(b);
+        PublishWinControlDefaults(b);
         return b.Build();
     }();
     return info;
