@@ -125,8 +125,12 @@ HWND GuardProcess::WaitForForm(DWORD timeoutMs)
         },
         timeoutMs);
     FForm = f.found;
-    // The form exists once its stored data is read; let start-up finish.
-    if (FForm) WaitForInputIdle(FInfo.hProcess, 5000);
+    // The form's window comes before its controls' windows; let start-up finish.
+    if (FForm) {
+        WaitForInputIdle(FInfo.hProcess, 5000);
+        WaitFor([&] { return Child("TMemo") && Child("Tzorlistbox") && Child("TCheckBox") && Child("TBitBtn"); },
+                10000);
+    }
     return FForm;
 }
 
