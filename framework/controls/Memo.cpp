@@ -7,6 +7,22 @@ namespace tf {
 
 const TEnumInfo ScrollStyleInfo{"TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}};
 
+namespace {
+
+// What every edit publishes after its own properties.
+template <class C>
+void PublishEditDefaults(TClassBuilder<C>& b)
+{
+    b.Enum("BorderStyle", BorderStyleInfo, &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle)
+        .Bool("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly)
+        .Int("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength)
+        .Bool("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection);
+    PublishWinControlDefaults(b);
+    PublishEvent<TNotifyEvent>(b, "OnChange", &TCustomEdit::OnChange);
+}
+
+} // namespace
+
 // ------------------------------------------------------------ TCustomEdit
 
 const TClassInfo& TCustomEdit::StaticClass()
@@ -121,13 +137,8 @@ const TClassInfo& TEdit::StaticClass()
 {
     static const TClassInfo info = [] {
         TClassBuilder<TEdit> b("TEdit", TCustomEdit::StaticClass());
-        b.String("Text", &TEdit::Text, &TEdit::SetText)
-            .Enum("BorderStyle", BorderStyleInfo, &TEdit::BorderStyle, &TEdit::SetBorderStyle)
-            .Bool("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly)
-            .Int("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength)
-            .Bool("HideSelection", &TEdit::HideSelection, &TEdit::SetHideSelection);
-        PublishWinControlDefaults(b);
-        PublishEvent<TNotifyEvent>(b, "OnChange", &TCustomEdit::OnChange);
+        b.String("Text", &TEdit::Text, &TEdit::SetText);
+        PublishEditDefaults(b);
         return b.Build();
     }();
     return info;
@@ -276,13 +287,8 @@ const TClassInfo& TMemo::StaticClass()
             .Bool("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap)
             .Enum("Alignment", AlignmentInfo, &TMemo::Alignment, &TMemo::SetAlignment)
             .Bool("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns)
-            .Bool("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs)
-            .Enum("BorderStyle", BorderStyleInfo, &TMemo::BorderStyle, &TMemo::SetBorderStyle)
-            .Bool("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly)
-            .Int("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength)
-            .Bool("HideSelection", &TMemo::HideSelection, &TMemo::SetHideSelection);
-        PublishWinControlDefaults(b);
-        PublishEvent<TNotifyEvent>(b, "OnChange", &TCustomEdit::OnChange);
+            .Bool("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs);
+        PublishEditDefaults(b);
         return b.Build();
     }();
     return info;
