@@ -128,6 +128,9 @@ class BitReader {
 public:
     explicit BitReader(Source& source) : FSource(source) {}
 
+    // Bytes asked for after the source had nothing more.
+    int64_t Missing() const { return FMissing; }
+
     int ReadBit()
     {
         Fill();
@@ -151,13 +154,17 @@ private:
     {
         while (FCount <= 8) {
             int b = FSource.Next();
-            if (b < 0) b = 0;
+            if (b < 0) {
+                b = 0;
+                ++FMissing;
+            }
             FBuffer = static_cast<uint16_t>(FBuffer | (b << (8 - FCount)));
             FCount += 8;
         }
     }
 
     Source& FSource;
+    int64_t FMissing = 0;
     uint16_t FBuffer = 0;
     int FCount = 0;
 };
@@ -190,8 +197,9 @@ std::unique_ptr<Tables> AllocateTables()
 }
 
 // The decoding loop shared by both I/O styles: Sink::Put(byte) takes output.
+// Answers how many input bytes it had to invent as zeros.
 template <class Source, class Sink>
-void Run(int32_t size, Source& source, Sink& sink)
+int64_t Run(int32_t size, Source& source, Sink& sink)
 {
     const std::unique_ptr<Tables> tables = AllocateTables();
     Tables& t = *tables;
@@ -221,6 +229,7 @@ void Run(int32_t size, Source& source, Sink& sink)
         }
     }
     sink.Flush();
+    return bits.Missing();
 }
 
 // One routine call per byte, as the routines' contract describes.
@@ -299,20 +308,22 @@ private:
 
 void TLZH::Decode(int32_t size, TLzhWriteProc write, TLzhReadProc read, void* context)
 {
+    FMissingInput = 0;
     if (size <= 0) return;
     RoutineSource source{read, context};
     RoutineSink sink{write, context};
-    Run(size, source, sink);
+    FMissingInput = Run(size, source, sink);
 }
 
 void TLZH::Decode(int32_t size)
 {
+    FMissingInput = 0;
     if (size <= 0) return;
     if (!InputStream || !OutputStream) throw EStreamError("LZH : no input or output stream");
     auto source = std::make_unique<StreamSource>(*InputStream);
     auto sink = std::make_unique<StreamSink>(*OutputStream);
     try {
-        Run(size, *source, *sink);
+        FMissingInput = Run(size, *source, *sink);
     } catch (...) {
         source->Rewind();
         throw;

@@ -49,6 +49,15 @@ public:
     // a final match's overrun included. A declared size above this can only be
     // reached by decoding the zero bits that follow a truncated input.
     static int64_t MaxDecodedSize(int64_t inputBytes);
+
+    // Bytes the last Decode asked for after the input had ended (read as
+    // zero bits). The bit buffer reads ahead, so a complete stream needs at
+    // most two; more means the input was cut short.
+    int64_t MissingInput() const { return FMissingInput; }
+    static constexpr int64_t CompleteInputSlack = 2;
+
+private:
+    int64_t FMissingInput = 0;
 };
 
 } // namespace tf

@@ -93,6 +93,11 @@ bool TSkinReader::Load(TStream& file)
         lzh.InputStream = &file;
         lzh.OutputStream = &temp;
         lzh.Decode(declared);
+        // A file cut short decodes its zero padding into bytes that may still
+        // look like a container.
+        if (lzh.MissingInput() > TLZH::CompleteInputSlack)
+            return fail(Format("the skin file is cut short (%lld bytes missing)",
+                               static_cast<long long>(lzh.MissingInput())));
     }
     const uint8_t* bytes = temp.Memory();
     const int64_t size = temp.Size();

@@ -5,7 +5,6 @@
 #include "framework/core/SysUtils.h"
 #include "skin/data/Skin3rd.h"
 #include "skin/data/SkinElementReader.h"
-#include "skin/data/SkinFileCheck.h"
 #include "skin/data/SkinManagerLink.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinVocabulary.h"
@@ -312,8 +311,6 @@ bool TSkinData::LoadSkin()
     FNoSkin = true;
     TSkinReader reader;
     TMemoryStream entry;
-    // A file cut short would decode its padding into a plausible container.
-    if (!SkinFileComplete(FSkinStream->Bytes())) return false;
     FSkinStream->SetPosition(0);
     if (!reader.Load(*FSkinStream)) return false;
     TQuickIni ini;

@@ -6,7 +6,6 @@ add_library(tf_skin_vocab STATIC
   ${CMAKE_CURRENT_LIST_DIR}/SkinVocabulary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinTypes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Skin3rd.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SkinFileCheck.cpp
 )
 target_link_libraries(tf_skin_vocab PUBLIC tf_skin_storage tf_imagedata tf_core)
 target_include_directories(tf_skin_vocab PUBLIC ${CMAKE_SOURCE_DIR})

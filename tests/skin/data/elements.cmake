@@ -4,7 +4,7 @@
 tamfern_add_test(test_colormath SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_colormath.cpp LIBS tf_skin_vocab)
 tamfern_add_test(test_skin_vocab SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_skin_vocab.cpp LIBS tf_skin_vocab)
 tamfern_add_fuzzer(fuzz_skin_vocab SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_skin_vocab.cpp LIBS tf_skin_vocab SECONDS 5)
-tamfern_add_test(test_skinfilecheck SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_skinfilecheck.cpp LIBS tf_skin_vocab ${codec})
+tamfern_add_test(test_truncated_skin SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_truncated_skin.cpp LIBS tf_skin_storage ${codec})
 
 if(TAMFERN_WINDOWS)
   enable_language(RC)

@@ -1,11 +1,13 @@
 // A skin file cut short is told from a complete one by the zero bits its
-// decoder has to invent.
+// decoder has to invent, and the skin reader refuses it.
 #include <doctest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "skin/data/SkinFileCheck.h"
+#include "framework/core/Streams.h"
+#include "skin/data/Lzh.h"
+#include "skin/data/SkinReader.h"
 #include "tools/skinpack/SkinPack.h"
 
 using namespace tf;
@@ -27,19 +29,34 @@ std::vector<uint8_t> Container(uint32_t seed, size_t size)
     return skinpack::BuildContainer(entries);
 }
 
+// Decodes a skin file (4-byte length, then the bits) and answers the bytes
+// the decoder had to invent.
+int64_t MissingInput(const std::vector<uint8_t>& file)
+{
+    TMemoryStream in(file), out;
+    const int32_t declared = in.ReadInt32();
+    TLZH lzh;
+    lzh.InputStream = &in;
+    lzh.OutputStream = &out;
+    lzh.Decode(declared);
+    return lzh.MissingInput();
+}
+
 } // namespace
 
-TEST_CASE("Complete skin files need at most two bytes past their end")
+TEST_CASE("complete skin files need at most two bytes past their end, and load")
 {
     for (uint32_t seed = 1; seed <= 40; ++seed) {
         const std::vector<uint8_t> file = skinpack::BuildSkinFile(Container(seed, 200 + seed * 97));
         CAPTURE(seed);
-        CHECK(SkinFileMissingBytes(file) <= 2);
-        CHECK(SkinFileComplete(file));
+        CHECK(MissingInput(file) <= TLZH::CompleteInputSlack);
+        TMemoryStream stream(file);
+        TSkinReader reader;
+        CHECK(reader.Load(stream));
     }
 }
 
-TEST_CASE("Skin files cut short are incomplete")
+TEST_CASE("skin files cut short are refused")
 {
     for (uint32_t seed = 1; seed <= 20; ++seed) {
         const std::vector<uint8_t> file = skinpack::BuildSkinFile(Container(seed, 3000 + seed * 101));
@@ -47,15 +64,21 @@ TEST_CASE("Skin files cut short are incomplete")
             const std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<long>(keep));
             CAPTURE(seed);
             CAPTURE(keep);
-            CHECK(!SkinFileComplete(cut));
+            CHECK(MissingInput(cut) > TLZH::CompleteInputSlack);
+            TMemoryStream stream(cut);
+            TSkinReader reader;
+            CHECK_FALSE(reader.Load(stream));
+            CHECK(reader.LoadError().find("cut short") != std::string::npos);
         }
     }
 }
 
-TEST_CASE("Lengths the reader refuses are left to it")
+TEST_CASE("a decoding with nothing to decode invents nothing")
 {
-    CHECK(SkinFileComplete({}));
-    CHECK(SkinFileComplete({0, 0, 0, 0}));
-    CHECK(SkinFileComplete({0xFF, 0xFF, 0xFF, 0xFF, 1, 2}));   // negative
-    CHECK(SkinFileComplete({0xFF, 0xFF, 0xFF, 0x7F, 1, 2}));   // more than two bytes can hold
+    TMemoryStream in, out;
+    TLZH lzh;
+    lzh.InputStream = &in;
+    lzh.OutputStream = &out;
+    lzh.Decode(0);
+    CHECK(lzh.MissingInput() == 0);
 }
