@@ -10,6 +10,7 @@
 #include "framework/core/SysUtils.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinIni.h"
+#include "LightBlueNames.h"
 
 using namespace tf;
 
@@ -17,14 +18,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-const char* const kNames[] = {
-    "frametop.bmp",      "framebottom.bmp",   "frameleft.bmp",      "frameright.bmp",     "menu.bmp",
-    "dialog.bmp",        "button.bmp",        "checkbox.bmp",       "radio.bmp",          "progress.bmp",
-    "groupboxedge.bmp",  "tabborder.bmp",     "tabs.bmp",           "status.bmp",         "combo.bmp",
-    "sunkedge.bmp",      "combo-arrows.bmp",  "header.bmp",         "menutool.bmp",       "menuborder.bmp",
-    "button-mdi.bmp",    "groupboxlabel.bmp", "toolbar2.bmp",       "button-toolbar.bmp", "lightblue.ini",
-    "closebutton.bmp",   "maxbutton.bmp",     "minbutton.bmp",      "restrorebutton.bmp", "arrows.bmp",
-    "hscroll_back.bmp",  "vscroll_back.bmp",  "hscroll_bar.bmp",    "vscroll_bar.bmp"};
+using tftest::kLightBlueNames;
 
 struct Bmp {
     int32_t width = 0, height = 0;
@@ -104,14 +98,14 @@ TEST_CASE("the container: version 20000, 34 entries in order, the definition 25t
     const TSkinReader& skin = Skin();
     CHECK(skin.Version() == 20000);
     REQUIRE(skin.Count() == 34);
-    for (int i = 0; i < 34; ++i) CHECK(skin.Names()[i] == kNames[i]);
+    for (int i = 0; i < 34; ++i) CHECK(skin.Names()[i] == kLightBlueNames[i]);
     CHECK(skin.NameListLength() == 508);
     CHECK(skin.DataOffset() == 660);
 }
 
 TEST_CASE("every bitmap is a whole 24-bit Windows bitmap")
 {
-    for (const char* name : kNames) {
+    for (const char* name : kLightBlueNames) {
         if (std::strstr(name, ".bmp") == nullptr) continue;
         CAPTURE(name);
         const Bmp bmp = Bitmap(name);
@@ -210,7 +204,7 @@ TEST_CASE("every image the definition names is in the skin, and every bitmap is 
             used.insert(LowerCaseAscii(entry));
         }
     }
-    for (const char* name : kNames) {
+    for (const char* name : kLightBlueNames) {
         if (std::strstr(name, ".bmp") == nullptr) continue;
         CAPTURE(name);
         CHECK(used.count(name) == 1);

@@ -11,6 +11,7 @@
 #include "skin/data/Lzh.h"
 #include "skin/data/SkinReader.h"
 #include "tools/skinpack/SkinPack.h"
+#include "LightBlueNames.h"
 
 using namespace tf;
 using skinpack::SkinEntry;
@@ -78,14 +79,7 @@ Bytes RawContainer(int32_t version, const std::string& names, const std::vector<
     return b;
 }
 
-const char* const kSkinNames[] = {
-    "frametop.bmp",      "framebottom.bmp",   "frameleft.bmp",      "frameright.bmp",  "menu.bmp",
-    "dialog.bmp",        "button.bmp",        "checkbox.bmp",       "radio.bmp",       "progress.bmp",
-    "groupboxedge.bmp",  "tabborder.bmp",     "tabs.bmp",           "status.bmp",      "combo.bmp",
-    "sunkedge.bmp",      "combo-arrows.bmp",  "header.bmp",         "menutool.bmp",    "menuborder.bmp",
-    "button-mdi.bmp",    "groupboxlabel.bmp", "toolbar2.bmp",       "button-toolbar.bmp", "lightblue.ini",
-    "closebutton.bmp",   "maxbutton.bmp",     "minbutton.bmp",      "restrorebutton.bmp", "arrows.bmp",
-    "hscroll_back.bmp",  "vscroll_back.bmp",  "hscroll_bar.bmp",    "vscroll_bar.bmp"};
+using tftest::kLightBlueNames;
 
 std::vector<SkinEntry> SmallEntries()
 {
@@ -128,7 +122,7 @@ TEST_CASE("the layout of every container version")
 TEST_CASE("version 20000 with the skin's 34 names puts the entry data at 660")
 {
     std::vector<SkinEntry> entries;
-    for (const char* name : kSkinNames) entries.push_back({name, Of(std::string("data of ") + name)});
+    for (const char* name : kLightBlueNames) entries.push_back({name, Of(std::string("data of ") + name)});
     TSkinReader reader;
     REQUIRE(LoadBytes(reader, Wrap(skinpack::BuildContainer(entries))));
     CHECK(reader.Count() == 34);
