@@ -11,8 +11,9 @@ tamfern_display_start() {
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
   # One wineserver for the whole run keeps each process start fast; wineboot
-  # first so that Wine's services do not hold the caller's pipes.
-  wineserver -p
+  # first so that Wine's services do not hold the caller's pipes. A server
+  # that already runs for this prefix answers non-zero and is kept.
+  wineserver -p 2>/dev/null || true
   wine wineboot </dev/null >/dev/null 2>&1 || true
 }
 tamfern_display_stop() {

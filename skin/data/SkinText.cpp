@@ -1,6 +1,6 @@
 #include "skin/data/SkinText.h"
 
-#include "skin/data/SkinPlatform.h"
+#include "skin/draw/SkinPlatform.h"
 
 namespace tf {
 

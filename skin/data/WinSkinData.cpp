@@ -9,7 +9,7 @@
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinVocabulary.h"
 #include "skin/data/WinSkinIni.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 
 namespace tf {
 

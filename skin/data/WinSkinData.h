@@ -25,7 +25,7 @@
 #include "skin/data/SkinHost.h"
 #include "skin/data/SkinText.h"
 #include "skin/data/SkinTypes.h"
-#include "skin/data/User32Entries.h"
+#include "skin/draw/User32Entries.h"
 
 namespace tf {
 

@@ -11,10 +11,6 @@ target_link_libraries(tf_skin_vocab PUBLIC tf_skin_storage tf_imagedata tf_core)
 target_include_directories(tf_skin_vocab PUBLIC ${CMAKE_SOURCE_DIR})
 
 if(TAMFERN_WINDOWS)
-  # Platform flags: read by the element drawing (skin/window) as well.
-  add_library(tf_skin_platform STATIC ${CMAKE_CURRENT_LIST_DIR}/SkinPlatform.cpp)
-  target_include_directories(tf_skin_platform PUBLIC ${CMAKE_SOURCE_DIR})
-
   add_library(tf_skin_data STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ImgUtil.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinText.cpp
@@ -22,11 +18,10 @@ if(TAMFERN_WINDOWS)
     ${CMAKE_CURRENT_LIST_DIR}/SkinElementReader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinManagerLink.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinHost.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/User32Entries.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WinSkinData.cpp
   )
   # The combo box composites are drawn with the element drawing routines.
-  target_link_libraries(tf_skin_data PUBLIC tf_skin_draw tf_skin_vocab tf_skin_storage tf_skin_platform
+  target_link_libraries(tf_skin_data PUBLIC tf_skin_draw tf_skin_vocab tf_skin_storage
                         tf_controls tf_graphics user32 gdi32)
   target_include_directories(tf_skin_data PUBLIC ${CMAKE_SOURCE_DIR})
 endif()

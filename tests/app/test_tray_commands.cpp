@@ -44,8 +44,18 @@ void TrayMouse(const GuardProcess& guard, UINT mouseMessage)
         SendMessageTimeoutA(w, kTrayCallback, 0, mouseMessage, SMTO_NORMAL, 2000, nullptr);
 }
 
+bool AnyMenuShown(const GuardProcess& guard)
+{
+    for (HWND w : ProcessWindows(guard.ProcessId(), "#32768"))
+        if (IsWindowVisible(w)) return true;
+    return false;
+}
+
 HWND OpenMenu(const GuardProcess& guard)
 {
+    // The previous menu must be gone first, or its closing window would be
+    // taken for the new one and the keys lost with it.
+    WaitFor([&] { return !AnyMenuShown(guard); }, 5000);
     // The menu runs modally inside the guard: post, do not wait.
     for (HWND w : ProcessWindows(guard.ProcessId(), "TUtilWindow")) {
         PostMessageA(w, kTrayCallback, 0, WM_RBUTTONDOWN);

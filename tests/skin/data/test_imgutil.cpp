@@ -6,7 +6,7 @@
 
 #include "SkinTestKit.h"
 #include "skin/data/ImgUtil.h"
-#include "skin/data/SkinPlatform.h"
+#include "skin/draw/SkinPlatform.h"
 #include "skin/data/SkinText.h"
 
 using namespace tf;

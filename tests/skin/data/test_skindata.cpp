@@ -15,7 +15,7 @@
 #include "skin/data/SkinManagerLink.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 
 using namespace tf;
 using namespace tftest;

@@ -1,4 +1,4 @@
-#include "skin/data/User32Entries.h"
+#include "skin/draw/User32Entries.h"
 
 namespace tf {
 

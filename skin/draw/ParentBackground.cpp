@@ -1,4 +1,4 @@
-#include "skin/window/ParentBackground.h"
+#include "skin/draw/ParentBackground.h"
 
 #include "framework/controls/Controls.h"
 #include "framework/controls/WinControl.h"

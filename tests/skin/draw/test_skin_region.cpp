@@ -8,8 +8,8 @@
 #include "framework/controls/Forms.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/graphics/Picture.h"
-#include "skin/window/ParentBackground.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/ParentBackground.h"
+#include "skin/draw/SkinDraw.h"
 #include "tests/skin/data/SkinTestKit.h"
 
 using namespace tf;

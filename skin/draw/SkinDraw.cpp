@@ -1,9 +1,9 @@
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "skin/data/SkinPlatform.h"
+#include "skin/draw/SkinPlatform.h"
 
 namespace tf {
 

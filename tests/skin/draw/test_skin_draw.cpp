@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "framework/core/SysUtils.h"
-#include "skin/data/SkinPlatform.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinPlatform.h"
+#include "skin/draw/SkinDraw.h"
 #include "tests/skin/data/SkinTestKit.h"
 
 using namespace tf;

@@ -1,4 +1,4 @@
-#include "skin/data/SkinPlatform.h"
+#include "skin/draw/SkinPlatform.h"
 
 #include <windows.h>
 
