@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the guard under Wine (on a
-# virtual display when there is none) until it is closed.
+# virtual display when there is none) until it is closed or Ctrl+C is pressed.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -10,6 +10,41 @@ bash scripts/prepare.sh
 source scripts/wine-env.sh
 source scripts/display.sh
 trap tamfern_display_stop EXIT
+trap 'exit 130' INT TERM HUP
 tamfern_display_start
 
-wine "$root/build/win32/app/tamfern.exe"
+wine "$root/build/win32/app/tamfern.exe" </dev/null &
+guard=$!
+
+# Up once its main window exists (it stays hidden until an alarm).
+for _ in $(seq 600); do
+  kill -0 "$guard" 2>/dev/null || break
+  xdotool search --classname '^tamfern\.exe$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+if kill -0 "$guard" 2>/dev/null; then
+  drive_c="$WINEPREFIX/drive_c"
+  echo
+  if tamfern_display_is_virtual; then
+    echo "Tamfern is running on virtual display $DISPLAY (no display was set)."
+  else
+    echo "Tamfern is running on display $DISPLAY: its icon is in the notification area"
+    echo "(or in Wine's own tray window); click it to show the window."
+  fi
+  cat <<INFO
+Its drive C:\\ is the folder $drive_c
+Trigger an alarm: drop any .exe into that folder, for example
+    cp $(printf '%q' "$root/build/win32/app/tamfern.exe") $(printf '%q' "$drive_c")/new-\$(date +%s).exe
+INFO
+  if tamfern_display_is_virtual; then
+    echo "Take a look (the window shows itself on an alarm):"
+    echo "    DISPLAY=$DISPLAY import -window root shot.png"
+    echo "Stop: press Ctrl+C; it ends the guard, its Wine processes and display $DISPLAY."
+  else
+    echo "Stop: press Ctrl+C (or choose 关闭 in the icon's menu); it ends the guard and its Wine processes."
+  fi
+  echo
+fi
+
+wait "$guard"
