@@ -45,6 +45,7 @@ void Remap(TBitmap& bitmap, int newW, int newH, Pick pick)
 void ReplaceMagenta(TBitmap& bitmap, TColor color)
 {
     Ensure24(bitmap);
+    if (bitmap.Empty()) return;   // rows without columns have no scan lines
     const uint8_t r = RedOf(color), g = GreenOf(color), b = BlueOf(color);
     for (int y = 0; y < bitmap.Height(); ++y) {
         uint8_t* p = bitmap.ScanLine(y);

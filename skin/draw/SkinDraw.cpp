@@ -1,6 +1,7 @@
 #include "skin/draw/SkinDraw.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "skin/draw/SkinPlatform.h"
@@ -18,13 +19,28 @@ struct TFrame {
 
 TFrame FrameOf(TBitmap& bitmap, int k, int n, bool stacked)
 {
-    n = std::max(n, 1);
+    n = UsableFrameCount(n);
     if (stacked) {
         const int h = bitmap.Height() / n;
         return TFrame{0, (k - 1) * h, bitmap.Width(), h};
     }
     const int w = bitmap.Width() / n;
     return TFrame{(k - 1) * w, 0, w, bitmap.Height()};
+}
+
+// The fixed pieces a and b at the two ends of a frame `size` long: a
+// negative one counts as 0; two that the frame cannot hold side by side are
+// cut in proportion to size - 1, so that the part between them, which is
+// stretched or repeated over the rest of the target, keeps a source pixel.
+void FitEnds(int& a, int& b, int size)
+{
+    a = std::max(a, 0);
+    b = std::max(b, 0);
+    if (int64_t{a} + b <= size) return;
+    const int64_t room = std::max(size - 1, 0);
+    const int cutA = static_cast<int>(room * a / (int64_t{a} + b));
+    b = static_cast<int>(room - cutA);
+    a = cutA;
 }
 
 // Copies (stretching when sizes differ) a source box to a target box; boxes
@@ -108,9 +124,14 @@ std::unique_ptr<TBitmap> ComposeElement(const RECT& size, TBitmap& bitmap, const
     if (out->Empty() || bitmap.Empty()) return out;
 
     const TFrame f = FrameOf(bitmap, frame, frameCount, stacked);
-    int L = margins.left, T = margins.top, R = margins.right, B = margins.bottom;
-    if (W < L + R) L = R = 0;
-    if (H < T + B) T = B = 0;
+    int L = std::max<int>(margins.left, 0), T = std::max<int>(margins.top, 0);
+    int R = std::max<int>(margins.right, 0), B = std::max<int>(margins.bottom, 0);
+    if (W < int64_t{L} + R) L = R = 0;
+    if (H < int64_t{T} + B) T = B = 0;
+    // Margins that fit the target but not the frame would leave the middle
+    // without a source, showing the key colour.
+    FitEnds(L, R, f.W);
+    FitEnds(T, B, f.H);
     HDC dst = out->Canvas()->Handle();
     HDC src = bitmap.Canvas()->Handle();
     const int fx = f.X, fy = f.Y, fw = f.W, fh = f.H;
@@ -150,7 +171,8 @@ void DrawHorzBar(TCanvas& canvas, const RECT& rect, TBitmap& bitmap, const RECT&
     const TFrame f = FrameOf(bitmap, frame, frameCount, stacked);
     HDC dst = bar->Canvas()->Handle();
     HDC src = bitmap.Canvas()->Handle();
-    const int capL = caps.left, capR = caps.right;
+    int capL = caps.left, capR = caps.right;
+    FitEnds(capL, capR, f.W);   // caps wider than the frame would read the next frame
     Blit(dst, 0, 0, capL, H, src, f.X, f.Y, capL, f.H);
     const int m = f.W - capL - capR;
     if (m > 0)
@@ -193,7 +215,8 @@ void DrawThreeSlice(HDC dc, const RECT& rect, TBitmap& bitmap, const RECT& caps,
         Blit(dc, rect.left, rect.top, W, H, src, f.X, f.Y, f.W, f.H);
         return;
     }
-    const int capL = caps.left, capR = caps.right;
+    int capL = caps.left, capR = caps.right;
+    FitEnds(capL, capR, f.W);   // caps wider than the frame would read the next frame
     Blit(dc, rect.left, rect.top, capL, H, src, f.X, f.Y, capL, f.H);
     Blit(dc, rect.left + capL, rect.top, W - capL - capR, H, src, f.X + capL, f.Y, f.W - capL - capR, f.H);
     Blit(dc, rect.right - capR, rect.top, capR, H, src, f.X + f.W - capR, f.Y, capR, f.H);
@@ -223,6 +246,8 @@ TRegionHandle RegionFromBitmap(TBitmap& bitmap, int dx, int dy, int blueToleranc
 {
     if (bitmap.Height() <= 0) return TRegionHandle();
     bitmap.SetPixelFormat(pf32bit);
+    // Rows without columns (a border composed 0 wide) have no scan lines.
+    if (bitmap.Width() <= 0) return TRegionHandle(::CreateRectRgn(0, 0, 0, 0));
     const int lowR = RedOf(key), lowG = GreenOf(key), lowB = BlueOf(key);
     const int highR = std::min(255, lowR + redTolerance);
     const int highG = std::min(255, lowG + greenTolerance);

@@ -1,8 +1,12 @@
 // Turning skin elements into pixels. An element bitmap holds frameCount
 // equal frames side by side (frame width = width div frameCount) or stacked
-// (frame height = height div frameCount); frame numbers start at 1. Margins
-// are the widths of the fixed left and right columns and the heights of the
-// fixed top and bottom rows of a frame; the rest is stretched or tiled.
+// (frame height = height div frameCount); frame numbers start at 1, and a
+// count below 1 is 1 (UsableFrameCount). Margins are the widths of the fixed
+// left and right columns and the heights of the fixed top and bottom rows of
+// a frame; the rest is stretched or tiled. A negative margin or cap counts as
+// 0; two that the frame cannot hold side by side are cut in proportion,
+// leaving one pixel between them as the stretched or repeated part (so no
+// part of the target is left without a source).
 // Stretching uses COLORONCOLOR. Magenta (0xFF00FF) is the transparency key of
 // the transparent variants. A target rectangle whose right is left of its
 // left, or whose bottom is above its top, draws nothing; so does an empty
@@ -19,10 +23,14 @@ namespace tf {
 
 constexpr TColor clSkinKey = 0xFF00FF;
 
+// The one rule for frame counts read from skin files: a count below 1 is 1.
+constexpr int UsableFrameCount(int frameCount) { return frameCount < 1 ? 1 : frameCount; }
+
 // A new bitmap of the size of `size` (24-bit) holding frame `frame` in a
 // nine-part grid: corners at their own size, edges stretched along their
 // length, the centre stretched or tiled. Margins that do not fit the target
-// (left + right wider than it, top + bottom taller) become 0.
+// (left + right wider than it, top + bottom taller) become 0; margins that fit
+// the target but not the frame are cut to it (see above).
 std::unique_ptr<TBitmap> ComposeElement(const RECT& size, TBitmap& bitmap, const RECT& margins, int frame,
                                         int frameCount, bool tile, bool stacked);
 
@@ -32,7 +40,9 @@ void DrawElement(HDC dc, const RECT& rect, TBitmap& bitmap, const RECT& margins,
                  bool transparent, bool tile, bool stacked);
 
 // A bar: the left cap (caps.left wide), the middle repeated at its own width,
-// the right cap (caps.right wide); every piece stretched to the height.
+// the right cap (caps.right wide); every piece stretched to the height. Caps
+// as wide as the frame leave no middle: only the caps are drawn. Caps wider
+// than the rectangle overlap, the right one on top.
 void DrawHorzBar(TCanvas& canvas, const RECT& rect, TBitmap& bitmap, const RECT& caps, int frame, int frameCount,
                  bool transparent, bool stacked);
 
@@ -61,7 +71,8 @@ void TileDraw(TCanvas& canvas, const RECT& target, TBitmap& bitmap, const RECT& 
 // A pixel is a key pixel when each channel c lies in [key c, key c +
 // tolerance c] (capped at 255). The bitmap is converted to 32 bits per pixel.
 // Rows are scanned into runs, joined into the region 2000 rectangles at a
-// time. Empty (no handle) for a bitmap without rows.
+// time. No handle for a bitmap without rows; an empty region for one with
+// rows but no columns (a border drawn 0 wide).
 TRegionHandle RegionFromBitmap(TBitmap& bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
                                int redTolerance, TColor key);
 

@@ -106,6 +106,23 @@ TEST_CASE("ReplaceMagenta: only pure magenta, with the colour's bytes as they st
     CHECK(PixelOf(*s, 0, 0) == 0x00000F);
 }
 
+TEST_CASE("Pixel routines on bitmaps of rows without columns, or columns without rows")
+{
+    // A border composed 0 wide has rows but no scan lines to read.
+    for (const SIZE size : {SIZE{0, 30}, SIZE{30, 0}}) {
+        CAPTURE(size.cx);
+        TBitmap b(0, 0, pf32bit);
+        b.SetSize(size.cx, size.cy);
+        ReplaceMagenta(b, 0x0A0B0C);
+        CHECK(b.PixelFormat() == pf24bit);
+        MirrorHorizontal(b);
+        FlipVertical(b);
+        RotateLeft(b);
+        RotateRight(b);
+        CHECK(b.Empty());
+    }
+}
+
 TEST_CASE("MixColors resolves system colours")
 {
     const TColor face = static_cast<TColor>(::GetSysColor(COLOR_BTNFACE));

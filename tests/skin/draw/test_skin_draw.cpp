@@ -297,3 +297,127 @@ TEST_CASE("TileDraw repeats the source part from the target's corner, unclipped"
     TileDraw(*none->Canvas(), RECT{0, 0, 4, 4}, *source, RECT{3, 2, 1, 4});
     CHECK(Drawn(*none) == 0);
 }
+
+namespace {
+
+// A strip of three 10 x 6 frames side by side: column x of frame k has the
+// colour ColumnColour(k, x) in every row.
+TColor ColumnColour(int k, int x) { return RGBColor(10 * x + 1, 7, 40 * k); }
+
+std::unique_ptr<TBitmap> ColumnStrip(int fw, int fh, int frames)
+{
+    return MakeBitmap(fw * frames, fh, [fw](int x, int) { return ColumnColour(x / fw + 1, x % fw); });
+}
+
+} // namespace
+
+TEST_CASE("ComposeElement: margins that fit the target but not the frame are cut to the frame")
+{
+    // Frame 2 of three 10 wide, margins 8 and 8, target 40: the frame cannot
+    // hold 16 fixed columns. They are cut in proportion to 9 (4 and 5),
+    // leaving frame column 4 to stretch over the middle: no key colour shows.
+    auto strip = ColumnStrip(10, 6, 3);
+    auto out = ComposeElement(RECT{0, 0, 40, 6}, *strip, RECT{8, 0, 8, 0}, 2, 3, false, false);
+    CHECK(Mismatches(*out, [](int x, int) {
+              const int col = x < 4 ? x : x >= 35 ? 5 + (x - 35) : 4;
+              return ColumnColour(2, col);
+          }) == 0);
+    // Tiled centre: the same.
+    auto tiled = ComposeElement(RECT{0, 0, 40, 6}, *strip, RECT{8, 0, 8, 0}, 2, 3, true, false);
+    CHECK(Mismatches(*tiled, [](int x, int) { return ColumnColour(2, x < 4 ? x : x >= 35 ? 5 + (x - 35) : 4); }) == 0);
+
+    // Rows: frame 6 high, margins 5 and 5, target 20: cut to 2 and 3.
+    auto rows = MakeBitmap(4, 6, [](int, int y) { return RGBColor(0, 30 * y + 1, 9); });
+    auto tall = ComposeElement(RECT{0, 0, 4, 20}, *rows, RECT{0, 5, 0, 5}, 1, 1, false, false);
+    CHECK(Mismatches(*tall, [](int, int y) {
+              const int row = y < 2 ? y : y >= 17 ? 3 + (y - 17) : 2;
+              return RGBColor(0, 30 * row + 1, 9);
+          }) == 0);
+
+    // Drawn opaquely, nothing of the key reaches the screen.
+    auto t = Canvas(40, 6);
+    DrawElement(t->Canvas()->Handle(), RECT{0, 0, 40, 6}, *strip, RECT{8, 0, 8, 0}, 3, 3, false, false, false);
+    int keyed = 0;
+    for (int x = 0; x < 40; ++x) keyed += PixelOf(*t, x, 3) == kMagenta;
+    CHECK(keyed == 0);
+}
+
+TEST_CASE("ComposeElement: negative margins count as 0 and never reach into the next frame")
+{
+    auto strip = ColumnStrip(10, 6, 3);
+    for (const RECT m : {RECT{-2, -1, -3, -2}, RECT{-4, 0, 0, 0}, RECT{0, -2, 0, 0}}) {
+        CAPTURE(m.left);
+        CAPTURE(m.top);
+        auto got = ComposeElement(RECT{0, 0, 20, 6}, *strip, m, 2, 3, false, false);
+        auto plain = ComposeElement(RECT{0, 0, 20, 6}, *strip, RECT{0, 0, 0, 0}, 2, 3, false, false);
+        CHECK(Mismatches(*got, [&](int x, int y) { return PixelOf(*plain, x, y); }) == 0);
+    }
+    // One negative margin beside a good one: the good one stays fixed.
+    auto mixed = ComposeElement(RECT{0, 0, 20, 6}, *strip, RECT{-5, 0, 3, 0}, 2, 3, false, false);
+    for (int x = 17; x < 20; ++x) CHECK(PixelOf(*mixed, x, 0) == ColumnColour(2, 7 + (x - 17)));
+    CHECK(PixelOf(*mixed, 0, 0) == ColumnColour(2, 0));
+}
+
+TEST_CASE("DrawHorzBar and DrawThreeSlice: caps wider than the frame are cut to it, negative caps count as 0")
+{
+    // Three frames of 6 x 2; frame 2 is drawn.
+    auto strip = ColumnStrip(6, 2, 3);
+    SUBCASE("bar: caps 8 and 4 in a frame 6 wide become 3 and 2 around a one-column middle")
+    {
+        auto t = Canvas(12, 2);
+        DrawHorzBar(*t->Canvas(), RECT{0, 0, 12, 2}, *strip, RECT{8, 0, 4, 0}, 2, 3, false, false);
+        CHECK(Mismatches(*t, [](int x, int) { return ColumnColour(2, x < 3 ? x : x >= 10 ? 4 + (x - 10) : 3); }) == 0);
+    }
+    SUBCASE("bar: a negative left cap")
+    {
+        auto t = Canvas(12, 2);
+        DrawHorzBar(*t->Canvas(), RECT{0, 0, 12, 2}, *strip, RECT{-2, 0, 2, 0}, 2, 3, false, false);
+        // Middle: frame columns 0..3 repeated from x 0; right cap: columns 4, 5.
+        CHECK(Mismatches(*t, [](int x, int) { return ColumnColour(2, x >= 10 ? 4 + (x - 10) : x % 4); }) == 0);
+    }
+    SUBCASE("bar: caps wider than the rectangle overlap, the right cap on top")
+    {
+        auto t = Canvas(5, 2);
+        DrawHorzBar(*t->Canvas(), RECT{0, 0, 5, 2}, *strip, RECT{3, 0, 3, 0}, 2, 3, false, false);
+        CHECK(Mismatches(*t, [](int x, int) { return ColumnColour(2, x < 2 ? x : 3 + (x - 2)); }) == 0);
+    }
+    SUBCASE("three slices: caps 5 and 4 in a frame 6 wide")
+    {
+        auto t = Canvas(14, 2);
+        DrawThreeSlice(t->Canvas()->Handle(), RECT{0, 0, 14, 2}, *strip, RECT{5, 0, 4, 0}, 2, 3, false);
+        // Cut to 2 and 3: columns 0, 1; the middle column 2 stretched; 3, 4, 5.
+        CHECK(Mismatches(*t, [](int x, int) { return ColumnColour(2, x < 2 ? x : x >= 11 ? 3 + (x - 11) : 2); }) == 0);
+    }
+    SUBCASE("three slices: a negative right cap")
+    {
+        auto t = Canvas(12, 2);
+        DrawThreeSlice(t->Canvas()->Handle(), RECT{0, 0, 12, 2}, *strip, RECT{1, 0, -3, 0}, 2, 3, false);
+        // Left cap column 0, then columns 1..5 stretched from 5 to 11.
+        CHECK(PixelOf(*t, 0, 0) == ColumnColour(2, 0));
+        CHECK(PixelOf(*t, 11, 0) == ColumnColour(2, 5));
+        for (int x = 0; x < 12; ++x) CHECK(BlueOf(PixelOf(*t, x, 1)) == 80);   // all of frame 2
+    }
+}
+
+TEST_CASE("A frame count below 1 is one frame in every drawing routine")
+{
+    auto image = MakeBitmap(6, 4, [](int x, int y) { return RGBColor(20 * x + 1, 30 * y + 1, 5); });
+    CHECK(UsableFrameCount(0) == 1);
+    CHECK(UsableFrameCount(-7) == 1);
+    CHECK(UsableFrameCount(3) == 3);
+    for (int n : {0, -1}) {
+        CAPTURE(n);
+        auto same = [&](auto draw) {
+            auto a = Canvas(12, 8), b = Canvas(12, 8);
+            draw(*a, n);
+            draw(*b, 1);
+            return Mismatches(*a, [&](int x, int y) { return PixelOf(*b, x, y); });
+        };
+        CHECK(same([&](TBitmap& t, int k) { DrawElement(t.Canvas()->Handle(), RECT{1, 1, 11, 7}, *image, RECT{2, 1, 2, 1}, 1, k, false, false, false); }) == 0);
+        CHECK(same([&](TBitmap& t, int k) { DrawElement(t.Canvas()->Handle(), RECT{0, 0, 12, 8}, *image, RECT{1, 1, 1, 1}, 1, k, false, false, true); }) == 0);
+        CHECK(same([&](TBitmap& t, int k) { DrawElementStretched(t.Canvas()->Handle(), RECT{0, 0, 12, 8}, *image, 1, k, false); }) == 0);
+        CHECK(same([&](TBitmap& t, int k) { DrawElementCentered(t.Canvas()->Handle(), RECT{0, 0, 12, 8}, *image, false, k, 1); }) == 0);
+        CHECK(same([&](TBitmap& t, int k) { DrawThreeSlice(t.Canvas()->Handle(), RECT{0, 0, 12, 8}, *image, RECT{1, 0, 1, 0}, 1, k, false); }) == 0);
+        CHECK(same([&](TBitmap& t, int k) { DrawHorzBar(*t.Canvas(), RECT{0, 0, 12, 8}, *image, RECT{1, 0, 1, 0}, 1, k, false, false); }) == 0);
+    }
+}

@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/controls/ExtCtrls.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/StdCtrls.h"
+#include "framework/core/SysUtils.h"
 #include "framework/graphics/Picture.h"
 #include "skin/draw/ParentBackground.h"
 #include "skin/draw/SkinDraw.h"
@@ -82,6 +85,19 @@ TEST_CASE("RegionFromBitmap: no rows gives no region; all key gives an empty one
     CHECK(!RegionFromBitmap(none, 0, 0, 0, 0, 0, kMagenta));
     auto all = Filled(5, 5, kMagenta);
     const TRegionHandle r = RegionFromBitmap(*all, 0, 0, 0, 0, 0, kMagenta);
+    REQUIRE(r);
+    RECT box{};
+    CHECK(::GetRgnBox(r.Get(), &box) == NULLREGION);
+}
+
+TEST_CASE("RegionFromBitmap: a border composed 0 wide gives an empty region, not a failure")
+{
+    // A transparent border drawn at a width of 0 (a skin without that image).
+    auto border = Filled(4, 30, 0x123456);
+    auto composed = ComposeElement(RECT{0, 0, 0, 30}, *border, RECT{0, 3, 0, 3}, 1, 1, false, false);
+    REQUIRE(composed->Width() == 0);
+    REQUIRE(composed->Height() == 30);
+    const TRegionHandle r = RegionFromBitmap(*composed, 5, 5, 0, 0, 0, kMagenta);
     REQUIRE(r);
     RECT box{};
     CHECK(::GetRgnBox(r.Get(), &box) == NULLREGION);
@@ -196,4 +212,82 @@ TEST_CASE("PaintParentBackground under framework controls: a windowed and a grap
     TPanel orphan(nullptr);
     PaintParentBackground(&orphan, canvas->Canvas()->Handle());
     CHECK(PixelOf(*canvas, 1, 1) == 0x00FF00);
+}
+
+namespace {
+
+// A parent's message handler that records what it is asked and fails on one
+// message.
+struct TFailingParent : TObject {
+    TWinControl* Control = nullptr;
+    TWndMethod Saved;
+    UINT FailOn = 0;
+    std::vector<UINT> Seen;
+    void Proc(TMessage& m)
+    {
+        if (m.Msg == WM_ERASEBKGND || m.Msg == WM_PAINT) {
+            Seen.push_back(m.Msg);
+            if (m.Msg == FailOn) throw Exception("parent cannot paint");
+            return;
+        }
+        Saved(m);
+    }
+};
+
+} // namespace
+
+TEST_CASE("PaintParentBackground: at design time a failing parent skips the rest and the failure stays inside")
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 150, 80);
+    auto* child = new TPanel(&form);
+    child->SetParent(panel);
+    child->SetBounds(10, 10, 40, 20);
+    TFailingParent parent;
+    parent.Saved = panel->WindowProc;
+    panel->WindowProc = TWndMethod::Of<&TFailingParent::Proc>(&parent);
+
+    struct Case {
+        bool designing;
+        UINT failOn;
+        std::vector<UINT> seen;
+        bool escapes;
+    };
+    const Case cases[] = {
+        {true, WM_ERASEBKGND, {WM_ERASEBKGND}, false},            // the paint is skipped
+        {true, WM_PAINT, {WM_ERASEBKGND, WM_PAINT}, false},
+        {true, 0, {WM_ERASEBKGND, WM_PAINT}, false},
+        {false, WM_ERASEBKGND, {WM_ERASEBKGND}, true},            // at run time the failure is the caller's
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.designing);
+        CAPTURE(c.failOn);
+        child->SetDesigning(c.designing);
+        parent.FailOn = c.failOn;
+        parent.Seen.clear();
+        auto canvas = Filled(60, 40, 0x00FF00);
+        HDC dc = canvas->Canvas()->Handle();
+        bool escaped = false;
+        try {
+            PaintParentBackground(child, dc);
+        } catch (const Exception&) {
+            escaped = true;
+        }
+        CHECK(escaped == c.escapes);
+        CHECK(parent.Seen == c.seen);
+        // The DC's origin and clipping are restored either way.
+        POINT origin{};
+        ::GetViewportOrgEx(dc, &origin);
+        CHECK(origin.x == 0);
+        CHECK(origin.y == 0);
+        RECT clip{};
+        ::GetClipBox(dc, &clip);
+        CHECK(clip.right == 60);
+        CHECK(clip.bottom == 40);
+    }
+    child->SetDesigning(false);
+    panel->WindowProc = parent.Saved;
 }
