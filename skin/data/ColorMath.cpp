@@ -79,6 +79,7 @@ int GetColorRamp(int count, TColor from, TColor to)
         return slot;
     }
     const int c = count - 1;
+    // Halves round away from zero both ways: truncating a falling channel would stop short of "to".
     for (int i = 0; i <= c; ++i)
         ramp[static_cast<size_t>(i)] = from + RoundedQuotient(i * dr, c) + RoundedQuotient(i * dg, c) * 256 +
                                        RoundedQuotient(i * db, c) * 65536;

@@ -4,6 +4,8 @@
 // switch, a style and text colours. The skin data component builds them at
 // every skin load (SkinElementReader.h); skinners only read them. Every
 // bitmap member always exists; an element without image has an empty one.
+// Frame counts hold what the skin says; wherever frames are cut, a count
+// below 1 counts as 1 (UsableFrameCount).
 #pragma once
 #include <windows.h>
 
@@ -13,6 +15,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Color.h"
+#include "skin/draw/SkinDraw.h"
 
 namespace tf {
 
@@ -24,8 +27,9 @@ public:
     TDataSkinObject& operator=(TDataSkinObject&&) noexcept = default;
 
     bool Empty() const { return Bitmap->Empty(); }   // no image
-    // Width of one frame of Bitmap (frames side by side); 0 without frames.
-    int32_t FrameWidth() const { return FrameCount > 0 ? Bitmap->Width() / FrameCount : 0; }
+    // Width of one frame of Bitmap (frames side by side); a FrameCount below
+    // 1 counts as 1, as everywhere frames are cut.
+    int32_t FrameWidth() const { return Bitmap->Width() / UsableFrameCount(FrameCount); }
 
     RECT Margins{0, 0, 0, 0};        // fixed left/right columns, top/bottom rows
     std::unique_ptr<TBitmap> Bitmap;
@@ -67,6 +71,9 @@ public:
     std::unique_ptr<TBitmap> RadioBitmap;
     int32_t RadioFrameCount = 0;
     int32_t CheckFrameCount = 0;
+    // Width of one frame of CheckBitmap / RadioBitmap; a count below 1 is 1.
+    int32_t CheckFrameWidth() const { return CheckBitmap->Width() / UsableFrameCount(CheckFrameCount); }
+    int32_t RadioFrameWidth() const { return RadioBitmap->Width() / UsableFrameCount(RadioFrameCount); }
     bool HasNormalColour2 = false;
     bool HasMouseOverColour2 = false;
     bool HasPressedColour2 = false;

@@ -70,6 +70,7 @@ int SkinVersionBlockSize(int32_t version)
 bool TSkinReader::Load(TStream& file)
 {
     FLoadError.clear();
+    FVersionRefused = false;
     auto fail = [this](std::string why) {
         FLoadError = std::move(why);
         return false;
@@ -107,6 +108,7 @@ bool TSkinReader::Load(TStream& file)
     const int block = SkinVersionBlockSize(version);
     if (block < 0) {
         ShowSkinMessage(SOlderSkinFile);
+        FVersionRefused = true;
         return fail(Format("unknown container version %d", version));
     }
     const int64_t header = 16 + block;

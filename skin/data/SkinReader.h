@@ -65,6 +65,8 @@ public:
     int64_t DataOffset() const { return FDataOffset; }
     // Why the last Load returned false; empty after a successful one.
     const std::string& LoadError() const { return FLoadError; }
+    // The last Load refused an unknown version; its message has been shown.
+    bool VersionRefused() const { return FVersionRefused; }
 
 private:
     void CopyEntry(int index, TMemoryStream& out) const;
@@ -77,6 +79,7 @@ private:
     int32_t FNameListLength = 0;
     int64_t FDataOffset = 0;
     std::string FLoadError;
+    bool FVersionRefused = false;
 };
 
 } // namespace tf

@@ -1,6 +1,8 @@
 #include "skin/data/WinSkinData.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <type_traits>
 
 #include "framework/core/SysUtils.h"
 #include "skin/data/Skin3rd.h"
@@ -76,6 +78,18 @@ std::unique_ptr<TDataSkinObject> BuiltinTrack(const char* resource, const char* 
     e->Tile = 0;
     e->FrameCount = 1;
     return e;
+}
+
+// Moves a freshly parsed element into one that skinners may hold: `into`
+// and its bitmaps keep their identity; their pixels are replaced.
+template <class E>
+void Refill(E& into, E& from, std::initializer_list<std::unique_ptr<TBitmap> std::type_identity_t<E>::*> images)
+{
+    for (auto image : images) {
+        (into.*image)->Assign((from.*image).get());
+        from.*image = std::move(into.*image);
+    }
+    into = std::move(from);
 }
 
 void SetFrames(TDataSkinObject* e, int32_t count)
@@ -225,7 +239,11 @@ void TSkinData::SetActive(bool value)
     if (value == FActive) return;
     FActive = value;
     if (Designing() || HasState(csLoading)) return;
-    TSkinManagerLink* manager = CreateSkinManagerIfNone();
+    if (FSkinFormtype != sfMainform && FSkinFormtype != sfOnlyThisForm) return;   // other types: nothing
+    // The manager is made when the first component loads; until then the
+    // stored value is all there is, and Loaded acts on it.
+    TSkinManagerLink* manager = SkinManager();
+    if (!manager) return;
     switch (FSkinFormtype) {
     case sfMainform:
         if (value) {
@@ -252,6 +270,7 @@ void TSkinData::SetSkinFile(const std::string& fileName)
 {
     FNoSkin = true;
     FSkinFile = fileName;
+    FHeldFrom = fileName;
     if (Designing()) {
         if (!fileName.empty() && FSkinStream->Size() > 0) FSkinStream->Clear();
         return;
@@ -294,7 +313,9 @@ void TSkinData::ReadSkinStream(TStream& data)
                                 static_cast<int>(data.Size() - data.Position()), static_cast<int>(n)));
     std::vector<uint8_t> bytes(static_cast<size_t>(n));
     data.ReadBuffer(bytes.data(), n);
-    FSkinStream = std::make_unique<TMemoryStream>(std::move(bytes));
+    FSkinStream->Clear();
+    FSkinStream->WriteBuffer(bytes.data(), n);
+    FHeldFrom.clear();
     if (!Designing()) LoadSkin();
 }
 
@@ -312,7 +333,11 @@ bool TSkinData::LoadSkin()
     TSkinReader reader;
     TMemoryStream entry;
     FSkinStream->SetPosition(0);
-    if (!reader.Load(*FSkinStream)) return false;
+    if (!reader.Load(*FSkinStream)) {
+        if (reader.VersionRefused()) return false;   // the reader has told the user
+        throw EInvalidSkin(Format("Cannot load %s, it is damaged: %s.", HeldSkinName().c_str(),
+                                  reader.LoadError().c_str()));
+    }
     TQuickIni ini;
     std::string name;
     reader.FindEntry(".ini", entry, name);
@@ -320,6 +345,12 @@ bool TSkinData::LoadSkin()
     ini.LoadFromStream(&entry);
     ParseSkin(reader, ini);
     return true;
+}
+
+std::string TSkinData::HeldSkinName() const
+{
+    if (!FHeldFrom.empty()) return Format("the skin file \"%s\"", FHeldFrom.c_str());
+    return Format("the skin stored in %s", Name().empty() ? "TSkinData" : Name().c_str());
 }
 
 // ---------------------------------------------------------------- parsing
@@ -417,10 +448,12 @@ void TSkinData::ParseSkin(const TSkinReader& reader, const TQuickIni& ini)
     if (s.SkinSunkEdge && s.SkinComboButton) MakeComboComposites(s);
 
     // The parse succeeded: the new skin replaces the old one. Borders, title
-    // and buttons keep their identity.
-    for (size_t i = 0; i < 4; ++i) *SkinBorders[i] = std::move(*p.Borders[i]);
-    *SkinTitle = std::move(*p.Title);
-    *SkinButtons = std::move(*p.Buttons);
+    // and buttons keep their identity, their bitmaps too.
+    for (size_t i = 0; i < 4; ++i)
+        Refill(*SkinBorders[i], *p.Borders[i], {&TDataSkinBorder::Bitmap, &TDataSkinBorder::Bitmap2});
+    Refill(*SkinTitle, *p.Title, {&TDataSkinTitle::Bitmap});
+    Refill(*SkinButtons, *p.Buttons,
+           {&TDataSkinButton::Bitmap, &TDataSkinButton::CheckBitmap, &TDataSkinButton::RadioBitmap});
     FColors = p.Colors;
     FColorSet = p.ColorSet;
     static_cast<TSkinElementSlots&>(*this) = std::move(p.Slots);
@@ -439,16 +472,16 @@ void TSkinData::MakeComboArrow()
     TDataSkinObject& arrow = *SkinComboArrow;
     if (!SkinSunkEdge && SkinComboButton) {
         arrow.Bitmap->Assign(SkinComboButton->Bitmap.get());
-        // The face colour as it shows: a system colour is resolved first.
+        // Resolved first: the raw value of a system colour would paint the background almost black.
         ReplaceMagenta(*arrow.Bitmap, static_cast<TColor>(ColorToRGB(FColors[SkinColor::ButtonFace])));
         arrow.FrameCount = SkinComboButton->FrameCount;
     } else if (SkinSunkEdge && SkinComboButton && SkinComboButton->Style == 2) {
         const int n = SkinSunkEdge->FrameCount;
-        auto image = std::make_unique<TBitmap>(17 * n, 17, pf24bit);
+        TBitmap image(17 * n, 17, pf24bit);
         HDC src = SkinComboButton->Bitmap->Canvas()->Handle();
         for (int i = 0; i < n; ++i)
-            ::BitBlt(image->Canvas()->Handle(), 17 * i, 0, 17, 17, src, 50 * (i + 1) - 19, 2, SRCCOPY);
-        arrow.Bitmap = std::move(image);
+            ::BitBlt(image.Canvas()->Handle(), 17 * i, 0, 17, 17, src, 50 * (i + 1) - 19, 2, SRCCOPY);
+        arrow.Bitmap->Assign(&image);
         arrow.FrameCount = n;
     }
 }
@@ -457,22 +490,23 @@ TColor TSkinData::CaptionSample()
 {
     TDataSkinBorder& top = *SkinBorders[SkinBorder::Top];
     if (top.Empty()) return FColors[SkinColor::ButtonFace];
-    const int frames = top.FrameCount > 0 ? top.FrameCount : 1;   // a count of 0 reads as one frame
     TBitmap& b = *top.Bitmap;
-    return b.Canvas()->Pixel(b.Width() / 3, (b.Height() / frames) / 3);
+    return b.Canvas()->Pixel(b.Width() / 3, (b.Height() / UsableFrameCount(top.FrameCount)) / 3);
 }
 
 void TSkinData::MakeToolbarGradient(TColor captionSample)
 {
     if (!SkinToolbar) SkinToolbar = std::make_unique<TDataSkinObject>("Toolbar");
+    // Resolved first: the raw bytes of a system colour would read as a dark, saturated colour.
     const TColor c = static_cast<TColor>(ColorToRGB(captionSample));
     const TColor top = MixColors(FColors[SkinColor::ButtonFace], clWhite, 150);
     TColor bottom = MixColors(clGray, c, 150);
     const int saturation = ColorSaturation(c);
     if (saturation > 110) bottom = MixColors(c, clWhite, (225 - saturation) * 25 / 140 + 50);
-    auto image = std::make_unique<TBitmap>(10, 40, pf24bit);
-    FillGradient(image->Canvas()->Handle(), RECT{0, 0, 10, 40}, top, bottom, true);
-    SkinToolbar->Bitmap = std::move(image);
+    TBitmap& image = *SkinToolbar->Bitmap;   // refilled in place: it keeps its identity
+    image.SetPixelFormat(pf24bit);
+    image.SetSize(10, 40);
+    FillGradient(image.Canvas()->Handle(), RECT{0, 0, 10, 40}, top, bottom, true);
     SkinToolbar->FrameCount = 1;
 }
 
@@ -521,7 +555,7 @@ void TSkinData::FillAppIcon()
     copy.Reset();
     image->SetTransparentColor(clSkinKey);
     image->SetTransparent(true);
-    FAppIcon = std::move(image);
+    FAppIcon->Assign(image.get());
 }
 
 void TSkinData::ApplyNewSkin()

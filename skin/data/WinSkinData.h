@@ -6,6 +6,15 @@
 //
 // Skinners read the public element slots and state below; they never change
 // elements. FFramePaint and FHintTime are kept by the form skinner.
+//
+// Across a skin load (parsed skin, SkinFile, "SkinStream") these objects keep
+// their identity, and so do the bitmaps inside them; only their contents are
+// replaced: SkinBorders, SkinTitle, SkinButtons, SkinComboArrow and
+// SkinToolbar (once made), FAppIcon, FMenuGlyphs, FHintWindow and the held
+// skin bytes (SkinStreamBytes). Everything else is made anew at each load and
+// must be read again at each use (SkinChanged), never kept: the element slots
+// of TSkinElementSlots (an element may also disappear) with SkinSysButtons,
+// and FFaceBrush. FColors and FColorSet are overwritten in place.
 #pragma once
 #include <windows.h>
 
@@ -17,6 +26,7 @@
 #include "framework/core/Component.h"
 #include "framework/core/Streams.h"
 #include "framework/core/Strings.h"
+#include "framework/core/SysUtils.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandle.h"
 #include "framework/graphics/ImageList.h"
@@ -47,6 +57,13 @@ constexpr int Left = 0, Right = 1, Top = 2, Bottom = 3;
 }
 
 class TSkinData;
+
+// A skin file the reader refuses as damaged: the message names the file (or
+// the component holding the stored skin) and why.
+class EInvalidSkin : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // (Sender, aName, var DoSkin): is a window of class aName skinned?
 using TOnFormSkin = TEvent<TObject*, const std::string&, bool&>;
@@ -142,11 +159,13 @@ public:
     void WriteSkinStream(TStream& data) const;
     const TMemoryStream& SkinStreamBytes() const { return *FSkinStream; }
 
-    // Unpacks and parses the held skin. False at design time, for a skin file
-    // cut short and for one the reader refuses (unknown version, damaged
-    // container); then, as for any failure, FNoSkin stays true and the
-    // previous elements and colours stay. Errors of the decompressor or the
-    // bitmap loader escape after the clean-up.
+    // Unpacks and parses the held skin. False at design time and for an
+    // unknown container version (the reader has shown its message). A damaged
+    // skin file (cut short, impossible lengths, a container too short for
+    // what it claims) raises EInvalidSkin naming the file and why. Errors of
+    // the decompressor or the bitmap loader escape after the clean-up. On
+    // every failure FNoSkin stays true and the previous elements and colours
+    // stay.
     bool LoadSkin();
 
     // After the form data has been read: registers with the manager, installs
@@ -187,6 +206,9 @@ private:
     TColor CaptionSample();
     void FillAppIcon();
     bool Designing() const { return HasState(csDesigning); }
+    // The held skin as a message names it: the file it came from, or the
+    // component whose stored "SkinStream" it is.
+    std::string HeldSkinName() const;
 
     bool FActive = false;
     int32_t FDisableTag = 99;
@@ -199,6 +221,7 @@ private:
     bool FMenuUpdate = true;
     bool FMenuMerge = false;
     std::unique_ptr<TMemoryStream> FSkinStream;
+    std::string FHeldFrom;   // the file FSkinStream came from; empty: the stored "SkinStream"
 };
 
 // Registers TSkinData so that stored form data can create it by name.

@@ -386,15 +386,46 @@ TEST_CASE("Damaged skins fail cleanly and keep the previous skin")
     };
     const Bytes file(LightBlueBlock().begin() + 4, LightBlueBlock().end());
 
-    SUBCASE("a skin file cut short")
+    SUBCASE("damaged skin files are refused with a message naming the skin and why")
     {
-        for (size_t keep : {file.size() / 3, file.size() - 20}) {
-            CAPTURE(keep);
-            const Bytes cut(file.begin(), file.begin() + static_cast<long>(keep));
-            TMemoryStream s(SkinStreamBlock(cut));
-            d->ReadSkinStream(s);   // no error: the skin is simply not taken
+        d->SetName("SkinData1");
+        // A container whose name list length or first entry size is patched.
+        auto patched = [](size_t offset, int32_t value) {
+            Bytes c = skinpack::BuildContainer({{"a.bmp", BmpFile(2, 2, 0)}, {"b.ini", Text("[x]\n")}}, 20000);
+            for (int i = 0; i < 4; ++i) c[offset + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+            return skinpack::BuildSkinFile(c);
+        };
+        const size_t sizeTable = 16 + std::string("a.bmp\r\nb.ini\r\n").size();
+        struct Case {
+            std::string what;
+            Bytes skin;
+            std::string why;
+        };
+        const Case cases[] = {
+            {"cut to a third", Bytes(file.begin(), file.begin() + static_cast<long>(file.size() / 3)), "cut short"},
+            {"cut by 20 bytes", Bytes(file.begin(), file.end() - 20), "cut short"},
+            {"shorter than its length", Bytes{1, 0}, "shorter than its 4-byte length"},
+            {"a negative length", Bytes{0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3}, "negative decoded length"},
+            {"an impossible length", Bytes{0, 0, 0, 0x40, 1, 2, 3, 4}, "compressed bytes can hold"},
+            {"a container too short", skinpack::BuildSkinFile(Bytes(8, 0)), "shorter than its header"},
+            {"a name list past the end", patched(4, 0x7FFFFF00), "name list"},
+            {"sizes past the end", patched(sizeTable, 1 << 20), "the sizes claim"},
+        };
+        REQUIRE(skinpack::BuildContainer({{"a.bmp", {}}, {"b.ini", {}}}, 20000)[4] == sizeTable - 16);
+        for (const Case& c : cases) {
+            CAPTURE(c.what);
+            TMemoryStream s(SkinStreamBlock(c.skin));
+            std::string message;
+            try {
+                d->ReadSkinStream(s);
+            } catch (const EInvalidSkin& e) {
+                message = e.Message;
+            }
+            CHECK(message.find("Cannot load the skin stored in SkinData1, it is damaged: ") == 0);
+            CHECK(message.find(c.why) != std::string::npos);
             keptPrevious();
-            CHECK(!d->LoadSkin());
+            CHECK_THROWS_AS(d->LoadSkin(), EInvalidSkin);
+            CHECK(TQuietSkinMessages::Last.empty());   // no second message of the reader's own
         }
     }
     SUBCASE("random bytes")
@@ -556,6 +587,7 @@ TEST_CASE("Loaded: menu sets, missing GetScrollBarInfo, the application icon")
     host.ApplicationWindow = [] { return appWindow; };
     InstallSkinHost(host);
 
+    const TBitmap* appIconBefore = d->FAppIcon.get();
     d->Loaded();
     InstallSkinHost(TSkinHost{});
     OverrideUser32Entries(nullptr);
@@ -563,6 +595,7 @@ TEST_CASE("Loaded: menu sets, missing GetScrollBarInfo, the application icon")
 
     // Without xcMainMenu, xcSystemMenu is cleared; without GetScrollBarInfo, xcScrollbar.
     CHECK(d->SkinControls() == TSkinControlTypes{xcPopupMenu, xcMenuItem});
+    CHECK(d->FAppIcon.get() == appIconBefore);   // refilled, not replaced
     TBitmap& appIcon = *d->FAppIcon;
     REQUIRE(appIcon.Width() == ::GetSystemMetrics(SM_CXSMICON));
     REQUIRE(appIcon.Height() == ::GetSystemMetrics(SM_CYSMICON));
@@ -675,6 +708,33 @@ TEST_CASE("SetSkinFile: a missing file reloads nothing and blocks switching on; 
     scope.Manager.Log.clear();
     d->ApplyNewSkin();
     CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "drop buttons"});
+}
+
+TEST_CASE("SetSkinFile: a damaged file is refused with its name and why; the previous skin stays")
+{
+    TQuietSkinMessages quiet;
+    TManagerScope scope;
+    scope.Manager.State = 1;
+    auto d = LightBlue();
+    TDataSkinObject* item = d->SkinMenuItem.get();
+    const Bytes file(LightBlueBlock().begin() + 4, LightBlueBlock().end());
+    const std::string path = "skindata_damaged.skn";
+    {
+        TFileStream f(path, fmCreate);
+        f.WriteBuffer(file.data(), static_cast<int32_t>(file.size() / 2));
+    }
+    std::string message;
+    try {
+        d->SetSkinFile(path);
+    } catch (const EInvalidSkin& e) {
+        message = e.Message;
+    }
+    ::DeleteFileA(path.c_str());
+    CHECK(message.find("Cannot load the skin file \"skindata_damaged.skn\", it is damaged: the skin file is cut short") == 0);
+    CHECK(d->SkinMenuItem.get() == item);
+    CHECK(d->SkinBorders[SkinBorder::Top]->Bitmap->Width() == 292);
+    CHECK(scope.Manager.Log.empty());   // nothing to apply
+    CHECK(TQuietSkinMessages::Last.empty());
 }
 
 TEST_CASE("ApplyNewSkin without a manager loads first")
@@ -819,4 +879,161 @@ TEST_CASE("User32 entries")
     TrackMouseLeave(w);   // nothing happens
     OverrideUser32Entries(nullptr);
     ::DestroyWindow(w);
+}
+
+namespace {
+
+// A small skin: a Top border of frame count 0, a side border, title, push
+// button, check and radio images, and a combo button without sunken edge.
+Bytes SmallSkin()
+{
+    const auto top = [](int x, int y) { return RGBColor(8 * x, 20 * y, 99); };
+    const auto combo = [](int x, int) { return x % 2 ? kMagenta : 0x112233; };
+    return SkinFile({{"top.bmp", BmpFile(30, 12, top)},
+                     {"side.bmp", BmpFile(4, 9, 0x445566)},
+                     {"btn.bmp", BmpFile(12, 6, 0x778899)},
+                     {"combo.bmp", BmpFile(16, 5, combo)},
+                     {"small.ini", Text("[Personality]\nTop=top.bmp\nTopFrame=0\nLeft=side.bmp\nRight=side.bmp\n"
+                                        "TextBack=btn.bmp\n"
+                                        "[Buttons]\nBitmap=btn.bmp\nCheckButton=btn.bmp\nRadioButton=btn.bmp\n"
+                                        "RadioButtonFrame=-2\n"
+                                        "[ComboButton]\nImage=combo.bmp\n"
+                                        "[Progress.Chunk]\nImage=btn.bmp\n"
+                                        "[HorzScrollThumb]\nImage=btn.bmp\nFrameCount=0\n"
+                                        "[Track]\nImage=btn.bmp\nFrame=-3\n")}});
+}
+
+} // namespace
+
+TEST_CASE("A new skin keeps the identity of the objects skinners may hold, and of their bitmaps")
+{
+    auto d = LightBlue();
+    std::vector<const void*> held;
+    auto record = [&] {
+        std::vector<const void*> p;
+        for (const auto& b : d->SkinBorders) p.insert(p.end(), {b.get(), b->Bitmap.get(), b->Bitmap2.get()});
+        p.insert(p.end(), {d->SkinTitle.get(), d->SkinTitle->Bitmap.get(), d->SkinButtons.get(),
+                           d->SkinButtons->Bitmap.get(), d->SkinButtons->CheckBitmap.get(),
+                           d->SkinButtons->RadioBitmap.get(), d->SkinComboArrow.get(), d->SkinComboArrow->Bitmap.get(),
+                           d->SkinToolbar.get(), d->SkinToolbar->Bitmap.get(), d->FAppIcon.get(),
+                           d->FMenuGlyphs.get(), &d->SkinStreamBytes()});
+        return p;
+    };
+    held = record();
+    TBitmap& top = *d->SkinBorders[SkinBorder::Top]->Bitmap;
+    TBitmap& arrow = *d->SkinComboArrow->Bitmap;
+    TBitmap& check = *d->SkinButtons->CheckBitmap;
+    REQUIRE(top.Width() == 292);
+    REQUIRE(arrow.Width() == 68);
+
+    ReadBlock(*d, SkinStreamBlock(SmallSkin()));
+    REQUIRE(!d->FNoSkin);
+    CHECK(record() == held);
+    // The same objects show the new skin.
+    CHECK(top.Width() == 30);
+    CHECK(d->SkinBorders[SkinBorder::Top]->FrameCount == 0);
+    CHECK(arrow.Width() == 16);          // the combo button, magenta filled with the face colour
+    CHECK(check.Width() == 12);
+    CHECK(d->SkinStreamBytes().Bytes() == SmallSkin());
+
+    // And back: the program's skin into the same objects again.
+    ReadBlock(*d, LightBlueBlock());
+    CHECK(record() == held);
+    CHECK(top.Width() == 292);
+    CHECK(arrow.Width() == 68);
+    CHECK(d->SkinComboArrow->FrameCount == 4);
+    CHECK(check.Width() == 70);
+}
+
+TEST_CASE("A frame count below 1 counts as one frame everywhere")
+{
+    auto d = std::make_unique<TSkinData>(nullptr);
+    ReadBlock(*d, SkinStreamBlock(SmallSkin()));
+    REQUIRE(!d->FNoSkin);
+    // The counts hold what the skin says...
+    const TDataSkinBorder& top = *d->SkinBorders[SkinBorder::Top];
+    CHECK(top.FrameCount == 0);
+    REQUIRE(d->SkinProgressChunk);
+    CHECK(d->SkinProgressChunk->FrameCount == 0);   // no "Frame"
+    REQUIRE(d->SkinHorzThumb);
+    CHECK(d->SkinHorzThumb->FrameCount == 0);
+    REQUIRE(d->SkinTrack);
+    CHECK(d->SkinTrack->FrameCount == -3);
+    CHECK(d->SkinButtons->RadioFrameCount == -2);
+    // ...and every frame is cut as if they said 1.
+    CHECK(top.FrameWidth() == 30);
+    CHECK(d->SkinProgressChunk->FrameWidth() == 12);
+    CHECK(d->SkinHorzThumb->FrameWidth() == 12);
+    CHECK(d->SkinTrack->FrameWidth() == 12);
+    CHECK(d->SkinButtons->RadioFrameWidth() == 12);
+    CHECK(d->SkinButtons->CheckFrameWidth() == 12 / 4);   // computed: at least 4
+    // The caption colour is sampled in the one frame: (30 / 3, 12 / 3).
+    CHECK(d->FColors[SkinColor::CaptionColor] == RGBColor(80, 80, 99));
+}
+
+TEST_CASE("System colours are resolved before the combo arrow's fill and the caption colour's saturation")
+{
+    // Neither skin gives "ButtonFace": it stays the system colour clBtnFace.
+    const TColor face = static_cast<TColor>(ColorToRGB(clBtnFace));
+    REQUIRE(face != (clBtnFace & 0xFFFFFF));
+
+    auto d = std::make_unique<TSkinData>(nullptr);
+    ReadBlock(*d, SkinStreamBlock(SmallSkin()));
+    REQUIRE(d->FColors[SkinColor::ButtonFace] == clBtnFace);
+    TBitmap& arrow = *d->SkinComboArrow->Bitmap;
+    CHECK(PixelOf(arrow, 0, 2) == 0x112233);
+    CHECK(PixelOf(arrow, 1, 2) == face);   // not 0x00000F, the raw low bytes
+
+    // Without a Top image the caption colour is the face colour; its
+    // saturation decides the bottom of the toolbar gradient.
+    auto plain = std::make_unique<TSkinData>(nullptr);
+    ReadBlock(*plain, SkinStreamBlock(SkinFile({{"plain.ini", Text("[Colours]\nWindowText=1 2 3\n")}})));
+    REQUIRE(plain->FColors[SkinColor::CaptionColor] == clBtnFace);
+    auto bottomFor = [](TColor c) {
+        const int saturation = ColorSaturation(c);
+        return saturation > 110 ? MixColors(c, clWhite, (225 - saturation) * 25 / 140 + 50) : MixColors(clGray, c, 150);
+    };
+    const TColor resolved = bottomFor(face);
+    REQUIRE(resolved != bottomFor(clBtnFace));   // the raw bytes would read as dark and saturated
+    TBitmap& bar = *plain->SkinToolbar->Bitmap;
+    CHECK(PixelOf(bar, 0, 0) == MixColors(clBtnFace, clWhite, 150));
+    CHECK(PixelOf(bar, 0, 39) == resolved);
+}
+
+TEST_CASE("SetActive before any component has loaded makes no manager; Loaded acts on the stored value")
+{
+    SetSkinManager(nullptr);
+    static int made;
+    static TRecordingManager* manager;
+    TRecordingManager recording;
+    made = 0;
+    manager = &recording;
+    SetSkinManagerFactory([]() -> TSkinManagerLink* {
+        ++made;
+        return manager;
+    });
+    auto d = LightBlue();
+    for (TSkinFormType type : {sfDialog, sfDLL, sfOnlyThisForm, sfMainform}) {
+        CAPTURE(static_cast<int>(type));
+        d->SetSkinFormtype(type);
+        d->SetActive(true);
+        d->SetActive(false);
+        CHECK(SkinManager() == nullptr);
+    }
+    d->SetActive(true);
+    CHECK(made == 0);
+    CHECK(recording.Log.empty());
+    // The first load makes it, and the stored Active is acted on.
+    d->Loaded();
+    CHECK(made == 1);
+    CHECK(SkinManager() == &recording);
+    CHECK(recording.Log == std::vector<std::string>{"register", "hook", "action 1 250"});
+    // From now on dialogs and libraries still ask nothing of it.
+    recording.Log.clear();
+    d->SetSkinFormtype(sfDialog);
+    d->SetActive(false);
+    CHECK(recording.Log.empty());
+    d.reset();
+    SetSkinManagerFactory(nullptr);
+    SetSkinManager(nullptr);
 }
