@@ -29,14 +29,17 @@ TFrame FrameOf(TBitmap& bitmap, int k, int n, bool stacked)
 }
 
 // The fixed pieces a and b at the two ends of a frame `size` long: a
-// negative one counts as 0; two that the frame cannot hold side by side are
-// cut in proportion to size - 1, so that the part between them, which is
-// stretched or repeated over the rest of the target, keeps a source pixel.
-void FitEnds(int& a, int& b, int size)
+// negative one counts as 0; two that leave the frame fewer than `middle`
+// pixels between them are cut in proportion to size - 1, so that the part
+// between them, which is stretched or repeated over the rest of the target,
+// keeps a source pixel. Bars ask for no middle (caps as wide as the frame
+// draw only the caps); a nine-part grid asks for one, since its target
+// always has a middle.
+void FitEnds(int& a, int& b, int size, int middle)
 {
     a = std::max(a, 0);
     b = std::max(b, 0);
-    if (int64_t{a} + b <= size) return;
+    if (int64_t{a} + b + middle <= size) return;
     const int64_t room = std::max(size - 1, 0);
     const int cutA = static_cast<int>(room * a / (int64_t{a} + b));
     b = static_cast<int>(room - cutA);
@@ -128,10 +131,12 @@ std::unique_ptr<TBitmap> ComposeElement(const RECT& size, TBitmap& bitmap, const
     int R = std::max<int>(margins.right, 0), B = std::max<int>(margins.bottom, 0);
     if (W < int64_t{L} + R) L = R = 0;
     if (H < int64_t{T} + B) T = B = 0;
-    // Margins that fit the target but not the frame would leave the middle
-    // without a source, showing the key colour.
-    FitEnds(L, R, f.W);
-    FitEnds(T, B, f.H);
+    // Margins that fit the target but leave the frame no middle would leave
+    // the target's middle without a source, showing the key colour. (Where
+    // the target has no middle either, it is the frame's size, and the cut
+    // draws the same pixels.)
+    FitEnds(L, R, f.W, 1);
+    FitEnds(T, B, f.H, 1);
     HDC dst = out->Canvas()->Handle();
     HDC src = bitmap.Canvas()->Handle();
     const int fx = f.X, fy = f.Y, fw = f.W, fh = f.H;
@@ -172,7 +177,7 @@ void DrawHorzBar(TCanvas& canvas, const RECT& rect, TBitmap& bitmap, const RECT&
     HDC dst = bar->Canvas()->Handle();
     HDC src = bitmap.Canvas()->Handle();
     int capL = caps.left, capR = caps.right;
-    FitEnds(capL, capR, f.W);   // caps wider than the frame would read the next frame
+    FitEnds(capL, capR, f.W, 0);   // caps wider than the frame would read the next frame
     Blit(dst, 0, 0, capL, H, src, f.X, f.Y, capL, f.H);
     const int m = f.W - capL - capR;
     if (m > 0)
@@ -216,7 +221,7 @@ void DrawThreeSlice(HDC dc, const RECT& rect, TBitmap& bitmap, const RECT& caps,
         return;
     }
     int capL = caps.left, capR = caps.right;
-    FitEnds(capL, capR, f.W);   // caps wider than the frame would read the next frame
+    FitEnds(capL, capR, f.W, 0);   // caps wider than the frame would read the next frame
     Blit(dc, rect.left, rect.top, capL, H, src, f.X, f.Y, capL, f.H);
     Blit(dc, rect.left + capL, rect.top, W - capL - capR, H, src, f.X + capL, f.Y, f.W - capL - capR, f.H);
     Blit(dc, rect.right - capR, rect.top, capR, H, src, f.X + f.W - capR, f.Y, capR, f.H);

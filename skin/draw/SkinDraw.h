@@ -30,7 +30,8 @@ constexpr int UsableFrameCount(int frameCount) { return frameCount < 1 ? 1 : fra
 // nine-part grid: corners at their own size, edges stretched along their
 // length, the centre stretched or tiled. Margins that do not fit the target
 // (left + right wider than it, top + bottom taller) become 0; margins that fit
-// the target but not the frame are cut to it (see above).
+// the target but leave the frame no middle (as wide as it, or wider) are cut
+// to it (see above).
 std::unique_ptr<TBitmap> ComposeElement(const RECT& size, TBitmap& bitmap, const RECT& margins, int frame,
                                         int frameCount, bool tile, bool stacked);
 

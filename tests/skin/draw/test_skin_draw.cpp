@@ -342,6 +342,27 @@ TEST_CASE("ComposeElement: margins that fit the target but not the frame are cut
     CHECK(keyed == 0);
 }
 
+TEST_CASE("ComposeElement: margins exactly as wide as the frame leave no key colour in a wider target")
+{
+    // Frame 2 of three 10 wide, margins 5 and 5: no frame column is left for
+    // the middle. A target 40 wide is cut as for wider margins (4 and 5
+    // around frame column 4), tiled or stretched.
+    auto strip = ColumnStrip(10, 6, 3);
+    for (bool tile : {false, true}) {
+        CAPTURE(tile);
+        auto out = ComposeElement(RECT{0, 0, 40, 6}, *strip, RECT{5, 0, 5, 0}, 2, 3, tile, false);
+        CHECK(Mismatches(*out, [](int x, int) { return ColumnColour(2, x < 4 ? x : x >= 35 ? 5 + (x - 35) : 4); }) == 0);
+    }
+    // Rows: a side border whose top and bottom heights fill its image (6
+    // high, 3 and 3), drawn 20 high.
+    auto rows = MakeBitmap(4, 6, [](int, int y) { return RGBColor(0, 30 * y + 1, 9); });
+    auto tall = ComposeElement(RECT{0, 0, 4, 20}, *rows, RECT{0, 3, 0, 3}, 1, 1, false, false);
+    CHECK(Mismatches(*tall, [](int, int y) { return RGBColor(0, 30 * (y < 2 ? y : y >= 17 ? 3 + (y - 17) : 2) + 1, 9); }) == 0);
+    // At the frame's own size the picture is the frame, cut or not.
+    auto same = ComposeElement(RECT{0, 0, 10, 6}, *strip, RECT{5, 3, 5, 3}, 2, 3, false, false);
+    CHECK(Mismatches(*same, [](int x, int) { return ColumnColour(2, x); }) == 0);
+}
+
 TEST_CASE("ComposeElement: negative margins count as 0 and never reach into the next frame")
 {
     auto strip = ColumnStrip(10, 6, 3);
