@@ -5,6 +5,7 @@
 #include "AppClasses.h"
 #include "Unit_main.h"
 #include "framework/controls/Application.h"
+#include "skin/window/SkinManage.h"
 #include "support/ShellHelpers.h"
 
 using namespace tf;
@@ -12,6 +13,8 @@ using namespace tf;
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     RegisterMainWindowClasses();
+    // The skin data component of the main window makes the skin manager.
+    InstallSkinManagerFactory();
     Application->Initialize();
     // Questions to the user belong to the hidden application window.
     SetAskOwner([]() -> void* { return Application->Handle(); });
@@ -20,10 +23,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } catch (...) {
         Application->HandleException(Application);
         DoneApplication();
+        FinalizeSkinManager();
         return 1;
     }
     Application->SetShowMainForm(false);
     Application->Run();
     DoneApplication();
+    // Every skinner still attached gives its window back; the hook goes.
+    FinalizeSkinManager();
     return 0;
 }

@@ -2,6 +2,13 @@
 // window. A form's window class is its class name ("TForm_main"). Forms are
 // created hidden; Show brings one to the front. Closing a form asks
 // OnCloseQuery and OnClose; closing the main form ends Application->Run.
+//
+// MDI: a form with FormStyle fsMDIForm gets a client window of class
+// "MDIClient" filling its client area (ClientHandle) and passes what it does
+// not handle to DefFrameProc; a form with fsMDIChild is created inside the
+// client window of the MDI form (the main form when it is one, else the
+// first MDI form of the screen) and passes to DefMDIChildProc. Set the style
+// before the window is made.
 #pragma once
 #include <windows.h>
 
@@ -86,6 +93,8 @@ public:
 
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* value);
+    // The "MDIClient" window of an MDI form (null otherwise).
+    HWND ClientHandle() const { return FClientHandle; }
 
     RECT ClientRect() override;
     void SetClientWidth(int value) override;
@@ -125,11 +134,13 @@ public:
     TCanvas* Canvas() const { return FCanvas.get(); }
 
     void WndProc(TMessage& m) override;
+    void DefaultHandler(TMessage& m) override;
     void Notification(TComponent* c, TOperation op) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     void PaintWindow(HDC dc) override;
     // The system-command handler; the default passes to DefWindowProc (after
     // turning SC_KEYMENU with a key into CM_DIALOGCHAR). Override it and call
@@ -156,6 +167,7 @@ private:
     bool FAutoScroll = true;
     bool FKeyPreview = false;
     TMainMenu* FMenu = nullptr;
+    HWND FClientHandle = nullptr;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     bool FActive = false;

@@ -81,4 +81,38 @@ private:
     HDC FDC;
 };
 
+// A window's whole-window DC for a scope (GetWindowDC / ReleaseDC); null
+// when the window has none (destroyed).
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND window) : FWindow(window), FDC(window ? ::GetWindowDC(window) : nullptr) {}
+    ~TWindowDC()
+    {
+        if (FDC) ::ReleaseDC(FWindow, FDC);
+    }
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    HDC Get() const { return FDC; }
+
+private:
+    HWND FWindow;
+    HDC FDC;
+};
+
+// Sets a DC's background mode for a scope and puts the previous one back.
+class TBkModeScope {
+public:
+    TBkModeScope(HDC dc, int mode) : FDC(dc), FOld(::SetBkMode(dc, mode)) {}
+    ~TBkModeScope()
+    {
+        if (FOld) ::SetBkMode(FDC, FOld);
+    }
+    TBkModeScope(const TBkModeScope&) = delete;
+    TBkModeScope& operator=(const TBkModeScope&) = delete;
+
+private:
+    HDC FDC;
+    int FOld;
+};
+
 } // namespace tf

@@ -52,10 +52,14 @@ public:
     virtual void HoverTick() {}
     // The hover timer stopped: drop any pending caption-button hint.
     virtual void HoverStopped() {}
-    // Framework menus owner-drawn by the skin (on) or given back (off).
-    virtual void SetMenusOwnerDrawn(bool on) {}
+    // The form's popup menus (with xcPopupMenu) and main menus (with
+    // xcMenuItem) drawn by the skin (on) or given back (off).
+    virtual void SetPopupMenusOwnerDrawn(bool on) {}
+    virtual void SetMainMenusOwnerDrawn(bool on) {}
     // Frees the skin's own system menu.
     virtual void FreeSystemMenu() {}
+    // A frame paint ended: no caption object is hot any more.
+    virtual void FramePainted() {}
 };
 
 using TFormChromeFactory = std::unique_ptr<TFormChrome> (*)(TWinSkinForm& formSkinner);

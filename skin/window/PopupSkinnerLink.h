@@ -18,7 +18,7 @@ public:
     // Subclasses the menu window; menu is 0 until the first item of its menu
     // is drawn.
     virtual void Attach(HWND window, TSkinData* data, HMENU menu) = 0;
-    // Restores the window procedure.
+    // Restores the window procedure; nothing when not attached.
     virtual void Detach() = 0;
     virtual HWND PopupWindow() const = 0;
     virtual HMENU MenuHandle() const = 0;

@@ -192,13 +192,17 @@ private:
     void PaintCaption(HDC dc, int width, int height);
     void DrawTitleText(TCanvas& canvas, const RECT& area);
     void PaintMenuBand(HDC dc, const RECT& band);
-    std::wstring CaptionText() const;
+    std::wstring WindowTextWide() const;
+    std::wstring CaptionText() const { return captionPrefix + WindowTextWide() + captionSuffix; }
     void ReportPaintFailure(const char* what);
 
-    // Attach helpers (WinSkinForm.cpp).
+    // Attach and detach helpers (WinSkinForm.cpp).
     void ReadWindowFacts();
     void RestoreFormColor();
-    void MakeMenusOwnerDrawn(bool on);
+    void RestoreWindowProcs();
+    void RestoreMDIClientProc();
+    void PutMenuBack();
+    void DetachUnskinnedFrame(bool destroying);
 
     TWndMethod oldFormHook;
     WNDPROC oldWndProc = nullptr;
@@ -242,6 +246,7 @@ private:
     std::unique_ptr<TBitmap> captionBuffer;
     TControlSkinnerList controlSkinners;
     int regionWidth = 0, regionHeight = 0;
+    bool fitted = false;          // the skin resized the window (detaching gives the system size back)
     bool frameSkinned = false;
     uint8_t formKind = FormKind::Ordinary;
     uint8_t frameKind = FrameKind::Sizeable;

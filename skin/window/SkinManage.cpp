@@ -1,0 +1,367 @@
+#include "skin/window/SkinManage.h"
+
+#include <algorithm>
+
+#include "framework/controls/ControlAtom.h"
+#include "framework/controls/Forms.h"
+#include "framework/controls/Screen.h"
+#include "framework/controls/Timer.h"
+#include "framework/controls/WndProcThunk.h"
+#include "framework/core/SysUtils.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinForm.h"
+
+namespace tf {
+
+namespace {
+
+// Unit-level state: one manager and one hook per process.
+TSkinManage* gManage = nullptr;
+HHOOK gHook = nullptr;
+bool gFinished = false;   // the manager was destroyed: the hook passes everything on
+DWORD gVersion = 0;
+DWORD gVersionOverride = 0;
+
+std::string ClassNameOf(HWND window)
+{
+    char name[100] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool IsPlainChild(HWND window)
+{
+    const LONG style = ::GetWindowLongA(window, GWL_STYLE);
+    const LONG exStyle = ::GetWindowLongA(window, GWL_EXSTYLE);
+    if (!(style & WS_CHILD) || (exStyle & WS_EX_MDICHILD)) return false;
+    return LowerCaseAscii(ClassNameOf(::GetParent(window))) != "mdiclient";
+}
+
+bool SkinsDialogs(const std::string& className)
+{
+    const std::string lower = LowerCaseAscii(className);
+    return lower == "tmessageform" || lower == "#32770";
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- life
+
+TSkinManage::TSkinManage() : actionTimer(std::make_unique<TTimer>(nullptr))
+{
+    actionTimer->SetInterval(100);
+    actionTimer->SetEnabled(false);
+    actionTimer->SetOnTimer(TNotifyEvent::Of<&TSkinManage::ActionTimerTick>(this));
+    gManage = this;
+    gFinished = false;
+}
+
+TSkinManage::~TSkinManage()
+{
+    runState = 4;
+    enabled = false;
+    actionTimer.reset();
+    while (!formSkinners.empty()) {
+        TWinSkinForm* skinner = formSkinners.back();
+        skinner->DetachForShutdown();
+        formSkinners.pop_back();
+        skinner->Free();
+    }
+    for (auto& popup : popupSkinners) popup->Detach();
+    popupSkinners.clear();
+    skinDatas.clear();
+    if (gHook) {
+        ::UnhookWindowsHookEx(gHook);
+        gHook = nullptr;
+    }
+    gFinished = true;
+    if (gManage == this) gManage = nullptr;
+}
+
+TSkinManage* SkinManage() { return gManage; }
+
+void InstallSkinManagerFactory()
+{
+    SetSkinManagerFactory([]() -> TSkinManagerLink* { return new TSkinManage(); });
+}
+
+void FinalizeSkinManager()
+{
+    TSkinManage* manager = gManage;
+    if (!manager) return;
+    if (SkinManager() == manager) SetSkinManager(nullptr);
+    delete manager;
+}
+
+DWORD SkinOSVersion() { return gVersion; }
+
+void OverrideSkinOSVersion(DWORD value) { gVersionOverride = value; }
+
+// ---------------------------------------------------------------- registration
+
+void TSkinManage::RegisterSkinData(TSkinData* data)
+{
+    skinDatas.push_back(data);
+    if (!mainSkinData && data->SkinFormtype() == sfMainform) mainSkinData = data;
+}
+
+void TSkinManage::UnregisterSkinData(TSkinData* data)
+{
+    const auto it = std::find(skinDatas.begin(), skinDatas.end(), data);
+    if (it != skinDatas.end()) skinDatas.erase(it);
+    // A component that goes leaves nothing behind that points at it.
+    if (pendingSkinData == data) pendingSkinData = nullptr;
+    if (mainSkinData == data) {
+        mainSkinData = nullptr;
+        for (TSkinData* d : skinDatas)
+            if (d->SkinFormtype() == sfMainform) {
+                mainSkinData = d;
+                break;
+            }
+    }
+}
+
+void TSkinManage::InstallHook()
+{
+    gVersion = gVersionOverride ? gVersionOverride : ::GetVersion();
+    if (gHook) return;   // one hook per process, however many components ask
+    gHook = ::SetWindowsHookExA(WH_CBT, &TSkinManage::HookProc, nullptr, ::GetCurrentThreadId());
+}
+
+// ---------------------------------------------------------------- the hook
+
+LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (!gFinished && code >= 0 && gManage) {
+        try {
+            gManage->HookEvent(code, wParam, lParam);
+        } catch (...) {
+            // A failure must not stop the window's creation or activation.
+            HandleCallbackException(gManage);
+        }
+    }
+    return ::CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+void TSkinManage::HookEvent(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = reinterpret_cast<HWND>(wParam);
+    switch (code) {
+    case HCBT_CREATEWND: {
+        const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        const std::string name = ClassNameOf(window);
+        if (name == "ScrollBar" && (cs->style & SBS_SIZEGRIP))
+            if (TWinSkinForm* owner = FindFormSkinner(cs->hwndParent)) owner->SkinChildWindow(window);
+        if (!(cs->style & WS_CHILD) && name == "#32768") SkinPopupWindow(window);
+        if (cs->dwExStyle & WS_EX_MDICHILD) SkinWindow(window);
+        break;
+    }
+    case HCBT_DESTROYWND: ReleasePopupWindow(window); break;
+    case HCBT_ACTIVATE:
+        if (runState == 0) runState = 1;
+        SkinWindow(window);
+        break;
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------- form skinners
+
+bool TSkinManage::SkinWindow(HWND window)
+{
+    if (!enabled) return false;
+    PurgeFormSkinners();
+    if (::SendMessageA(window, SKM_QUERYSKINNED, 0, 0) == 1) return false;
+    if (FindFormSkinner(window)) return false;
+    TControl* formControl = FindFormOfWindow(window);
+    if (!forceSkin && IsPlainChild(window)) return false;
+    const std::string name = ClassNameOf(window);
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    if (!formControl && instance != MainInstance() && name != "#32770") return false;
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    const bool mdiChild = (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+    if (!mdiChild && static_cast<long long>(r.right - r.left) * (r.bottom - r.top) == 0) return false;
+    if (formControl && formControl->Tag() == 99) return false;
+    if (name.find("TcxPopupEditPopupWindow") != std::string::npos ||
+        name.find("TTERenderWindow") != std::string::npos || name == "TApplication")
+        return false;
+    if (!AcceptWindow(window, name)) return false;
+    TSkinData* data = SelectSkinData(window);
+    if (!data || data->FNoSkin) return false;
+
+    auto* form = dynamic_cast<TCustomForm*>(formControl);
+    auto* skinner = new TWinSkinForm(formControl);
+    skinner->SetWindow(window, name);
+    formSkinners.push_back(skinner);
+    try {
+        if (form) skinner->AttachToForm(data, form);
+        else skinner->AttachToWindow(data);
+    } catch (...) {
+        // Whatever was replaced goes back before the failure is passed on.
+        formSkinners.pop_back();
+        skinner->DetachForShutdown();
+        skinner->Free();
+        throw;
+    }
+    ::PostMessageA(window, SKM_FORMSKINNED, 0, FormSkinnedMark);
+    return true;
+}
+
+void TSkinManage::SkinVisibleForm(TCustomForm* form)
+{
+    if (!form->Visible()) return;
+    HWND window = form->Handle();
+    if (::GetWindowLongA(window, GWL_STYLE) & WS_CHILD) return;
+    SkinWindow(window);
+}
+
+TWinSkinForm* TSkinManage::FindFormSkinner(HWND window) const
+{
+    for (TWinSkinForm* s : formSkinners)
+        if (s->Window() == window) return s;
+    return nullptr;
+}
+
+TControl* TSkinManage::FindFormOfWindow(HWND window) const
+{
+    if (Screen)
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            if (Screen->Forms(i)->WindowHandle() == window) return Screen->Forms(i);
+    return window ? FindControl(window) : nullptr;
+}
+
+TSkinData* TSkinManage::SelectSkinData(HWND window) const
+{
+    TSkinData* found = nullptr;
+    for (TSkinData* d : skinDatas)
+        if (d->SkinFormtype() == sfOnlyThisForm && d->Owner())
+            if (auto* owner = dynamic_cast<TWinControl*>(d->Owner()); owner && owner->WindowHandle() == window)
+                found = d;
+    if (found) return found;
+    if (SkinsDialogs(ClassNameOf(window))) {
+        for (TSkinData* d : skinDatas)
+            if (d->SkinFormtype() == sfDialog) found = d;
+        if (found) return found;
+    }
+    for (TSkinData* d : skinDatas)
+        if (d->SkinFormtype() == sfMainform) found = d;
+    if (found) return found;
+    return skinDatas.empty() ? nullptr : skinDatas.front();
+}
+
+bool TSkinManage::AcceptWindow(HWND window, const std::string& className) const
+{
+    if (!mainSkinData) return true;
+    bool accept = true;
+    const std::string lower = LowerCaseAscii(className);
+    if (!mainSkinData->Options().Contains(xoPreview) && lower.find("preview") != std::string::npos) accept = false;
+    if (className == "#32770" && (::GetWindowLongA(window, GWL_STYLE) & DS_SETFOREGROUND)) accept = false;
+    if (lower == "tpopupdbtreeview") accept = false;
+    mainSkinData->AcceptWindowName(window, className, accept);
+    return accept;
+}
+
+void TSkinManage::ForgetFormSkinner(HWND window)
+{
+    if (runState == 4) return;
+    const auto it = std::find_if(formSkinners.begin(), formSkinners.end(),
+                                 [window](TWinSkinForm* s) { return s->Window() == window; });
+    if (it != formSkinners.end()) formSkinners.erase(it);
+}
+
+void TSkinManage::FreeFormSkinner(TWinSkinForm* skinner)
+{
+    const auto it = std::find(formSkinners.begin(), formSkinners.end(), skinner);
+    if (it != formSkinners.end()) formSkinners.erase(it);
+    skinner->Free();
+}
+
+void TSkinManage::PurgeFormSkinners()
+{
+    if (runState == 4) return;
+    for (size_t i = formSkinners.size(); i-- > 0;) {
+        if (i >= formSkinners.size()) continue;   // a destructor may have taken others
+        TWinSkinForm* s = formSkinners[i];
+        if (s->Destroyed()) FreeFormSkinner(s);
+    }
+}
+
+void TSkinManage::DropCaptionButtons()
+{
+    for (TWinSkinForm* s : formSkinners)
+        if (s->SkinData() == pendingSkinData) s->FreeCaptionButtons();
+}
+
+void TSkinManage::SetMDIMaximized(bool value)
+{
+    if (value == mdiMaximized) return;
+    mdiMaximized = value;
+    if (mainSkinData && mainSkinData->Options().Contains(xoMDIChildBorder)) return;
+    const std::vector<TWinSkinForm*> skinners = formSkinners;
+    for (TWinSkinForm* s : skinners)
+        if (s->FormKindValue() == FormKind::MDIChild) s->MDIMaximizedChanged(value);
+}
+
+// ---------------------------------------------------------------- popup skinners
+
+void TSkinManage::SkinPopupWindow(HWND window)
+{
+    if (!enabled) return;
+    if (::SendMessageA(window, SKM_QUERYSKINNED, 0, 0) == 1) return;
+    for (const auto& p : popupSkinners)
+        if (p->PopupWindow() == window) return;
+    TSkinData* data = SelectSkinData(window);
+    if (!data || data->FNoSkin) return;
+    const TSkinControlTypes kinds = data->SkinControls();
+    switch (menuKind) {
+    case MenuKind::Popup:
+        if (!kinds.Contains(xcPopupMenu)) return;
+        break;
+    case MenuKind::MenuBar:
+        if (!kinds.Contains(xcMainMenu) && !kinds.Contains(xcMenuItem)) return;
+        break;
+    case MenuKind::SystemMenu:
+        if (!kinds.Contains(xcSystemMenu)) return;
+        break;
+    default: break;
+    }
+    TPopupSkinnerFactory factory = PopupSkinnerFactory();
+    if (!factory) return;
+    std::unique_ptr<TPopupSkinnerLink> skinner = factory();
+    if (!skinner) return;
+    skinner->Attach(window, data, nullptr);
+    popupSkinners.push_back(std::move(skinner));
+}
+
+bool TSkinManage::ReleasePopupWindow(HWND window)
+{
+    const auto it = std::find_if(popupSkinners.begin(), popupSkinners.end(),
+                                 [window](const auto& p) { return p->PopupWindow() == window; });
+    const bool found = it != popupSkinners.end();
+    if (found) {
+        std::unique_ptr<TPopupSkinnerLink> skinner = std::move(*it);
+        popupSkinners.erase(it);
+        skinner->Detach();
+    }
+    if (popupSkinners.empty()) menuKind = MenuKind::Popup;
+    return found;
+}
+
+void TSkinManage::BindPopupMenuHandle(HMENU menu)
+{
+    for (size_t i = popupSkinners.size(); i-- > 0;)
+        if (!popupSkinners[i]->MenuHandle()) {
+            popupSkinners[i]->SetMenuHandle(menu);
+            return;
+        }
+}
+
+TBitmap* TSkinManage::PopupBitmapFor(HMENU menu) const
+{
+    for (const auto& p : popupSkinners)
+        if (p->MenuHandle() == menu) return p->Background();
+    return nullptr;
+}
+
+} // namespace tf

@@ -1,0 +1,159 @@
+// TSkinManage: the one object per process that finds the windows of the
+// user-interface thread as they are created and activated (a WH_CBT hook on
+// that thread), decides which of them are skinned and by which skin data
+// component, attaches a form skinner (WinSkinForm.h) to top-level windows,
+// MDI children and dialog boxes and a popup skinner (PopupSkinnerLink.h) to
+// every menu window "#32768". It owns the skinners it attached (a form
+// skinner of a framework form is owned by the form and leaves the list when
+// the form frees it), runs the deferred actions the skin data components
+// request (1 skin, 2 unskin, 3 skin changed, 6 drop dead skinners) through a
+// timer, and keeps the state the form and popup skinners share.
+//
+// The skin data component reaches it through SkinManagerLink.h: the program
+// calls InstallSkinManagerFactory() once at start, so that the first skin
+// data component to load makes the manager, and FinalizeSkinManager() after
+// its forms were destroyed. User-interface thread only.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/core/Object.h"
+#include "skin/data/SkinManagerLink.h"
+#include "skin/window/PopupSkinnerLink.h"
+
+namespace tf {
+
+class TBitmap;
+class TControl;
+class TCustomForm;
+class TSkinData;
+class TTimer;
+class TWinSkinForm;
+
+// menuKind values: the kind of menu about to open.
+namespace MenuKind {
+constexpr int Popup = 0, MenuBar = 1, SystemMenu = 2;
+}
+
+class TSkinManage final : public TObject, public TSkinManagerLink {
+public:
+    TSkinManage();
+    ~TSkinManage() override;
+    TSkinManage(const TSkinManage&) = delete;
+    TSkinManage& operator=(const TSkinManage&) = delete;
+
+    // ------------------------------------------------------------ the skin data's calls
+    void RegisterSkinData(TSkinData* data) override;
+    void UnregisterSkinData(TSkinData* data) override;
+    // Takes the system's version value and hooks window creation,
+    // activation and destruction on the calling thread (once).
+    void InstallHook() override;
+    // A later request replaces a pending one. Before any window was
+    // activated, kind 1 and 2 only switch enabled on and off.
+    void RequestAction(int kind, int delayMs) override;
+    // Frees the caption buttons of the form skinners of the pending component.
+    void DropCaptionButtons() override;
+    // Attaches a form skinner when the window qualifies (checks in a fixed
+    // order: enabled, not skinned, not a plain child, the program's or a
+    // dialog box, not zero-sized unless an MDI child, form Tag not 99, not a
+    // refused class, accepted, a component with a skin); true if attached.
+    bool SkinWindow(HWND window) override;
+    TSkinData* PendingSkinData() const override { return pendingSkinData; }
+    void SetPendingSkinData(TSkinData* data) override { pendingSkinData = data; }
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool value) override { enabled = value; }
+    int RunState() const override { return runState; }
+    void SetRunState(int value) override { runState = value; }
+
+    // ------------------------------------------------------------ windows
+    // Skips a form that is invisible or whose window is a child; else SkinWindow.
+    void SkinVisibleForm(TCustomForm* form);
+    // Attaches a popup skinner when the kind of menu about to open is skinned.
+    void SkinPopupWindow(HWND window);
+    // Detaches and frees the popup skinner of the window; true if there was one.
+    bool ReleasePopupWindow(HWND window);
+    TWinSkinForm* FindFormSkinner(HWND window) const;
+    // The form of the screen's list whose window it is, else the control the
+    // framework tied to the window (frames embedded elsewhere), else null.
+    TControl* FindFormOfWindow(HWND window) const;
+    // The component that skins the window: the last sfOnlyThisForm one whose
+    // owner's window it is; for a dialog box the last sfDialog one; else the
+    // last sfMainform one; else the first registered; null when none.
+    TSkinData* SelectSkinData(HWND window) const;
+    // The name checks and the main component's OnFormSkin.
+    bool AcceptWindow(HWND window, const std::string& className) const;
+    // Called by a form skinner that is being destroyed (not while the
+    // manager itself goes).
+    void ForgetFormSkinner(HWND window);
+    // Frees every form skinner whose window was destroyed.
+    void PurgeFormSkinners();
+    // The MDI children hear of a change unless xoMDIChildBorder is set.
+    void SetMDIMaximized(bool value);
+    // Gives the menu handle to the last popup skinner that has none.
+    void BindPopupMenuHandle(HMENU menu);
+    TBitmap* PopupBitmapFor(HMENU menu) const;
+
+    // ------------------------------------------------------------ shared state
+    int MenuKindValue() const { return menuKind; }
+    void SetMenuKind(int value) { menuKind = value; }
+    bool MDIMaximized() const { return mdiMaximized; }
+    HWND MDIClientWindow() const { return mdiClientWindow; }
+    void SetMDIClientWindow(HWND value) { mdiClientWindow = value; }
+    TControl* MDIFrameForm() const { return mdiFrameForm; }
+    void SetMDIFrameForm(TControl* value) { mdiFrameForm = value; }
+    bool ForceSkin() const { return forceSkin; }
+    int PendingAction() const { return pendingAction; }
+    TSkinData* MainSkinData() const { return mainSkinData; }
+    int FormSkinnerCount() const { return static_cast<int>(formSkinners.size()); }
+    TWinSkinForm* FormSkinner(int index) const { return formSkinners.at(static_cast<size_t>(index)); }
+    int PopupSkinnerCount() const { return static_cast<int>(popupSkinners.size()); }
+    TPopupSkinnerLink* PopupSkinner(int index) const { return popupSkinners.at(static_cast<size_t>(index)).get(); }
+    const std::vector<TSkinData*>& SkinDatas() const { return skinDatas; }
+
+private:
+    void ActionTimerTick(TObject* sender);
+    void RunActionForOneForm(int action, TSkinData* data);
+    void RunActionForAll(int action, TSkinData* data);
+    void FreeFormSkinner(TWinSkinForm* skinner);
+    void DetachAndFree(TWinSkinForm* skinner);
+    void DropDeadSkinners();
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    void HookEvent(int code, WPARAM wParam, LPARAM lParam);
+
+    std::unique_ptr<TTimer> actionTimer;
+    std::vector<TWinSkinForm*> formSkinners;
+    std::vector<std::unique_ptr<TPopupSkinnerLink>> popupSkinners;
+    std::vector<TSkinData*> skinDatas;
+    bool enabled = false;
+    bool forceSkin = false;
+    int runState = 0;
+    int menuKind = MenuKind::Popup;
+    bool mdiMaximized = false;
+    HWND mdiClientWindow = nullptr;
+    TControl* mdiFrameForm = nullptr;
+    int pendingAction = 0;
+    TSkinData* pendingSkinData = nullptr;
+    TSkinData* mainSkinData = nullptr;
+};
+
+// The manager, or null before the first skin data component loaded.
+TSkinManage* SkinManage();
+
+// Lets the skin data components make a TSkinManage (the program's start).
+void InstallSkinManagerFactory();
+// Destroys the manager: every remaining form skinner detached in its
+// shutdown form (window procedures restored, nothing repainted), every popup
+// skinner freed, the hook removed. Called after the forms were destroyed.
+void FinalizeSkinManager();
+
+// The system's version value as GetVersion gave it when the hook was
+// installed (0 before); its high bit marks the Windows 95 family.
+DWORD SkinOSVersion();
+// Tests only: the value SkinOSVersion answers from the next InstallHook on
+// (0 goes back to the system's).
+void OverrideSkinOSVersion(DWORD value);
+
+} // namespace tf

@@ -1,0 +1,124 @@
+// The skin manager's deferred actions: skinning switched on or off, a new
+// skin, dead skinners dropped. The skin data components request them; the
+// action timer runs them from the message loop.
+#include "framework/controls/Forms.h"
+#include "framework/controls/Screen.h"
+#include "framework/controls/Timer.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/SkinManage.h"
+#include "skin/window/WinSkinForm.h"
+
+namespace tf {
+
+namespace Action {
+constexpr int Skin = 1, Unskin = 2, SkinChanged = 3, DropDead = 6;
+}
+
+void TSkinManage::RequestAction(int kind, int delayMs)
+{
+    pendingAction = kind;
+    actionTimer->SetInterval(static_cast<unsigned>(delayMs));
+    if (runState == 0) {
+        // No window has been activated yet: activation will do the skinning.
+        if (kind == Action::Skin) enabled = true;
+        else if (kind == Action::Unskin) enabled = false;
+        return;
+    }
+    actionTimer->SetEnabled(true);
+}
+
+void TSkinManage::ActionTimerTick(TObject*)
+{
+    actionTimer->SetEnabled(false);
+    TSkinData* data = pendingSkinData;
+    if (!data) return;
+    if (data->SkinFormtype() == sfOnlyThisForm) RunActionForOneForm(pendingAction, data);
+    else RunActionForAll(pendingAction, data);
+    data->FireSkinChanged();
+    pendingSkinData = nullptr;
+}
+
+void TSkinManage::DetachAndFree(TWinSkinForm* skinner)
+{
+    HWND window = skinner->Window();
+    skinner->Detach();
+    ::InvalidateRect(window, nullptr, TRUE);
+    ::UpdateWindow(window);
+    FreeFormSkinner(skinner);
+}
+
+void TSkinManage::DropDeadSkinners()
+{
+    for (size_t i = formSkinners.size(); i-- > 0;)
+        if (i < formSkinners.size() && formSkinners[i]->Destroyed()) FreeFormSkinner(formSkinners[i]);
+}
+
+void TSkinManage::RunActionForOneForm(int action, TSkinData* data)
+{
+    switch (action) {
+    case Action::Skin:
+        enabled = true;
+        forceSkin = true;
+        if (Screen)
+            for (int i = Screen->FormCount() - 1; i >= 0; --i)
+                if (Screen->Forms(i) == data->Owner()) {
+                    SkinVisibleForm(Screen->Forms(i));
+                    break;
+                }
+        forceSkin = false;
+        break;
+    case Action::Unskin:
+        enabled = false;   // for the whole manager, not only this form
+        PurgeFormSkinners();
+        for (size_t i = formSkinners.size(); i-- > 0;)
+            if (formSkinners[i]->SkinData() == data) {
+                DetachAndFree(formSkinners[i]);
+                break;
+            }
+        break;
+    case Action::SkinChanged:
+        PurgeFormSkinners();
+        for (TWinSkinForm* s : formSkinners)
+            if (s->SkinData() == data) {
+                s->ReloadFrameMetrics();
+                s->ReapplySkin();
+                break;
+            }
+        break;
+    case Action::DropDead: DropDeadSkinners(); break;
+    default: break;
+    }
+}
+
+void TSkinManage::RunActionForAll(int action, TSkinData* data)
+{
+    switch (action) {
+    case Action::Skin:
+        enabled = true;
+        forceSkin = true;
+        PurgeFormSkinners();
+        if (Screen)
+            for (int i = Screen->FormCount() - 1; i >= 0; --i)
+                if (i < Screen->FormCount()) SkinVisibleForm(Screen->Forms(i));
+        forceSkin = false;
+        break;
+    case Action::Unskin:
+        enabled = false;
+        PurgeFormSkinners();
+        while (!formSkinners.empty()) DetachAndFree(formSkinners.front());
+        break;
+    case Action::SkinChanged: {
+        PurgeFormSkinners();
+        const std::vector<TWinSkinForm*> skinners = formSkinners;
+        for (TWinSkinForm* s : skinners)
+            if (s->SkinData() == data) s->ReloadFrameMetrics();
+        for (TWinSkinForm* s : skinners)
+            if (s->SkinData() == data) s->ReapplySkin();
+        break;
+    }
+    case Action::DropDead: DropDeadSkinners(); break;
+    default: break;
+    }
+}
+
+} // namespace tf

@@ -1,0 +1,256 @@
+// Helpers for the window-skinning tests: the program's light blue skin in a
+// skin data component with the manager made the program's way, plain test
+// windows whose own procedure records what it sees (the procedure a skinner
+// passes messages on to), message pumping, pixels of painted frames and the
+// process's GDI and USER object counts.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../MessageLog.h"
+#include "framework/controls/Application.h"
+#include "framework/core/Streams.h"
+#include "framework/graphics/Bitmap.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/draw/SkinDraw.h"
+#include "skin/window/SkinManage.h"
+#include "skin/window/WinSkinForm.h"
+
+namespace skintest {
+
+// ---------------------------------------------------------------- pumping
+
+template <class Pred>
+bool PumpUntil(Pred pred, int ms = 3000)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (pred()) return true;
+        if (static_cast<int>(GetTickCount() - start) > ms) return false;
+        Sleep(1);
+    }
+}
+
+inline void Pump(int ms) { PumpUntil([] { return false; }, ms); }
+
+// ---------------------------------------------------------------- the skin
+
+inline const std::vector<uint8_t>& LightBlueBlock()
+{
+    static const std::vector<uint8_t> block = [] {
+        tf::TFileStream f(LIGHTBLUE_SKINSTREAM, tf::fmOpenRead);
+        tf::TMemoryStream m;
+        m.LoadFromStream(f);
+        return m.Bytes();
+    }();
+    return block;
+}
+
+// A skin data component as stored form data makes one: properties set while
+// loading, the light blue skin read, then Loaded. The manager comes from the
+// program's factory; the fixture's end frees the component and the manager.
+struct SkinFixture {
+    explicit SkinFixture(tf::TSkinFormType type = tf::sfMainform, bool active = true, tf::TComponent* owner = nullptr,
+                         std::function<void(tf::TSkinData&)> configure = {})
+    {
+        tf::InstallSkinManagerFactory();
+        data = new tf::TSkinData(owner);
+        data->SetLoading(true);
+        data->SetSkinFormtype(type);
+        data->SetActive(active);
+        data->SetOptions(tf::TSkinOptions{tf::xoPreview, tf::xoToolbarBK});
+        if (configure) configure(*data);
+        tf::TMemoryStream block(LightBlueBlock());
+        data->ReadBinaryProperty("SkinStream", block);
+        data->Loaded();
+    }
+    ~SkinFixture()
+    {
+        if (data) data->Free();
+        tf::FinalizeSkinManager();
+        tf::SetSkinManagerFactory(nullptr);
+    }
+    SkinFixture(const SkinFixture&) = delete;
+    SkinFixture& operator=(const SkinFixture&) = delete;
+
+    tf::TSkinManage& Manager() const { return *tf::SkinManage(); }
+    tf::TWinSkinForm* Skinner(HWND window) const { return tf::SkinManage()->FindFormSkinner(window); }
+    // Waits until the window's skinner has run its completion.
+    bool WaitSkinned(HWND window, int ms = 2000) const
+    {
+        return PumpUntil(
+            [&] {
+                tf::TWinSkinForm* s = Skinner(window);
+                return s && s->SkinState() == tf::FormSkinState::Running;
+            },
+            ms);
+    }
+
+    tf::TSkinData* data = nullptr;
+};
+
+// The size of one frame of a frame border (frames side by side or stacked).
+inline SIZE BorderFrameSize(const tf::TSkinData& d, int side)
+{
+    const tf::TDataSkinBorder& b = *d.SkinBorders[static_cast<size_t>(side)];
+    const int n = b.FrameCount > 0 ? b.FrameCount : 1;
+    const bool stacked = side == tf::SkinBorder::Top || side == tf::SkinBorder::Bottom;
+    return SIZE{stacked ? b.Bitmap->Width() : b.Bitmap->Width() / n, stacked ? b.Bitmap->Height() / n : b.Bitmap->Height()};
+}
+
+// ---------------------------------------------------------------- test windows
+
+// What the window's own procedure saw (the procedure under a skinner).
+inline tftest::MessageLog& OwnProcLog()
+{
+    static tftest::MessageLog log;
+    return log;
+}
+
+inline LRESULT CALLBACK RecordingProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    OwnProcLog().Add(w, msg, tftest::Via::Called, wParam, lParam);
+    return DefWindowProcA(w, msg, wParam, lParam);
+}
+
+inline const char* TestClass()
+{
+    static const char* name = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &RecordingProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "TfSkinTestWindow";
+        RegisterClassA(&wc);
+        return "TfSkinTestWindow";
+    }();
+    return name;
+}
+
+// A window of the program's module that records what reaches its own
+// procedure; destroyed with the object.
+class TestWindow {
+public:
+    TestWindow(DWORD style, int x, int y, int w, int h, const char* caption = "Skin test", DWORD exStyle = 0,
+               HWND parent = nullptr, HMENU menu = nullptr)
+    {
+        FWindow = CreateWindowExA(exStyle, TestClass(), caption, style, x, y, w, h, parent, menu,
+                                  GetModuleHandleA(nullptr), nullptr);
+    }
+    ~TestWindow()
+    {
+        if (IsWindow(FWindow)) DestroyWindow(FWindow);
+    }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND Get() const { return FWindow; }
+    operator HWND() const { return FWindow; }
+
+private:
+    HWND FWindow;
+};
+
+inline RECT WindowRectOf(HWND w)
+{
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+inline SIZE ClientSizeOf(HWND w)
+{
+    RECT r{};
+    GetClientRect(w, &r);
+    return SIZE{r.right, r.bottom};
+}
+inline WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); }
+
+// ---------------------------------------------------------------- pixels
+
+inline tf::TColor PixelAt(tf::TBitmap& b, int x, int y)
+{
+    const uint8_t* p = b.ScanLine(y) + 3 * x;
+    return static_cast<tf::TColor>(p[0] << 16 | p[1] << 8 | p[2]);
+}
+
+// The window's whole frame as the skinner paints it (SKM_PAINTFRAMETO into
+// a memory bitmap of the window's size).
+inline std::unique_ptr<tf::TBitmap> PaintedFrame(HWND w)
+{
+    const RECT r = WindowRectOf(w);
+    auto image = std::make_unique<tf::TBitmap>(r.right - r.left, r.bottom - r.top, tf::pf24bit);
+    SendMessageA(w, 0xBC4B, reinterpret_cast<WPARAM>(image->Canvas()->Handle()), 0x41A2);
+    return image;
+}
+
+// Border `side` composed as the skinner composes it at width x height, frame
+// 1 (active) or 2 (inactive).
+inline std::unique_ptr<tf::TBitmap> ComposedBorder(tf::TSkinData& d, int side, int width, int height, int frame)
+{
+    tf::TDataSkinBorder& b = *d.SkinBorders[static_cast<size_t>(side)];
+    return tf::ComposeElement(RECT{0, 0, width, height}, *b.Bitmap, b.Margins, frame, b.FrameCount, b.Tile != 1,
+                              side == tf::SkinBorder::Top || side == tf::SkinBorder::Bottom);
+}
+
+// Pixels of `part` at (px, py) of `image` that differ from `part`; the
+// positions where magenta(transparent corners) lies are compared too.
+inline int DifferingPixels(tf::TBitmap& image, int px, int py, tf::TBitmap& part, int* firstX = nullptr,
+                           int* firstY = nullptr)
+{
+    int bad = 0;
+    for (int y = 0; y < part.Height(); ++y)
+        for (int x = 0; x < part.Width(); ++x)
+            if (PixelAt(image, px + x, py + y) != PixelAt(part, x, y)) {
+                if (!bad && firstX) {
+                    *firstX = x;
+                    *firstY = y;
+                }
+                ++bad;
+            }
+    return bad;
+}
+
+// ---------------------------------------------------------------- object counts
+
+// The process's GDI and USER object counts. GetGuiResources answers them on
+// Windows; Wine's is a stub answering 0, so there they are counted by
+// probing the 16-bit handle values, which Wine matches whatever the
+// handle's generation: live GDI objects, and the windows of this process,
+// menus and icons as USER objects.
+struct GuiCounts {
+    int Gdi = 0;
+    int User = 0;
+};
+
+inline GuiCounts CountGuiObjects()
+{
+    HANDLE process = GetCurrentProcess();
+    GuiCounts c{static_cast<int>(GetGuiResources(process, GR_GDIOBJECTS)),
+                static_cast<int>(GetGuiResources(process, GR_USEROBJECTS))};
+    if (c.Gdi > 0 && c.User > 0) return c;
+    c = GuiCounts{};
+    for (UINT_PTR h = 0x20; h < 0x10000; ++h)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(h))) ++c.Gdi;
+    HDC probe = CreateCompatibleDC(nullptr);
+    const DWORD pid = GetCurrentProcessId();
+    for (UINT_PTR h = 0x20; h < 0x10000; h += 2) {
+        HWND w = reinterpret_cast<HWND>(h);
+        DWORD owner = 0;
+        if (IsWindow(w) && GetWindowThreadProcessId(w, &owner) && owner == pid) ++c.User;
+        else if (IsMenu(reinterpret_cast<HMENU>(h))) ++c.User;
+        else if (DrawIconEx(probe, 0, 0, reinterpret_cast<HICON>(h), 1, 1, 0, nullptr, DI_NORMAL)) ++c.User;
+    }
+    DeleteDC(probe);
+    return c;
+}
+
+} // namespace skintest
