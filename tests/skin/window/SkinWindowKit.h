@@ -172,7 +172,8 @@ inline SIZE ClientSizeOf(HWND w)
     GetClientRect(w, &r);
     return SIZE{r.right, r.bottom};
 }
-inline WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); }
+// The window procedure as an address (printable in checks).
+inline const void* ProcOf(HWND w) { return reinterpret_cast<const void*>(GetWindowLongPtrA(w, GWLP_WNDPROC)); }
 
 // ---------------------------------------------------------------- pixels
 
