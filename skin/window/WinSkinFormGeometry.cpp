@@ -79,6 +79,10 @@ void TWinSkinForm::FitWindowToSkin(bool keepCurrentClient)
         const int clientHeight =
             formKind == FormKind::MDIChild ? form->ClientHeight() : form->ClientHeight() - menuBarHeight;
         clientRect.bottom = clientRect.top + clientHeight;
+    } else if (menuTakenOff) {
+        // The menu band comes out of the client area the window had with its
+        // menu, as for a form.
+        clientRect.bottom -= menuBarHeight;
     }
     const int height = clientRect.bottom - clientRect.top + borderTop + borderBottom + menuBarHeight;
     if (isDialog && !keepCurrentClient) GrowDialogForCaption(width);

@@ -123,7 +123,10 @@ TEST_CASE("the details view shows the focused file's icon and eleven lines of ve
 
     HWND list = guard.Child("Tzorlistbox");
     const RECT image{8, 136, 8 + 32, 136 + 32};
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    // The form's own background (the skin's face colour), left of the picture.
+    HDC formDC = GetDC(guard.Form());
+    const COLORREF face = GetPixel(formDC, 2, 200);
+    ReleaseDC(guard.Form(), formDC);
     CHECK(PixelsOtherThan(guard.Form(), image, face) == 0);
 
     ClickRow(list, 0);
