@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks (not tests). Prints the skin decoder's throughput, median of
-# several runs, for the program's skin and for an 8 MB container:
+# several runs, for the program's skin and for an 8 MB container, and the
+# window skinning figures (skin load, frame repaint):
 #  - natively, from an optimised build without sanitizers (build/bench);
 #  - the Windows build under Wine (build/win32, configured by build.sh).
 set -euo pipefail
@@ -57,4 +58,24 @@ if [ -f "$root/build/win32/CMakeCache.txt" ]; then
   tamfern_display_stop
 else
   echo "== change alarm under Wine: build/win32 is not configured (run scripts/build.sh)"
+fi
+
+# --- window skinning ------------------------------------------------------------
+# Loading the program's skin (decode, parse, derived images; goal under 30 ms)
+# and a full repaint of the skinned main window's frame and caption (goal
+# under 16 ms), medians, each against a reference run.
+if [ -f "$root/build/win32/CMakeCache.txt" ]; then
+  if cmake --build "$root/build/win32" --target bench_skin_window -j "$jobs" >/dev/null; then
+    bash "$root/scripts/wine-prefix.sh"
+    source "$root/scripts/wine-env.sh"
+    source "$root/scripts/display.sh"
+    tamfern_display_start
+    echo "== window skinning (Windows build under Wine)"
+    wine "$root/build/win32/tests/skin/window/bench_skin_window.exe" || echo "   (the window skinning benchmark failed)"
+    tamfern_display_stop
+  else
+    echo "== window skinning: bench_skin_window did not build"
+  fi
+else
+  echo "== window skinning under Wine: build/win32 is not configured (run scripts/build.sh)"
 fi

@@ -55,6 +55,15 @@ inline const std::vector<uint8_t>& LightBlueBlock()
     return block;
 }
 
+// The light blue skin in a component of its own, outside any manager.
+inline std::unique_ptr<tf::TSkinData> LightBlueSkin()
+{
+    auto d = std::make_unique<tf::TSkinData>(nullptr);
+    tf::TMemoryStream block(LightBlueBlock());
+    d->ReadBinaryProperty("SkinStream", block);
+    return d;
+}
+
 // A skin data component as stored form data makes one: properties set while
 // loading, the light blue skin read, then Loaded. The manager comes from the
 // program's factory; the fixture's end frees the component and the manager.

@@ -1,1 +1,153 @@
+// Real input and the real screen: the pointer drags a skinned window by its
+// caption band (the skinner's hit test turns the band into caption), and the
+// screen shows the region cut at the borders' transparent corners. Under
+// Wine the pointer is the virtual display's, moved with xdotool; on Windows
+// the same steps go through SendInput.
 #include <doctest.h>
+
+#include <atomic>
+#include <string>
+
+#include "SkinWindowKit.h"
+
+using namespace tf;
+using namespace skintest;
+using tftest::AnyWay;
+using tftest::Posted;
+using tftest::Sent;
+
+namespace {
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
+// Starts xdotool on the host. Wine cannot wait for a host process; callers
+// wait for the effect instead.
+void Xdotool(const std::string& args)
+{
+    std::string command = "Z:\\usr\\bin\\xdotool " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+}
+
+void PointerTo(POINT p)
+{
+    if (UnderWine()) {
+        Xdotool("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y));
+    } else {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &in, sizeof in);
+    }
+    for (int i = 0; i < 100; ++i) {
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == p.x && now.y == p.y) break;
+        Sleep(10);
+    }
+    Sleep(60);
+}
+
+void LeftButton(bool down)
+{
+    if (UnderWine()) {
+        Xdotool(down ? "mousedown 1" : "mouseup 1");
+    } else {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        SendInput(1, &in, sizeof in);
+    }
+    Sleep(250);
+}
+
+struct DragPlan {
+    POINT from;
+    POINT by;
+    std::atomic<bool> done{false};
+};
+
+// The drag runs on its own thread: the window's move loop holds the
+// user-interface thread while the button is down.
+DWORD WINAPI Drag(void* param)
+{
+    auto* plan = static_cast<DragPlan*>(param);
+    PointerTo(plan->from);
+    LeftButton(true);
+    for (int step = 1; step <= 4; ++step)
+        PointerTo(POINT{plan->from.x + plan->by.x * step / 4, plan->from.y + plan->by.y * step / 4});
+    LeftButton(false);
+    plan->done = true;
+    return 0;
+}
+
+} // namespace
+
+TEST_CASE("a real drag on the caption band moves the window")
+{
+    SkinFixture fx;
+    TestWindow w(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 320, 220, "Drag me");
+    SetForegroundWindow(w);
+    REQUIRE(fx.WaitSkinned(w));
+    TWinSkinForm& s = *fx.Skinner(w);
+    const RECT before = WindowRectOf(w);
+    tftest::MessageLog log;
+    log.Watch(w);
+
+    DragPlan plan;
+    // Low in the band, below the system's caption height, where only the
+    // skinner makes it a caption.
+    plan.from = POINT{before.left + 120, before.top + s.BorderTop() - 4};
+    plan.by = POINT{120, 60};
+    CHECK(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(plan.from.x, plan.from.y)) == HTCAPTION);
+    HANDLE thread = CreateThread(nullptr, 0, &Drag, &plan, 0, nullptr);
+    REQUIRE(PumpUntil([&] { return plan.done.load(); }, 10000));
+    Pump(200);
+    WaitForSingleObject(thread, 2000);
+    CloseHandle(thread);
+
+    const RECT after = WindowRectOf(w);
+    CHECK(after.left == before.left + 120);
+    CHECK(after.top == before.top + 60);
+    CHECK(after.right - after.left == before.right - before.left);
+    CHECK(ClientSizeOf(w).cy == (before.bottom - before.top) - s.BorderTop() - s.BorderBottom());
+    // The press on the band started the system's move loop.
+    CHECK_SEQUENCE(log, {Posted(WM_NCLBUTTONDOWN).W(HTCAPTION), Sent(WM_SYSCOMMAND).W(SC_MOVE | HTCAPTION),
+                         Sent(WM_ENTERSIZEMOVE), Sent(WM_EXITSIZEMOVE)});
+}
+
+TEST_CASE("the screen shows the frame's images and the region cut at the transparent corners")
+{
+    SkinFixture fx;
+    const POINT at{300, 260};
+    HDC screen = GetDC(nullptr);
+    const COLORREF behind = GetPixel(screen, at.x, at.y);
+    TestWindow w(WS_OVERLAPPEDWINDOW | WS_VISIBLE, at.x, at.y, 320, 220, "On the screen");
+    SetForegroundWindow(w);
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    TWinSkinForm& s = *fx.Skinner(w);
+    const RECT r = WindowRectOf(w);
+    const int H = r.bottom - r.top;
+    auto left = ComposedBorder(*fx.data, SkinBorder::Left, s.BorderLeft(), H, 1);
+    REQUIRE(PixelAt(*left, 0, 0) == 0xFF00FF);   // the light blue skin rounds this corner
+    CHECK(GetPixel(screen, r.left, r.top) == behind);
+    int bad = 0, compared = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < s.BorderLeft(); ++x) {
+            const TColor want = PixelAt(*left, x, y);
+            if (want == 0xFF00FF) continue;
+            ++compared;
+            bad += GetPixel(screen, r.left + x, r.top + y) != want;
+        }
+    ReleaseDC(nullptr, screen);
+    CHECK(compared > H);
+    CHECK(bad == 0);
+}
