@@ -14,6 +14,20 @@ namespace Action {
 constexpr int Skin = 1, Unskin = 2, SkinChanged = 3, DropDead = 6;
 }
 
+namespace {
+// forceSkin holds only while a pass skins the screen's forms.
+class TForceSkinScope {
+public:
+    explicit TForceSkinScope(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~TForceSkinScope() { FFlag = false; }
+    TForceSkinScope(const TForceSkinScope&) = delete;
+    TForceSkinScope& operator=(const TForceSkinScope&) = delete;
+
+private:
+    bool& FFlag;
+};
+} // namespace
+
 void TSkinManage::RequestAction(int kind, int delayMs)
 {
     pendingAction = kind;
@@ -56,17 +70,17 @@ void TSkinManage::DropDeadSkinners()
 void TSkinManage::RunActionForOneForm(int action, TSkinData* data)
 {
     switch (action) {
-    case Action::Skin:
+    case Action::Skin: {
         enabled = true;
-        forceSkin = true;
+        TForceSkinScope force(forceSkin);
         if (Screen)
             for (int i = Screen->FormCount() - 1; i >= 0; --i)
                 if (Screen->Forms(i) == data->Owner()) {
                     SkinVisibleForm(Screen->Forms(i));
                     break;
                 }
-        forceSkin = false;
         break;
+    }
     case Action::Unskin:
         enabled = false;   // for the whole manager, not only this form
         PurgeFormSkinners();
@@ -93,15 +107,15 @@ void TSkinManage::RunActionForOneForm(int action, TSkinData* data)
 void TSkinManage::RunActionForAll(int action, TSkinData* data)
 {
     switch (action) {
-    case Action::Skin:
+    case Action::Skin: {
         enabled = true;
-        forceSkin = true;
+        TForceSkinScope force(forceSkin);
         PurgeFormSkinners();
         if (Screen)
             for (int i = Screen->FormCount() - 1; i >= 0; --i)
                 if (i < Screen->FormCount()) SkinVisibleForm(Screen->Forms(i));
-        forceSkin = false;
         break;
+    }
     case Action::Unskin:
         enabled = false;
         PurgeFormSkinners();

@@ -221,6 +221,7 @@ TEST_CASE("removal deletes the selected files, ending their programs, and asks a
             PostMessageA(remove, BM_CLICK, 0, 0);   // the box runs modally in the guard
             const Box box = WaitForBox(guard);
             REQUIRE(box.window != nullptr);
+            CHECK(SendMessageA(box.window, 0x3523, 0, 0) == 1);   // the program's boxes wear the skin
             CHECK(box.caption == "提示");
             CHECK(box.text == "无法删除" + files[1] + "，是否关机强行删除？");
             PostMessageA(box.window, WM_COMMAND, answer, 0);

@@ -11,6 +11,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/StdCtrls.h"
 #include "skin/data/SkinText.h"
+#include "skin/window/ControlSkinnerLink.h"
 
 using namespace tf;
 using namespace skintest;
@@ -489,6 +490,8 @@ TEST_CASE("MDI: the frame's client window is subclassed, children skinned at cre
     const void* clientProc = ProcOf(client);
     const void* classProc = reinterpret_cast<const void*>(GetClassLongPtrA(client, GCLP_WNDPROC));
     CHECK(clientProc != classProc);
+    SetWindowPos(client, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    CHECK((GetWindowLongA(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) == 0);   // without xoMDIScrollbar
 
     auto child = std::make_unique<TForm>(nullptr);
     child->SetFormStyle(fsMDIChild);
@@ -514,4 +517,137 @@ TEST_CASE("MDI: the frame's client window is subclassed, children skinned at cre
     child.reset();
     SwitchActive(fx, counter, false);
     CHECK(ProcOf(client) == classProc);
+}
+
+TEST_CASE("a new caption refreshes the frame; a new main menu moves into the menu band and back")
+{
+    Counter counter;
+    SkinFixture fx;
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(150, 120, 320, 240);
+    form->SetCaption("Before");
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    HWND w = form->Handle();
+    REQUIRE(fx.WaitSkinned(w));
+    tftest::MessageLog log;
+    log.Watch(w);
+    form->SetCaption("After");   // the form's message hook sees the new text
+    CHECK_SEQUENCE(log, {Sent(WM_NCCALCSIZE).W(TRUE)});
+
+    // The form gets its first menu while skinned.
+    TMainMenu menu(form.get());
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("&File");
+    menu.Items()->Add(item);
+    const int clientTop = ClientOffset(w).y;
+    form->SetMenu(&menu);
+    Pump(30);
+    TWinSkinForm& s = *fx.Skinner(w);
+    CHECK(GetMenu(w) == nullptr);
+    CHECK(s.MenuBarHeight() == GetSystemMetrics(SM_CYMENU));
+    CHECK(ClientOffset(w).y == clientTop + s.MenuBarHeight());
+    SwitchActive(fx, counter, false);
+    CHECK(GetMenu(w) == menu.Handle());   // given back to the window
+    form->SetMenu(nullptr);
+}
+
+TEST_CASE("the class tables see the form's controls, then its tab order; a bare window's children")
+{
+    static std::vector<std::string> seen;
+    seen.clear();
+    TControlSkinningEntries entries;
+    entries.SkinControl = [](TWinSkinForm& f, TComponent* c, TComponent* parent) {
+        seen.push_back(c->Name() + (parent == f.Form() ? "" : "?"));
+    };
+    entries.SkinChildWindow = [](TWinSkinForm&, HWND child) {
+        char text[32] = {};
+        GetWindowTextA(child, text, sizeof text);
+        seen.push_back(std::string("window ") + text);
+    };
+    entries.ReskinScrollBar = [](TWinSkinForm&, HWND control) {
+        char text[32] = {};
+        GetWindowTextA(control, text, sizeof text);
+        seen.push_back(std::string("reskin ") + text);
+    };
+    InstallControlSkinning(entries);
+    {
+        SkinFixture fx;
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(150, 120, 320, 240);
+        auto* second = new TButton(form.get());
+        second->SetName("Second");
+        second->SetParent(form.get());
+        auto* first = new TButton(form.get());
+        first->SetName("First");
+        first->SetParent(form.get());
+        first->SetTabOrder(0);
+        auto* exempt = new TButton(form.get());
+        exempt->SetName("Exempt");
+        exempt->SetParent(form.get());
+        exempt->SetTag(fx.data->DisableTag());
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        REQUIRE(fx.WaitSkinned(form->Handle()));
+        // Every control component in creation order, then the windowed
+        // controls in tab order except the exempt one.
+        CHECK(seen == std::vector<std::string>{"Second", "First", "Exempt", "First", "Second"});
+
+        seen.clear();
+        HWND dialog = CreateWindowExA(0, MAKEINTATOM(32770), "Bare", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 100, 200,
+                                      150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExA(0, "BUTTON", "one", WS_CHILD | WS_VISIBLE, 5, 5, 50, 20, dialog, nullptr, nullptr, nullptr);
+        HWND two = CreateWindowExA(0, "EDIT", "two", WS_CHILD | WS_VISIBLE, 5, 30, 50, 20, dialog, nullptr, nullptr,
+                                   nullptr);
+        SetForegroundWindow(dialog);
+        REQUIRE(fx.WaitSkinned(dialog));
+        CHECK(seen == std::vector<std::string>{"window one", "window two"});
+        seen.clear();
+        SendMessageA(dialog, SKM_RESKINSCROLLBAR, reinterpret_cast<WPARAM>(two), 0);
+        CHECK(seen == std::vector<std::string>{"reskin two"});
+        DestroyWindow(dialog);
+    }
+    InstallControlSkinning(TControlSkinningEntries{});
+}
+
+TEST_CASE("a bare window's background and static texts take the skin's face colour")
+{
+    SkinFixture fx;
+    TestWindow w(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, "Face");
+    SetForegroundWindow(w);
+    REQUIRE(fx.WaitSkinned(w));
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(w);
+    const COLORREF face = ColorToRGB(fx.data->FColors[SkinColor::ButtonFace]);
+    CHECK(GetPixel(dc, 50, 50) == face);
+    const LRESULT brush = SendMessageA(w, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), 0);
+    CHECK(reinterpret_cast<HBRUSH>(brush) == fx.data->FFaceBrush.Get());
+    CHECK(GetBkMode(dc) == TRANSPARENT);
+    ReleaseDC(w, dc);
+}
+
+TEST_CASE("a Unicode window stays Unicode and is given its own procedure back")
+{
+    Counter counter;
+    SkinFixture fx;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TfWideWindow";
+    RegisterClassW(&wc);
+    fx.Manager().SetEnabled(false);
+    HWND w = CreateWindowExW(0, L"TfWideWindow", L"\x76D1\x89C6 wide", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                             300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const void* proc = reinterpret_cast<const void*>(GetWindowLongPtrW(w, GWLP_WNDPROC));
+    fx.Manager().SetEnabled(true);
+    REQUIRE(fx.Manager().SkinWindow(w));
+    REQUIRE(fx.WaitSkinned(w));
+    CHECK(IsWindowUnicode(w));
+    fx.Skinner(w)->PaintFrame(nullptr);
+    const RECT& text = fx.Skinner(w)->CaptionTextRect();
+    CHECK(text.right - text.left > 20);
+    SwitchActive(fx, counter, false);
+    CHECK(IsWindowUnicode(w));
+    CHECK(reinterpret_cast<const void*>(GetWindowLongPtrW(w, GWLP_WNDPROC)) == proc);
+    DestroyWindow(w);
 }
