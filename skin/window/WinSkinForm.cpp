@@ -9,6 +9,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/draw/SkinDraw.h"
 #include "skin/draw/SkinPlatform.h"
 #include "skin/window/FormChrome.h"
 #include "skin/window/FrameLayout.h"
@@ -201,8 +202,7 @@ void TWinSkinForm::ReloadFrameMetrics()
     } else {
         auto frameSize = [this](int side, bool vertical) {
             const TDataSkinBorder& e = *skinData->SkinBorders[static_cast<size_t>(side)];
-            const int count = e.FrameCount > 0 ? e.FrameCount : 1;
-            return (vertical ? e.Bitmap->Height() : e.Bitmap->Width()) / count;
+            return (vertical ? e.Bitmap->Height() : e.Bitmap->Width()) / UsableFrameCount(e.FrameCount);
         };
         borderTop = frameSize(SkinBorder::Top, true);
         borderLeft = frameSize(SkinBorder::Left, false);

@@ -104,7 +104,7 @@ void TWinSkinForm::DrawBorderPiece(int index, const RECT& rect, HDC dc)
     if (w <= 0 || h <= 0) return;
     const TDataSkinBorder& e = *skinData->SkinBorders[static_cast<size_t>(index - 1)];
     if (e.Empty()) return;
-    const int count = e.FrameCount > 0 ? e.FrameCount : 1;
+    const int count = UsableFrameCount(e.FrameCount);
     const int frame = active || count == 1 ? 1 : 2;
     const auto image = ComposeElement(rect, *e.Bitmap, e.Margins, frame, count, e.Tile != 1, index > 2);
     ::BitBlt(dc, rect.left, rect.top, w, h, image->Canvas()->Handle(), 0, 0, SRCCOPY);

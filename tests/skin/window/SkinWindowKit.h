@@ -111,7 +111,7 @@ struct SkinFixture {
 inline SIZE BorderFrameSize(const tf::TSkinData& d, int side)
 {
     const tf::TDataSkinBorder& b = *d.SkinBorders[static_cast<size_t>(side)];
-    const int n = b.FrameCount > 0 ? b.FrameCount : 1;
+    const int n = tf::UsableFrameCount(b.FrameCount);
     const bool stacked = side == tf::SkinBorder::Top || side == tf::SkinBorder::Bottom;
     return SIZE{stacked ? b.Bitmap->Width() : b.Bitmap->Width() / n, stacked ? b.Bitmap->Height() / n : b.Bitmap->Height()};
 }

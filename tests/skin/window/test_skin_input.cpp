@@ -145,7 +145,7 @@ TEST_CASE("the screen shows the frame's images and the region cut at the transpa
             const TColor want = PixelAt(*left, x, y);
             if (want == 0xFF00FF) continue;
             ++compared;
-            bad += GetPixel(screen, r.left + x, r.top + y) != want;
+            bad += GetPixel(screen, r.left + x, r.top + y) != static_cast<COLORREF>(want);
         }
     ReleaseDC(nullptr, screen);
     CHECK(compared > H);
