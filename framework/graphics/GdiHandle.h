@@ -99,20 +99,40 @@ private:
     HDC FDC;
 };
 
-// Sets a DC's background mode for a scope and puts the previous one back.
-class TBkModeScope {
+// Sets one of a DC's modes (background mode, stretch mode) for a scope and
+// puts the previous one back.
+template <int(WINAPI* Set)(HDC, int)>
+class TDCModeScope {
 public:
-    TBkModeScope(HDC dc, int mode) : FDC(dc), FOld(::SetBkMode(dc, mode)) {}
-    ~TBkModeScope()
+    TDCModeScope(HDC dc, int mode) : FDC(dc), FOld(Set(dc, mode)) {}
+    ~TDCModeScope()
     {
-        if (FOld) ::SetBkMode(FDC, FOld);
+        if (FOld) Set(FDC, FOld);
     }
-    TBkModeScope(const TBkModeScope&) = delete;
-    TBkModeScope& operator=(const TBkModeScope&) = delete;
+    TDCModeScope(const TDCModeScope&) = delete;
+    TDCModeScope& operator=(const TDCModeScope&) = delete;
 
 private:
     HDC FDC;
     int FOld;
+};
+using TBkModeScope = TDCModeScope<&::SetBkMode>;
+using TStretchMode = TDCModeScope<&::SetStretchBltMode>;
+
+// Saves a DC's state for a scope and restores it (SaveDC / RestoreDC).
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc) : FDC(dc), FState(::SaveDC(dc)) {}
+    ~TSavedDC()
+    {
+        if (FState) ::RestoreDC(FDC, FState);
+    }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC FDC;
+    int FState;
 };
 
 } // namespace tf

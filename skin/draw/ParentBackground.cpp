@@ -2,26 +2,11 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/controls/WinControl.h"
+#include "framework/graphics/GdiHandle.h"
 
 namespace tf {
 
 namespace {
-
-// Restores a DC's saved state for a scope.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC dc) : FDC(dc), FState(::SaveDC(dc)) {}
-    ~TSavedDC()
-    {
-        if (FState) ::RestoreDC(FDC, FState);
-    }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC FDC;
-    int FState;
-};
 
 // send(msg, wParam) has the parent handle a message.
 template <class Send>

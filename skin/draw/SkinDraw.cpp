@@ -65,22 +65,6 @@ std::unique_ptr<TBitmap> KeyFilled(int w, int h)
     return out;
 }
 
-// Stretch mode of a foreign DC for a scope.
-class TStretchMode {
-public:
-    TStretchMode(HDC dc, int mode) : FDC(dc), FOld(::SetStretchBltMode(dc, mode)) {}
-    ~TStretchMode()
-    {
-        if (FOld) ::SetStretchBltMode(FDC, FOld);
-    }
-    TStretchMode(const TStretchMode&) = delete;
-    TStretchMode& operator=(const TStretchMode&) = delete;
-
-private:
-    HDC FDC;
-    int FOld;
-};
-
 // w x h pixels of src from (sx, sy) to (x, y) of dc, leaving out key pixels.
 void TransparentCopy(HDC dc, int x, int y, int w, int h, HDC src, int sx, int sy, TColor key)
 {

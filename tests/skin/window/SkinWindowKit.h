@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "../MessageLog.h"
+#include "framework/controls/Forms.h"
+#include "tests/framework/controls/ControlTestUtil.h"
 #include "framework/controls/Application.h"
 #include "framework/core/Streams.h"
 #include "framework/graphics/Bitmap.h"
@@ -24,23 +26,8 @@ namespace skintest {
 
 // ---------------------------------------------------------------- pumping
 
-template <class Pred>
-bool PumpUntil(Pred pred, int ms = 3000)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (pred()) return true;
-        if (static_cast<int>(GetTickCount() - start) > ms) return false;
-        Sleep(1);
-    }
-}
-
-inline void Pump(int ms) { PumpUntil([] { return false; }, ms); }
+using testutil::Pump;
+using testutil::PumpUntil;
 
 // ---------------------------------------------------------------- the skin
 
@@ -168,6 +155,24 @@ public:
 private:
     HWND FWindow;
 };
+
+// Shows a window and makes it the active one.
+inline void Activate(HWND w)
+{
+    ShowWindow(w, SW_SHOW);
+    SetForegroundWindow(w);
+}
+
+// A framework form, shown and active.
+inline std::unique_ptr<tf::TForm> ShownForm(const char* caption, int x = 150, int y = 120, int w = 320, int h = 240)
+{
+    auto form = std::make_unique<tf::TForm>(nullptr);
+    form->SetBounds(x, y, w, h);
+    form->SetCaption(caption);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    return form;
+}
 
 inline RECT WindowRectOf(HWND w)
 {

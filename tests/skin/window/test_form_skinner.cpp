@@ -46,12 +46,6 @@ void SwitchActive(SkinFixture& fx, Counter& counter, bool value)
     Pump(30);
 }
 
-void Activate(HWND w)
-{
-    ShowWindow(w, SW_SHOW);
-    SetForegroundWindow(w);
-}
-
 struct WindowFacts {
     const void* proc;
     LONG style, exStyle;
@@ -448,10 +442,7 @@ TEST_CASE("a skin change re-applies the skin: the client keeps its size, the new
     Counter counter;
     SkinFixture fx;
     fx.data->OnSkinChanged = TNotifyEvent::Of<&Counter::SkinChanged>(&counter);
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(150, 120, 300, 200);
-    form->Show();
-    SetForegroundWindow(form->Handle());
+    auto form = ShownForm("", 150, 120, 300, 200);
     HWND w = form->Handle();
     REQUIRE(fx.WaitSkinned(w));
     const SIZE client = ClientSizeOf(w);
@@ -523,11 +514,7 @@ TEST_CASE("a new caption refreshes the frame; a new main menu moves into the men
 {
     Counter counter;
     SkinFixture fx;
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(150, 120, 320, 240);
-    form->SetCaption("Before");
-    form->Show();
-    SetForegroundWindow(form->Handle());
+    auto form = ShownForm("Before", 150, 120, 320, 240);
     HWND w = form->Handle();
     REQUIRE(fx.WaitSkinned(w));
     tftest::MessageLog log;

@@ -17,12 +17,6 @@ using namespace skintest;
 
 namespace {
 
-void Activate(HWND w)
-{
-    ShowWindow(w, SW_SHOW);
-    SetForegroundWindow(w);
-}
-
 // The window's frame as its skinner paints it now, into a memory bitmap.
 std::unique_ptr<TBitmap> FrameOf(SkinFixture& fx, HWND w)
 {
@@ -102,11 +96,7 @@ TEST_CASE("the frame is the skin's border images: active, then inactive")
 TEST_CASE("a framework form paints its frame into a given DC on request")
 {
     SkinFixture fx;
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(120, 120, 300, 200);
-    form->SetCaption("Painted on request");
-    form->Show();
-    SetForegroundWindow(form->Handle());
+    auto form = ShownForm("Painted on request", 120, 120, 300, 200);
     REQUIRE(fx.WaitSkinned(form->Handle()));
     auto image = PaintedFrame(form->Handle());
     CheckBorders(fx, form->Handle(), *image, 1);

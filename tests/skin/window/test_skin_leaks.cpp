@@ -45,11 +45,7 @@ TEST_CASE("the object counts see what is made and freed")
 TEST_CASE("100 cycles of skinning off and on leave the object counts flat")
 {
     SkinFixture fx;
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(150, 120, 320, 240);
-    form->SetCaption("Cycles");
-    form->Show();
-    SetForegroundWindow(form->Handle());
+    auto form = ShownForm("Cycles", 150, 120, 320, 240);
     HWND w = form->Handle();
     REQUIRE(fx.WaitSkinned(w));
     auto cycle = [&] {

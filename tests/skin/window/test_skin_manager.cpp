@@ -41,16 +41,6 @@ struct Events : TObject {
     }
 };
 
-std::unique_ptr<TForm> ShownForm(const char* caption, int x = 120, int y = 120)
-{
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(x, y, 320, 240);
-    form->SetCaption(caption);
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    return form;
-}
-
 LRESULT CALLBACK MdiChildProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return DefMDIChildProcA(w, msg, wParam, lParam);
