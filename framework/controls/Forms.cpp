@@ -1,7 +1,6 @@
 #include "Forms.h"
 
 #include "Application.h"
-#include "ControlAtom.h"
 #include "Menus.h"
 #include "Publish.h"
 #include "Screen.h"
@@ -120,19 +119,6 @@ void TCustomForm::WindowStyles(DWORD& style, DWORD& exStyle) const
     }
 }
 
-namespace {
-// The MDI form whose client window takes new MDI children.
-TCustomForm* MDIParentForm()
-{
-    if (Application)
-        if (TCustomForm* main = Application->MainForm(); main && main->FormStyle() == fsMDIForm) return main;
-    if (Screen)
-        for (int i = 0; i < Screen->FormCount(); ++i)
-            if (Screen->Forms(i)->FormStyle() == fsMDIForm) return Screen->Forms(i);
-    return nullptr;
-}
-} // namespace
-
 void TCustomForm::CreateParams(TCreateParams& p)
 {
     TWinControl::CreateParams(p);
@@ -141,12 +127,7 @@ void TCustomForm::CreateParams(TCreateParams& p)
     if (FWindowState == wsMinimized) p.Style |= WS_MINIMIZE;
     if (FWindowState == wsMaximized) p.Style |= WS_MAXIMIZE;
     p.WndParent = Application ? Application->Handle() : nullptr;
-    if (FFormStyle == fsMDIChild) {
-        TCustomForm* frame = MDIParentForm();
-        if (!frame) throw EInvalidOperation("An MDI child form needs an MDI form");
-        frame->HandleNeeded();
-        p.WndParent = frame->ClientHandle();
-    }
+    if (FFormStyle == fsMDIChild) p.WndParent = MDIParentClient();
     p.Menu = FMenu ? FMenu->Handle() : nullptr;
     if (FPosition == poDefault) {
         p.X = static_cast<int>(CW_USEDEFAULT);
@@ -163,37 +144,7 @@ void TCustomForm::CreateWnd()
 {
     TWinControl::CreateWnd();
     if (FMenu) FMenu->SetWindowHandle(WindowHandle());
-    if (FFormStyle == fsMDIForm) {
-        CLIENTCREATESTRUCT client{};
-        client.idFirstChild = 0xFF00;
-        RECT r{};
-        GetClientRect(WindowHandle(), &r);
-        FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, 0, 0,
-                                        r.right, r.bottom, WindowHandle(), nullptr, MainInstance(), &client);
-        if (!FClientHandle)
-            throw EOSError(Format("Cannot create the MDI client window of %s (%lu)", Name().c_str(), GetLastError()));
-    }
-}
-
-void TCustomForm::DestroyWnd()
-{
-    TWinControl::DestroyWnd();
-    FClientHandle = nullptr;   // it went with its frame
-}
-
-void TCustomForm::DefaultHandler(TMessage& m)
-{
-    HWND window = WindowHandle();
-    if (window && FFormStyle == fsMDIForm && FClientHandle) {
-        m.Result = DefFrameProcA(window, FClientHandle, m.Msg, m.WParam, m.LParam);
-        return;
-    }
-    if (window && FFormStyle == fsMDIChild && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
-        m.Result = DefMDIChildProcA(window, m.Msg, m.WParam, m.LParam);
-        return;
-    }
-    TWinControl::DefaultHandler(m);
+    if (FFormStyle == fsMDIForm) CreateMDIClient();
 }
 
 RECT TCustomForm::ClientRect()

@@ -153,6 +153,10 @@ protected:
 private:
     void DestroyNow();
     void WindowStyles(DWORD& style, DWORD& exStyle) const;
+    // MDI (FormsMDI.cpp): the client window of an MDI form, and the client
+    // window an MDI child is made in.
+    void CreateMDIClient();
+    static HWND MDIParentClient();
     void UpdateShowing();
     void SetActive(bool value);
     void SetWindowFocus();

@@ -199,7 +199,12 @@ void TWinControl::DestroyWnd()
     if (!HasState(csDestroying)) FText = Text();
     HWND window = FHandle;
     SetControlState(ControlState() | csDestroyingHandle);
-    DestroyWindow(window);
+    // An MDI child goes through its client window, which keeps the list of
+    // its children and the active one.
+    if ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_MDICHILD) && GetParent(window))
+        SendMessageA(GetParent(window), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+    else
+        DestroyWindow(window);
     SetControlState(ControlState() & ~csDestroyingHandle);
     // A subclasser may have kept WM_NCDESTROY from us.
     if (FHandle == window) WindowGone(window);

@@ -559,3 +559,44 @@ TEST_CASE("under multiple selection ItemIndex is the caret row")
     CHECK(list->Items()->Count() == 3);
     CHECK(list->Items()->Get(0) == "b");
 }
+
+TEST_CASE("MDI forms: the frame's client window holds the child forms")
+{
+    auto frame = std::make_unique<TForm>(nullptr);
+    frame->SetFormStyle(fsMDIForm);
+    frame->SetBounds(100, 100, 500, 400);
+    frame->Show();
+    HWND client = frame->ClientHandle();
+    REQUIRE(client != nullptr);
+    char name[32] = {};
+    GetClassNameA(client, name, sizeof name);
+    CHECK(lstrcmpiA(name, "MDIClient") == 0);
+    // The default frame procedure keeps the client window over the client area.
+    frame->SetBounds(100, 100, 520, 420);
+    RECT area{}, inner{};
+    GetClientRect(frame->Handle(), &area);
+    GetWindowRect(client, &inner);
+    CHECK(inner.right - inner.left == area.right);
+    CHECK(inner.bottom - inner.top == area.bottom);
+
+    auto child = std::make_unique<TForm>(nullptr);
+    child->SetFormStyle(fsMDIChild);
+    child->SetBounds(10, 10, 200, 150);
+    child->SetCaption("child");
+    child->Show();
+    HWND c = child->Handle();
+    CHECK(GetParent(c) == client);
+    CHECK((GetWindowLongA(c, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0);
+    SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(c), 0);
+    BOOL maximized = FALSE;
+    CHECK(reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized))) == c);
+    CHECK(maximized);
+    child.reset();
+    CHECK(SendMessageA(client, WM_MDIGETACTIVE, 0, 0) == 0);
+
+    // Without an MDI form there is nowhere to put a child.
+    frame.reset();
+    TForm orphan(nullptr);
+    orphan.SetFormStyle(fsMDIChild);
+    CHECK_THROWS_AS(orphan.HandleNeeded(), EInvalidOperation);
+}
