@@ -270,6 +270,13 @@ void TSkinManage::ForgetFormSkinner(HWND window)
     if (it != formSkinners.end()) formSkinners.erase(it);
 }
 
+void TSkinManage::ForgetFormSkinner(TWinSkinForm* skinner)
+{
+    if (runState == 4) return;
+    const auto it = std::find(formSkinners.begin(), formSkinners.end(), skinner);
+    if (it != formSkinners.end()) formSkinners.erase(it);
+}
+
 void TSkinManage::FreeFormSkinner(TWinSkinForm* skinner)
 {
     const auto it = std::find(formSkinners.begin(), formSkinners.end(), skinner);

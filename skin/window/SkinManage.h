@@ -85,9 +85,11 @@ public:
     TSkinData* SelectSkinData(HWND window) const;
     // The name checks and the main component's OnFormSkin.
     bool AcceptWindow(HWND window, const std::string& className) const;
-    // Called by a form skinner that is being destroyed (not while the
-    // manager itself goes).
+    // Removes the first form skinner of the window from the list (not while
+    // the manager itself goes); a skinner being destroyed names itself, as
+    // a dead window's handle may be in use again.
     void ForgetFormSkinner(HWND window);
+    void ForgetFormSkinner(TWinSkinForm* skinner);
     // Frees every form skinner whose window was destroyed.
     void PurgeFormSkinners();
     // The MDI children hear of a change unless xoMDIChildBorder is set.

@@ -71,7 +71,7 @@ TWinSkinForm::~TWinSkinForm()
     chrome->FreeSystemMenu();
     captionFont.Reset();
     iconBitmap.reset();
-    if (TSkinManage* manager = SkinManage()) manager->ForgetFormSkinner(window);
+    if (TSkinManage* manager = SkinManage()) manager->ForgetFormSkinner(this);
     chrome.reset();
     captionCanvas.reset();
     controlCanvas.reset();
@@ -390,6 +390,14 @@ void TWinSkinForm::DetachForShutdown()
     RestoreWindowProcs();
     controlSkinners.FreeAll();
     chrome->FreeMenuBar();
+    // The menu taken off the window goes as the window would have taken it:
+    // with a window being destroyed (a form's main menu frees its own), or
+    // back onto a window that lives on.
+    if (menuTakenOff) {
+        if (skinState != FormSkinState::Detaching) ::SetMenu(window, menuHandle);
+        else if (!form && ::IsMenu(menuHandle)) ::DestroyMenu(menuHandle);
+        menuTakenOff = false;
+    }
     // The client window may outlive the frame's skinner (the manager goes first).
     RestoreMDIClientProc();
 }

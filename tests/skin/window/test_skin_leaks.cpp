@@ -68,7 +68,10 @@ TEST_CASE("100 windows created, skinned and destroyed leave the object counts fl
 {
     SkinFixture fx;
     auto one = [&] {
-        TestWindow w(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, "Passing");
+        // Each with a menu of its own, which the skin takes off into its band.
+        HMENU menu = CreateMenu();
+        AppendMenuA(menu, MF_STRING, 1, "&File");
+        TestWindow w(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, "Passing", 0, nullptr, menu);
         SetForegroundWindow(w);
         REQUIRE(fx.WaitSkinned(w));
         RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);

@@ -425,6 +425,17 @@ TEST_CASE("dead skinners are purged; the manager's end gives every window its pr
         REQUIRE(m.SkinWindow(keep));
         CHECK(m.FormSkinnerCount() == 1);   // the dead one went first
         CHECK(ProcOf(keep) != ownProc);
+        {
+            TestWindow another(WS_OVERLAPPEDWINDOW, 150, 150, 300, 200, "Another");
+            REQUIRE(m.SkinWindow(another));
+        }
+        REQUIRE(m.FormSkinnerCount() == 2);
+        // Deferred action 6 drops the dead.
+        m.SetPendingSkinData(fx.data);
+        m.RequestAction(6, 1);
+        REQUIRE(PumpUntil([&] { return m.PendingSkinData() == nullptr; }, 2000));
+        CHECK(m.FormSkinnerCount() == 1);
+        CHECK(m.FormSkinner(0)->Window() == keep.Get());
     }
     // The fixture finalized the manager.
     CHECK(SkinManage() == nullptr);
