@@ -209,11 +209,9 @@ void TWinSkinForm::HandleNcActivate(TMessage& m)
     active = LOBYTE(m.WParam) != 0;
     SetHoverTimer(active);
     if (formKind == FormKind::MDIFrame) ::SendMessageA(mdiClient, WM_NCACTIVATE, m.WParam, 0);
-    if (formKind == FormKind::MDIChild) PassOn(m);
-    if (paintFailed) {
-        // The system draws the frame since the skin could not.
-        PassOn(m);
-        return;
+    if (formKind == FormKind::MDIChild || paintFailed) {
+        PassOn(m);   // for a failed skin the system draws the frame
+        if (paintFailed) return;
     }
     if (!(formKind == FormKind::MDIChild && windowState == FrameWindowState::Maximized)) PaintFrame(nullptr);
     m.Result = 1;

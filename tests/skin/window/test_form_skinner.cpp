@@ -114,7 +114,8 @@ TEST_CASE("detaching gives a bare window back exactly what attaching replaced")
     CHECK(skinned.proc != before.proc);
     CHECK(skinned.menu == nullptr);                         // the skin draws the menu band
     CHECK(s.MenuBarHeight() == GetSystemMetrics(SM_CYMENU));
-    CHECK((skinned.style & WS_SYSMENU) == 0);               // no system caption buttons
+    // No system caption buttons: WS_SYSMENU goes, unless the version rule keeps it.
+    CHECK(((skinned.style & WS_SYSMENU) == 0) == !(s.ButtonMask() & CaptionBox::KeepSysMenu));
     CHECK(skinned.regionType != ERROR);
     CHECK(skinned.client.cx == before.client.cx);           // the client area keeps its size
     CHECK(skinned.client.cy == before.client.cy);
@@ -637,4 +638,33 @@ TEST_CASE("a Unicode window stays Unicode and is given its own procedure back")
     CHECK(IsWindowUnicode(w));
     CHECK(reinterpret_cast<const void*>(GetWindowLongPtrW(w, GWLP_WNDPROC)) == proc);
     DestroyWindow(w);
+}
+
+TEST_CASE("the system's version decides whether WS_SYSMENU stays and whether system menus are skinned")
+{
+    struct Row {
+        DWORD version;
+        bool keepsSysMenu, systemMenusSkinned;
+    };
+    const Row rows[] = {
+        {0x000A, true, true},          // 10.0: a window without owner keeps WS_SYSMENU
+        {0x0105, false, true},         // 5.1
+        {0x0106, false, true},         // 6.1
+        {0x80000004, false, false},    // the Windows 95 family: no skinned system menus
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.version);
+        OverrideSkinOSVersion(row.version);
+        {
+            SkinFixture fx;
+            TestWindow w(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, "Version");
+            SetForegroundWindow(w);
+            REQUIRE(fx.WaitSkinned(w));
+            RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+            CHECK(((fx.Skinner(w)->ButtonMask() & CaptionBox::KeepSysMenu) != 0) == row.keepsSysMenu);
+            CHECK(((GetWindowLongA(w, GWL_STYLE) & WS_SYSMENU) != 0) == row.keepsSysMenu);
+            CHECK(fx.data->SkinControls().Contains(xcSystemMenu) == row.systemMenusSkinned);
+        }
+    }
+    OverrideSkinOSVersion(0);
 }
