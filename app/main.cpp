@@ -5,6 +5,7 @@
 #include "AppClasses.h"
 #include "Unit_main.h"
 #include "framework/controls/Application.h"
+#include "skin/window/SkinChrome.h"
 #include "skin/window/SkinManage.h"
 #include "support/ShellHelpers.h"
 
@@ -15,6 +16,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     RegisterMainWindowClasses();
     // The skin data component of the main window makes the skin manager.
     InstallSkinManagerFactory();
+    // Caption buttons, menu bar and menus drawn from the skin.
+    InstallWindowChrome();
     Application->Initialize();
     // Questions to the user belong to the hidden application window.
     SetAskOwner([]() -> void* { return Application->Handle(); });

@@ -265,7 +265,7 @@ void TSkinChrome::OpenMenuBarItem(TMenuBtn* item)
         }
         // The bar may be gone: the window closed while its drop-down was open.
         if (!menuBar || next < 0 || !::IsWindow(Window())) return;
-        if (TMenuBtn* previous = menuBar->Item(index); previous && previous->drawState != DrawState::Normal)
+        if (TMenuBtn* previous = menuBar->Item(index); previous && previous->drawState != NCState::Normal)
             previous->MouseLeave();
         index = next;
         if (TMenuBtn* following = menuBar->Item(index)) following->MouseDown();

@@ -12,14 +12,14 @@ void TNCObject::MouseDown()
     if (hot && hot != this) hot->MouseLeave();
     if (!visible) return;
     chrome.SetHotObject(this);
-    drawState = DrawState::Pressed;
+    drawState = NCState::Pressed;
     Draw();
 }
 
 void TNCObject::MouseUp()
 {
     if (!visible) return;
-    drawState = DrawState::Hot;
+    drawState = NCState::Hot;
     Draw();
 }
 
@@ -30,7 +30,7 @@ void TNCObject::MouseEnter()
     if (hot) hot->MouseLeave();
     if (!visible) return;
     chrome.SetHotObject(this);
-    drawState = DrawState::Hot;
+    drawState = NCState::Hot;
     Draw();
 }
 
@@ -38,7 +38,7 @@ void TNCObject::MouseLeave()
 {
     if (!visible) return;
     chrome.SetHotObject(nullptr);
-    drawState = DrawState::Normal;
+    drawState = NCState::Normal;
     Draw();
     chrome.HideCaptionHint();
 }

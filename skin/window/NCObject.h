@@ -11,7 +11,7 @@ namespace tf {
 
 class TSkinChrome;
 
-namespace DrawState {
+namespace NCState {
 constexpr int Normal = 1, Pressed = 2, Hot = 3;
 }
 
@@ -42,7 +42,7 @@ public:
 
     frame::TBox bounds;   // frame coordinates
     bool visible = true;
-    int drawState = DrawState::Normal;
+    int drawState = NCState::Normal;
     bool enabled = true;
 
 protected:

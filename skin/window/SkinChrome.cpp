@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/Forms.h"
 #include "framework/controls/Menus.h"
 #include "framework/graphics/Bitmap.h"
 #include "skin/data/WinSkinData.h"
@@ -165,7 +166,7 @@ void TSkinChrome::DrawCaptionButtons(HDC captionDC)
         if (!e || !button->visible || e->Empty()) continue;
         const SIZE size = button->FrameSize();
         button->bounds = caption::ButtonBounds(e->Align, e->Xcoord, e->Ycoord, size.cx, size.cy, facts);
-        button->drawState = DrawState::Normal;
+        button->drawState = NCState::Normal;
         if (e->Visibility == caption::MenuBandVisibility) continue;   // drawn on the menu band
         button->DrawInto(captionDC,
                          caption::CaptionImageFrame(form.ActiveLook(), button->enabled, std::max(e->FrameCount, 1)));
@@ -182,7 +183,7 @@ TWinSysButton* TSkinChrome::CaptionButtonAt(POINT p)
 
 void TSkinChrome::FramePainted()
 {
-    if (hotObject) hotObject->drawState = DrawState::Normal;
+    if (hotObject) hotObject->drawState = NCState::Normal;
     hotObject = nullptr;
 }
 

@@ -113,8 +113,8 @@ void TSkinChrome::BuildSystemMenuPopup()
             info.dwTypeData = text;
             info.cch = 80;
             if (!::GetMenuItemInfoA(system, static_cast<UINT>(i), TRUE, &info)) continue;
-            std::string caption = (info.fType & MFT_SEPARATOR) ? std::string() : std::string(text);
-            if (caption.empty()) caption = "-";
+            // An entry without text is a separator line.
+            const std::string caption = (info.fType & MFT_SEPARATOR) || !text[0] ? std::string("-") : std::string(text);
             int glyphIndex = glyph::None;
             bool enabled = true;
             switch (info.wID) {

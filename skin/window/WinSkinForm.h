@@ -164,6 +164,18 @@ public:
     HWND MDIClient() const { return mdiClient; }
     TFormChrome* Chrome() const { return chrome.get(); }
 
+    // ------------------------------------------------------------ for the chrome
+    // The window icon on magenta (BuildIconBitmap).
+    TBitmap* IconBitmap() const { return iconBitmap.get(); }
+    // Stops hot tracking before the window closes.
+    void StopHoverTimer() { SetHoverTimer(false); }
+    // The form's own handling of a message that the form message hook takes
+    // first (the framework's handler); nothing for a bare window.
+    void CallPreviousFormHook(TMessage& m)
+    {
+        if (oldFormHook) oldFormHook(m);
+    }
+
 private:
     // Window procedures (WinSkinFormProc.cpp).
     void SkinWndProc(TMessage& m);

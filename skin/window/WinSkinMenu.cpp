@@ -84,7 +84,7 @@ void TMenuBtn::Draw()
     ::BitBlt(dc, 0, 0, w, h, bar.BarBackground().Canvas()->Handle(), bounds.Left - band.left, bounds.Top - band.top,
              SRCCOPY);
     const RECT local{0, 0, w, h};
-    if (drawState == DrawState::Pressed || drawState == DrawState::Hot) {
+    if (drawState == NCState::Pressed || drawState == NCState::Hot) {
         TBrushHandle frame(::CreateSolidBrush(ColorToRGB(data->FColors[SkinColor::ButtonHilight])));
         ::FrameRect(dc, &local, frame.Get());
     }
@@ -260,7 +260,7 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band)
             bandButtons.push_back(button);
     }
     int leftLimit = INT_MAX;
-    for (TWinSysButton* button : bandButtons) leftLimit = std::min(leftLimit, button->bounds.Left - band.left - 5);
+    for (TWinSysButton* button : bandButtons) leftLimit = std::min<int>(leftLimit, button->bounds.Left - band.left - 5);
 
     TMenuFontScope font(dc);
     Place(band, dc, leftLimit);
