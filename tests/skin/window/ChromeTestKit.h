@@ -71,11 +71,14 @@ inline std::unique_ptr<tf::TForm> ShowForm(const char* caption, int x = 140, int
 
 // Steps run one per tick of a thread timer, also while a menu's modal loop
 // runs (its loop dispatches the timer). A step answers true when it is done;
-// a step answering false runs again at the next tick.
+// a step answering false runs again at the next tick. Steps still waiting
+// after the time limit are dropped and any open menu is closed, so that a
+// failing test cannot hang in a menu's loop.
 class LoopDriver {
 public:
     using Step = std::function<bool()>;
-    explicit LoopDriver(std::vector<Step> steps, UINT interval = 60) : FSteps(steps.begin(), steps.end())
+    explicit LoopDriver(std::vector<Step> steps, UINT interval = 60, DWORD limitMs = 6000)
+        : FSteps(steps.begin(), steps.end()), FDeadline(GetTickCount() + limitMs)
     {
         Current() = this;
         FTimer = SetTimer(nullptr, 0, interval, &Tick);
@@ -88,6 +91,7 @@ public:
     LoopDriver(const LoopDriver&) = delete;
     LoopDriver& operator=(const LoopDriver&) = delete;
     bool Done() const { return FSteps.empty(); }
+    bool TimedOut() const { return FTimedOut; }
 
 private:
     static LoopDriver*& Current()
@@ -98,6 +102,11 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         LoopDriver* d = Current();
+        if (d && !d->FSteps.empty() && static_cast<LONG>(GetTickCount() - d->FDeadline) > 0) {
+            d->FSteps.clear();
+            d->FTimedOut = true;
+            EndMenu();
+        }
         if (!d || d->FSteps.empty() || d->FBusy) return;
         d->FBusy = true;   // a step may run a modal loop of its own
         Step step = d->FSteps.front();
@@ -106,7 +115,9 @@ private:
     }
     std::deque<Step> FSteps;
     UINT_PTR FTimer = 0;
+    DWORD FDeadline;
     bool FBusy = false;
+    bool FTimedOut = false;
 };
 
 inline BOOL CALLBACK FindMenuWindow(HWND w, LPARAM found)
@@ -125,10 +136,34 @@ inline HWND OpenMenuWindow()
     return found;
 }
 
+inline BOOL CALLBACK CollectMenuWindows(HWND w, LPARAM out)
+{
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) == "#32768" && IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+    return TRUE;
+}
+
+// Every visible menu window of this thread.
+inline std::vector<HWND> MenuWindows()
+{
+    std::vector<HWND> all;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectMenuWindows, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
 // The menu a menu window shows.
 inline HMENU MenuOfWindow(HWND menuWindow)
 {
     return reinterpret_cast<HMENU>(SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
+}
+
+// Whether a window of this thread shows menu now.
+inline bool MenuShown(HMENU menu)
+{
+    for (HWND w : MenuWindows())
+        if (MenuOfWindow(w) == menu) return true;
+    return false;
 }
 
 // A key as the menu's loop reads it.

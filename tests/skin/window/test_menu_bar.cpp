@@ -1,0 +1,376 @@
+// The skinned menu bar of a framework form under Wine: its items from the
+// form's main menu, the drop-downs opened by Alt, accelerators and the mouse
+// with their ordered messages, moving between bar items with the arrow keys,
+// items without drop-down, owner-drawn items only while open, a changing
+// main menu, and the drop-down's items in the skin's frames.
+#include <doctest.h>
+
+#include <set>
+
+#include "ChromeTestKit.h"
+#include "framework/controls/Memo.h"
+#include "skin/window/MenuBtn.h"
+#include "skin/window/MenuBarRules.h"
+#include "skin/window/WinSkinMenu.h"
+
+using namespace tf;
+using namespace skintest;
+using tftest::Posted;
+using tftest::Sent;
+
+namespace {
+
+struct Counter : TObject {
+    std::vector<std::string> clicked;
+    void Click(TObject* sender) { clicked.push_back(dynamic_cast<TMenuItem*>(sender)->Caption()); }
+};
+
+// A form with File (Open, -, Recent > One Two, Exit), Edit (Copy, Paste
+// disabled), View (Bar) and, when asked, Help without drop-down; an edit
+// box has the focus.
+struct MenuForm {
+    Counter counter;
+    std::unique_ptr<TForm> form;
+    TMainMenu* menu = nullptr;
+    TMenuItem *file = nullptr, *edit = nullptr, *view = nullptr, *help = nullptr, *open = nullptr, *recent = nullptr;
+    TEdit* box = nullptr;
+
+    explicit MenuForm(bool withHelp = false)
+    {
+        form = ShowForm("Menu bar", 140, 120, [&](TForm& f) {
+            menu = new TMainMenu(&f);
+            const auto click = TNotifyEvent::Of<&Counter::Click>(&counter);
+            file = AddItem(menu->Items(), "&File", &f);
+            open = AddItem(file, "&Open", &f);
+            AddItem(file, "-", &f);
+            recent = AddItem(file, "&Recent", &f);
+            AddItem(recent, "One", &f);
+            AddItem(recent, "Two", &f);
+            AddItem(file, "E&xit", &f);
+            edit = AddItem(menu->Items(), "&Edit", &f);
+            AddItem(edit, "&Copy", &f);
+            AddItem(edit, "&Paste", &f)->SetEnabled(false);
+            view = AddItem(menu->Items(), "&View", &f);
+            AddItem(view, "&Bar", &f);
+            if (withHelp) help = AddItem(menu->Items(), "&Help", &f);
+            for (TMenuItem* item : {open, help})
+                if (item) item->OnClick = click;
+            f.SetMenu(menu);
+            box = new TEdit(&f);
+            box->SetParent(&f);
+            box->SetBounds(20, 20, 120, 24);
+        });
+        box->SetFocus();
+    }
+    HWND Window() const { return form->Handle(); }
+};
+
+// The position of the highlighted item of a menu, or -1.
+int Hilited(HMENU menu)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return i;
+    return -1;
+}
+
+// A step that waits for a drop-down window other than the last one seen,
+// with its first item highlighted, and records which menu it shows.
+LoopDriver::Step Record(std::vector<HMENU>& opened)
+{
+    return [&opened] {
+        static HWND last = nullptr;
+        HWND window = OpenMenuWindow();
+        if (!window || window == last || Hilited(MenuOfWindow(window)) < 0) return false;
+        last = window;
+        opened.push_back(MenuOfWindow(window));
+        return true;
+    };
+}
+
+LoopDriver::Step Key(WPARAM key)
+{
+    return [key] {
+        PostKey(OpenMenuWindow(), key);
+        return true;
+    };
+}
+
+// Runs steps while a menu opened by open() is tracked.
+void Drive(std::vector<LoopDriver::Step> steps, std::function<void()> open)
+{
+    LoopDriver driver(std::move(steps));
+    open();
+    CHECK(PumpUntil([&] { return driver.Done() && !OpenMenuWindow() && !TSkinChrome::Tracking(); }, 8000));
+    CHECK_FALSE(driver.TimedOut());
+}
+
+// The types of every item of a menu and its sub-menus.
+void Types(HMENU menu, std::vector<UINT>& out)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        out.push_back(info.fType);
+        if (info.hSubMenu) Types(info.hSubMenu, out);
+    }
+}
+
+const std::set<UINT> kMenuTraffic{WM_SYSCOMMAND, WM_NCLBUTTONDOWN, WM_INITMENUPOPUP, WM_ENTERMENULOOP, WM_EXITMENULOOP,
+                                  WM_UNINITMENUPOPUP, WM_COMMAND, WM_KEYDOWN};
+
+} // namespace
+
+TEST_CASE("the bar shows the form's main menu in the band under the caption; the window keeps no menu")
+{
+    ChromeFixture fx;
+    MenuForm f(true);
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    CHECK(GetMenu(w) == nullptr);
+    TWinSkinForm& skinner = *fx.Skinner(w);
+    CHECK(skinner.MenuBarHeight() == GetSystemMetrics(SM_CYMENU));
+    TWinSkinMenu* bar = fx.Chrome(w).MenuBar();
+    REQUIRE(bar);
+    REQUIRE(bar->ItemCount() == 4);
+    const TMenuItem* sources[] = {f.file, f.edit, f.view, f.help};
+    for (int i = 0; i < 4; ++i) {
+        CAPTURE(i);
+        TMenuBtn* item = bar->Item(i);
+        CHECK(item->caption == AnsiToWide(sources[i]->Caption()));
+        CHECK(item->command == sources[i]->Command());
+        CHECK((item->subMenu != nullptr) == (i < 3));
+        CHECK(item->bounds.Top == skinner.BorderTop());
+        CHECK(item->bounds.Height() == skinner.MenuBarHeight() - 1);
+        if (i > 0) CHECK(item->bounds.Left == bar->Item(i - 1)->bounds.Right);
+    }
+    const TDataSkinObject& element = *fx.data->SkinMenuBar;
+    CHECK(bar->Item(0)->bounds.Left == skinner.BorderLeft() + element.Margins.left + 4);
+    // The captions are drawn in MenuBarText over the band.
+    auto painted = PaintedFrame(w);
+    const TColor text = fx.data->FColors[SkinColor::MenuBarText];
+    for (int i = 0; i < 4; ++i) {
+        const frame::TBox& b = bar->Item(i)->bounds;
+        int inks = 0;
+        for (int y = b.Top; y < b.Bottom; ++y)
+            for (int x = b.Left; x < b.Right; ++x) inks += PixelAt(*painted, x, y) == text;
+        CHECK(inks > 10);
+    }
+    // The item under a point, and none on the band right of the last.
+    const frame::TBox& last = bar->Item(3)->bounds;
+    CHECK(bar->ItemAt(POINT{last.Left + 2, last.Top + 2}) == bar->Item(3));
+    CHECK(bar->ItemAt(POINT{last.Right + 5, last.Top + 2}) == nullptr);
+}
+
+TEST_CASE("Alt opens the first drop-down, first item selected; Escape closes it and the focus stays (ordered)")
+{
+    ChromeFixture fx;
+    MenuForm f;
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    REQUIRE(GetFocus() == f.box->Handle());
+    tftest::MessageLog log;
+    log.Watch(w);
+    std::vector<HMENU> opened;
+    Drive({Record(opened), Key(VK_ESCAPE)}, [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    REQUIRE(opened.size() == 1);
+    CHECK(opened[0] == f.file->Handle());
+    CHECK(GetFocus() == f.box->Handle());
+    // No notification of the system's own menu loop: the skin tracks the
+    // drop-down without them, and Escape chooses nothing.
+    CHECK_SEQUENCE(log,
+                   {Posted(WM_SYSCOMMAND).W(SC_KEYMENU).L(0), Posted(WM_COMMAND).W(f.file->Command()).L(0),
+                    Posted(WM_KEYDOWN).W(VK_DOWN).Opt(), Sent(WM_EXITMENULOOP).Opt()},
+                   &kMenuTraffic);
+}
+
+TEST_CASE("a click on a bar item opens its drop-down; choosing an item posts its command after the menu closed")
+{
+    ChromeFixture fx;
+    MenuForm f;
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    TWinSkinMenu* bar = fx.Chrome(w).MenuBar();
+    const RECT frame = WindowRectOf(w);
+    const frame::TBox& item = bar->Item(0)->bounds;
+    const LPARAM at = MAKELPARAM(frame.left + item.Left + 3, frame.top + item.Top + 3);
+    tftest::MessageLog log;
+    log.Watch(w);
+    std::vector<HMENU> opened;
+    Drive({Record(opened), Key(VK_RETURN)}, [&] { PostMessageA(w, WM_NCLBUTTONDOWN, HTMENU, at); });
+    REQUIRE(opened.size() == 1);
+    CHECK(opened[0] == f.file->Handle());
+    CHECK(f.counter.clicked == std::vector<std::string>{"&Open"});
+    CHECK_SEQUENCE(log,
+                   {Posted(WM_NCLBUTTONDOWN).W(HTMENU), Posted(WM_COMMAND).W(f.file->Command()).L(0),
+                    Posted(WM_KEYDOWN).W(VK_DOWN).Opt(), Sent(WM_EXITMENULOOP).Opt(),
+                    Posted(WM_COMMAND).W(f.open->Command()).L(0)},
+                   &kMenuTraffic);
+}
+
+TEST_CASE("Right and Left move between bar items and wrap; Right on an item with sub-items opens them")
+{
+    ChromeFixture fx;
+    MenuForm f;
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    std::vector<HMENU> opened;
+    Drive({Record(opened), Key(VK_RIGHT), Record(opened), Key(VK_RIGHT), Record(opened), Key(VK_RIGHT),
+           Record(opened), Key(VK_LEFT), Record(opened), Key(VK_ESCAPE)},
+          [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    const std::vector<HMENU> expected{f.file->Handle(), f.edit->Handle(), f.view->Handle(), f.file->Handle(),
+                                      f.view->Handle()};
+    CHECK(opened == expected);
+
+    // On "Recent" (it has sub-items) Right opens them; Left closes them again
+    // and then moves to the previous bar item.
+    opened.clear();
+    HMENU recent = f.recent->Handle();
+    bool cascade = false;
+    Drive({Record(opened), Key(VK_DOWN), Key(VK_RIGHT),
+           [&] { return cascade = MenuShown(recent); },
+           Key(VK_LEFT), Key(VK_LEFT), Record(opened), Key(VK_ESCAPE)},
+          [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    CHECK(cascade);
+    CHECK(opened == std::vector<HMENU>{f.file->Handle(), f.view->Handle()});
+}
+
+TEST_CASE("accelerators open their item: Alt+letter by the system command and by the form's dialog characters")
+{
+    ChromeFixture fx;
+    MenuForm f;
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    std::vector<HMENU> opened;
+    Drive({Record(opened), Key(VK_ESCAPE)}, [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 'e'); });
+    CHECK(opened == std::vector<HMENU>{f.edit->Handle()});
+
+    // A character with Alt held reaches the form as a dialog character
+    // (focus in a control): the bar item is clicked.
+    opened.clear();
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    LRESULT answer = 0;
+    Drive({Record(opened), Key(VK_ESCAPE)}, [&] { answer = f.form->Perform(CM_DIALOGCHAR, 'v', 0); });
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    CHECK(answer == 1);
+    CHECK(opened == std::vector<HMENU>{f.view->Handle()});
+    // Without Alt the character is the control's.
+    CHECK(f.form->Perform(CM_DIALOGCHAR, 'v', 0) == 0);
+    Pump(200);
+    CHECK(OpenMenuWindow() == nullptr);
+}
+
+TEST_CASE("a bar item without a drop-down only sends its command")
+{
+    ChromeFixture fx;
+    MenuForm f(true);
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    tftest::MessageLog log;
+    log.Watch(w);
+    bool menuSeen = false;
+    LoopDriver watch({[&] {
+        menuSeen = menuSeen || OpenMenuWindow() != nullptr;
+        return false;
+    }});
+    PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 'h');
+    Pump(400);
+    CHECK_FALSE(menuSeen);
+    CHECK(f.counter.clicked == std::vector<std::string>{"&Help"});
+    CHECK_SEQUENCE(log, {Posted(WM_SYSCOMMAND).W(SC_KEYMENU).L('h'), Posted(WM_COMMAND).W(f.help->Command()).L(0)},
+                   &kMenuTraffic);
+}
+
+TEST_CASE("drop-down items are owner-drawn only while open; detaching gives the window its menu back")
+{
+    ChromeFixture fx;
+    MenuForm f;
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    std::vector<UINT> before, during, after;
+    Types(f.menu->Handle(), before);
+    Drive({[&] {
+               if (!OpenMenuWindow()) return false;
+               Types(f.menu->Handle(), during);
+               return true;
+           },
+           Key(VK_ESCAPE)},
+          [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    Types(f.menu->Handle(), after);
+    CHECK(after == before);
+    REQUIRE(during.size() == before.size());
+    int converted = 0;
+    for (size_t i = 0; i < before.size(); ++i) converted += (during[i] & MFT_OWNERDRAW) && !(before[i] & MFT_OWNERDRAW);
+    CHECK(converted > 0);
+    CHECK(std::none_of(after.begin(), after.end(), [](UINT t) { return (t & MFT_OWNERDRAW) != 0; }));
+
+    // Skinning off: the window shows its own menu again.
+    fx.data->SetActive(false);
+    CHECK(PumpUntil([&] { return fx.Skinner(w) == nullptr; }, 2000));
+    CHECK(GetMenu(w) == f.menu->Handle());
+}
+
+TEST_CASE("a changed main menu rebuilds the bar; the window still keeps no menu")
+{
+    ChromeFixture fx;
+    MenuForm f;
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    TWinSkinMenu* bar = fx.Chrome(w).MenuBar();
+    REQUIRE(bar->ItemCount() == 3);
+    AddItem(f.menu->Items(), "&Tools", f.form.get());
+    f.edit->SetCaption("&Change");
+    Pump(100);
+    bar = fx.Chrome(w).MenuBar();
+    REQUIRE(bar->ItemCount() == 4);
+    CHECK(bar->Item(1)->caption == L"&Change");
+    CHECK(bar->Item(3)->caption == L"&Tools");
+    CHECK(GetMenu(w) == nullptr);
+}
+
+TEST_CASE("drop-down items are drawn in the menu item element's frames: 4 selected, 1 not")
+{
+    ChromeFixture fx;
+    MenuForm f;
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    const TDataSkinObject& e = *fx.data->SkinMenuItem;
+    const int fw = e.Bitmap->Width() / 5;
+    const int midY = e.Bitmap->Height() / 2;
+    // The left edge of a frame, half way down: stretched along the item's height.
+    const TColor selectedEdge = e.Bitmap->Canvas()->Pixel(3 * fw, midY);
+    const TColor normalEdge = e.Bitmap->Canvas()->Pixel(0, midY);
+    REQUIRE(selectedEdge != normalEdge);
+    REQUIRE(selectedEdge != clSkinKey);
+    TColor first = 0, second = 0;
+    Drive({[&] {
+               HWND window = OpenMenuWindow();
+               if (!window || Hilited(MenuOfWindow(window)) != 0) return false;
+               Pump(50);
+               RECT item0{}, item1{}, menuRect{};
+               GetWindowRect(window, &menuRect);
+               GetMenuItemRect(nullptr, MenuOfWindow(window), 0, &item0);
+               GetMenuItemRect(nullptr, MenuOfWindow(window), 4, &item1);   // Exit
+               first = WindowPixel(window, item0.left - menuRect.left, (item0.top + item0.bottom) / 2 - menuRect.top);
+               second = WindowPixel(window, item1.left - menuRect.left, (item1.top + item1.bottom) / 2 - menuRect.top);
+               return true;
+           },
+           Key(VK_ESCAPE)},
+          [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    CHECK(first == selectedEdge);
+    if (e.Bitmap->Canvas()->Pixel(0, midY) != clSkinKey) CHECK(second == normalEdge);
+}
