@@ -29,6 +29,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         FinalizeSkinManager();
         return 1;
     }
+    // The window starts hidden, yet its notification-area menu is drawn by
+    // the skin from the first right click: the window is skinned now rather
+    // than at its first activation.
+    if (TSkinManage* manager = SkinManage()) manager->SkinWindow(Form_main->Handle());
     Application->SetShowMainForm(false);
     Application->Run();
     DoneApplication();
