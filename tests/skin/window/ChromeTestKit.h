@@ -171,31 +171,44 @@ inline void PostKey(HWND window, WPARAM key) { PostMessageA(window, WM_KEYDOWN, 
 
 // ---------------------------------------------------------------- real input and screens
 
-// Runs xdotool on the virtual display with args and waits for it.
-inline bool XdoTool(const std::string& args)
+// Runs a shell command on the host and waits until it has finished (Wine
+// cannot wait on a host program's process, so the command leaves a marker
+// file behind). The command must not contain double quotes.
+inline bool RunOnHost(const std::string& shellCommand, DWORD timeoutMs = 20000)
 {
-    std::string command = "Z:\\usr\\bin\\xdotool " + args;
+    static int count = 0;
+    const std::string marker =
+        "/tmp/tamfern-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    std::string command = "Z:\\bin\\sh -c \"" + shellCommand + "; touch " + marker + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    WaitForSingleObject(pi.hProcess, 10000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    std::string windowsMarker = "Z:" + marker;
+    for (char& c : windowsMarker)
+        if (c == '/') c = '\\';
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesA(windowsMarker.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(10);
+    }
+    DeleteFileA(windowsMarker.c_str());
     return true;
 }
 
-// Saves the whole virtual display as a PNG (host path).
+// Runs xdotool on the virtual display with args and waits for it.
+inline bool XdoTool(const std::string& args) { return RunOnHost("xdotool " + args); }
+
+// Saves the whole virtual display as a PNG (host path), once what the
+// windows drew has reached the display (Wine hands it over while the thread
+// waits).
 inline void Screenshot(const std::string& hostPath)
 {
-    std::string command = "Z:\\usr\\bin\\import -window root " + hostPath;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-    WaitForSingleObject(pi.hProcess, 20000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    GdiFlush();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 120, 0);
+    RunOnHost("import -window root " + hostPath);
 }
 
 // The colour of a window's pixel as its window DC holds it.
