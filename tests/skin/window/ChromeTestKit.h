@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../../RealInput.h"
 #include "SkinWindowKit.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/Menus.h"
@@ -20,6 +21,10 @@
 #include "skin/window/SkinChrome.h"
 
 namespace skintest {
+
+using tftest::RunOnHost;
+using tftest::Screenshot;
+using tftest::XdoTool;
 
 // Installs the chrome before the skin data component makes the manager.
 inline std::function<void(tf::TSkinData&)> WithChrome(std::function<void(tf::TSkinData&)> configure)
@@ -169,47 +174,7 @@ inline bool MenuShown(HMENU menu)
 // A key as the menu's loop reads it.
 inline void PostKey(HWND window, WPARAM key) { PostMessageA(window, WM_KEYDOWN, key, 0); }
 
-// ---------------------------------------------------------------- real input and screens
-
-// Runs a shell command on the host and waits until it has finished (Wine
-// cannot wait on a host program's process, so the command leaves a marker
-// file behind). The command must not contain double quotes.
-inline bool RunOnHost(const std::string& shellCommand, DWORD timeoutMs = 20000)
-{
-    static int count = 0;
-    const std::string marker =
-        "/tmp/tamfern-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
-    std::string command = "Z:\\bin\\sh -c \"" + shellCommand + "; touch " + marker + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    std::string windowsMarker = "Z:" + marker;
-    for (char& c : windowsMarker)
-        if (c == '/') c = '\\';
-    const DWORD start = GetTickCount();
-    while (GetFileAttributesA(windowsMarker.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(10);
-    }
-    DeleteFileA(windowsMarker.c_str());
-    return true;
-}
-
-// Runs xdotool on the virtual display with args and waits for it.
-inline bool XdoTool(const std::string& args) { return RunOnHost("xdotool " + args); }
-
-// Saves the whole virtual display as a PNG (host path), once what the
-// windows drew has reached the display (Wine hands it over while the thread
-// waits).
-inline void Screenshot(const std::string& hostPath)
-{
-    GdiFlush();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 120, 0);
-    RunOnHost("import -window root " + hostPath);
-}
+// ---------------------------------------------------------------- pixels
 
 // The colour of a window's pixel as its window DC holds it.
 inline tf::TColor WindowPixel(HWND window, int x, int y)
