@@ -5,6 +5,7 @@
 // main menu, and the drop-down's items in the skin's frames.
 #include <doctest.h>
 
+#include <map>
 #include <set>
 
 #include "ChromeTestKit.h"
@@ -12,6 +13,7 @@
 #include "skin/window/MenuBtn.h"
 #include "skin/window/MenuBarRules.h"
 #include "skin/window/WinSkinMenu.h"
+#include "skin/window/WinSysButton.h"
 
 using namespace tf;
 using namespace skintest;
@@ -373,4 +375,57 @@ TEST_CASE("drop-down items are drawn in the menu item element's frames: 4 select
           [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
     CHECK(first == selectedEdge);
     if (e.Bitmap->Canvas()->Pixel(0, midY) != clSkinKey) CHECK(second == normalEdge);
+}
+
+TEST_CASE("a maximised MDI child's buttons sit on the frame's menu band and act on the child")
+{
+    ChromeFixture fx;
+    auto frameForm = ShowForm("MDI frame", 120, 100, [](TForm& f) {
+        f.SetFormStyle(fsMDIForm);
+        f.SetBounds(120, 100, 480, 360);
+        auto* menu = new TMainMenu(&f);
+        AddItem(AddItem(menu->Items(), "&Window", &f), "&Cascade", &f);
+        f.SetMenu(menu);
+    });
+    HWND frame = frameForm->Handle();
+    REQUIRE(fx.WaitSkinned(frame));
+    auto child = std::make_unique<TForm>(nullptr);
+    child->SetFormStyle(fsMDIChild);
+    child->SetCaption("Child");
+    child->SetBounds(10, 10, 200, 150);
+    child->Show();
+    HWND childWindow = child->Handle();
+    SendMessageA(frameForm->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(childWindow), 0);
+    Pump(400);
+    RedrawWindow(frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(100);
+    TSkinChrome& chrome = fx.Chrome(frame);
+    std::map<int, TWinSysButton*> band;
+    for (int i = 0; i < chrome.CaptionButtonCount(); ++i) {
+        TWinSysButton* b = chrome.CaptionButton(i);
+        if (b->visible && b->Element()->Visibility == 100) band[b->Action()] = b;
+    }
+    REQUIRE(band.size() == 3);
+    TWinSkinForm& skinner = *fx.Skinner(frame);
+    const int width = WindowRectOf(frame).right - WindowRectOf(frame).left;
+    const TDataSkinObject& bar = *fx.data->SkinMenuBar;
+    for (auto& [a, b] : band) {
+        CAPTURE(a);
+        CHECK(b->bounds.Left ==
+              width - b->Element()->Xcoord - skinner.BorderRight() - (bar.Empty() ? 0 : bar.Margins.left));
+        CHECK(b->bounds.Top >= skinner.BorderTop());
+        CHECK(b->bounds.Bottom <= skinner.BorderTop() + skinner.MenuBarHeight());
+    }
+    CHECK(fx.Manager().MDIMaximized());
+    // The child's close button closes the active child.
+    tftest::MessageLog log;
+    log.Watch(childWindow);
+    const RECT r = WindowRectOf(frame);
+    const frame::TBox& close = band[9]->bounds;
+    const LPARAM at = MAKELPARAM(r.left + (close.Left + close.Right) / 2, r.top + (close.Top + close.Bottom) / 2);
+    SendMessageA(frame, WM_NCLBUTTONDOWN, HTMENU, at);
+    SendMessageA(frame, WM_NCLBUTTONUP, HTMENU, at);
+    Pump(200);
+    CHECK_SEQUENCE(log, {Sent(WM_SYSCOMMAND).W(SC_CLOSE)});
+    child.reset();
 }
