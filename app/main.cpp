@@ -5,6 +5,7 @@
 #include "AppClasses.h"
 #include "Unit_main.h"
 #include "framework/controls/Application.h"
+#include "skin/window/FormPopupMenus.h"
 #include "skin/window/SkinChrome.h"
 #include "skin/window/SkinManage.h"
 #include "support/ShellHelpers.h"
@@ -29,10 +30,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         FinalizeSkinManager();
         return 1;
     }
-    // The window starts hidden, yet its notification-area menu is drawn by
-    // the skin from the first right click: the window is skinned now rather
-    // than at its first activation.
-    if (TSkinManage* manager = SkinManage()) manager->SkinWindow(Form_main->Handle());
+    // The window starts hidden and is skinned when first activated, yet its
+    // notification-area menu is drawn by the skin from the first right click.
+    SkinPopupMenusBeforeForm(*Form_main);
     Application->SetShowMainForm(false);
     Application->Run();
     DoneApplication();

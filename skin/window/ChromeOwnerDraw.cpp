@@ -1,6 +1,5 @@
-// Menu items of a skinned window drawn by the skin: the framework item events
-// the chrome installs, and WM_MEASUREITEM / WM_DRAWITEM of the window's
-// menu-bar drop-downs.
+// Menu items of a skinned window drawn by the skin: WM_MEASUREITEM and
+// WM_DRAWITEM of the window's menu-bar drop-downs.
 #include "framework/controls/ControlCanvas.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/Menus.h"
@@ -33,38 +32,6 @@ std::string MenuText(HMENU menu, UINT command)
 bool WindowOwnIdentifier(UINT id) { return id >= 1 && id <= 4095 && !TMenuTracking::ConvertedBySkin(id); }
 
 } // namespace
-
-// ---------------------------------------------------------------- framework item events
-
-void TSkinChrome::DrawMenuItemEvent(TObject* sender, TCanvas* canvas, RECT rect, bool selected)
-{
-    auto* item = dynamic_cast<TMenuItem*>(sender);
-    if (!item || !canvas) return;
-    TSkinData* data = SkinData();
-    if (!SkinUsable(data)) {
-        item->DefaultDrawItem(canvas, rect, selected);
-        return;
-    }
-    DrawMenuItem(*data, *item, *canvas, rect, selected);
-}
-
-void TSkinChrome::MeasureMainMenuItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height)
-{
-    auto* item = dynamic_cast<TMenuItem*>(sender);
-    if (!item || !canvas) return;
-    TSkinData* data = SkinData();
-    if (SkinUsable(data)) MeasureMainMenuItem(*data, *item, *canvas, width, height);
-    else item->DefaultMeasureItem(canvas, width, height);
-}
-
-void TSkinChrome::MeasurePopupItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height)
-{
-    auto* item = dynamic_cast<TMenuItem*>(sender);
-    if (!item || !canvas) return;
-    TSkinData* data = SkinData();
-    if (SkinUsable(data)) MeasurePopupItem(*data, *item, *canvas, width, height);
-    else item->DefaultMeasureItem(canvas, width, height);
-}
 
 // ---------------------------------------------------------------- the window's menus
 

@@ -195,7 +195,7 @@ void DrawMenuSeparator(TSkinData& data, TCanvas& canvas, const RECT& r)
         menuitem::SeparatorSlices(source.Width(), source.Height(), e->Margins.left, e->Margins.right, w, h);
     TBitmap line(w, h, pf24bit);
     HDC dc = line.Canvas()->Handle();
-    ::SetStretchBltMode(dc, COLORONCOLOR);
+    TStretchMode stretch(dc, COLORONCOLOR);
     for (const menuitem::TSlice& slice : {s.Left, s.Middle, s.Right}) {
         if (slice.Target.Width() <= 0 || slice.Source.Width() <= 0 || slice.Source.Height() <= 0) continue;
         ::StretchBlt(dc, slice.Target.Left, slice.Target.Top, slice.Target.Width(), slice.Target.Height(),

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "framework/controls/Forms.h"
-#include "skin/window/SkinChrome.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/MenuItemPaint.h"
 
 namespace tf {
 
@@ -19,6 +20,39 @@ void CollectItems(TMenuItem* parent, std::vector<TMenuItem*>& out)
 
 } // namespace
 
+// ---------------------------------------------------------------- TSkinMenuPainter
+
+namespace {
+bool SkinUsable(TSkinData* data) { return data && !data->FNoSkin; }
+} // namespace
+
+void TSkinMenuPainter::DrawMenuItemEvent(TObject* sender, TCanvas* canvas, RECT rect, bool selected)
+{
+    auto* item = dynamic_cast<TMenuItem*>(sender);
+    if (!item || !canvas) return;
+    TSkinData* data = SkinDataForItems();
+    if (SkinUsable(data)) DrawMenuItem(*data, *item, *canvas, rect, selected);
+    else item->DefaultDrawItem(canvas, rect, selected);
+}
+
+void TSkinMenuPainter::MeasureMainMenuItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height)
+{
+    auto* item = dynamic_cast<TMenuItem*>(sender);
+    if (!item || !canvas) return;
+    TSkinData* data = SkinDataForItems();
+    if (SkinUsable(data)) MeasureMainMenuItem(*data, *item, *canvas, width, height);
+    else item->DefaultMeasureItem(canvas, width, height);
+}
+
+void TSkinMenuPainter::MeasurePopupItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height)
+{
+    auto* item = dynamic_cast<TMenuItem*>(sender);
+    if (!item || !canvas) return;
+    TSkinData* data = SkinDataForItems();
+    if (SkinUsable(data)) MeasurePopupItem(*data, *item, *canvas, width, height);
+    else item->DefaultMeasureItem(canvas, width, height);
+}
+
 // ---------------------------------------------------------------- TOwnerDrawRecord
 
 const TClassInfo& TOwnerDrawRecord::StaticClass()
@@ -28,7 +62,7 @@ const TClassInfo& TOwnerDrawRecord::StaticClass()
     return info;
 }
 
-TOwnerDrawRecord::TOwnerDrawRecord(TSkinChrome& owner) : TComponent(nullptr), chrome(owner) {}
+TOwnerDrawRecord::TOwnerDrawRecord(TSkinMenuPainter& owner) : TComponent(nullptr), painter(owner) {}
 
 TOwnerDrawRecord::~TOwnerDrawRecord()
 {
@@ -56,9 +90,9 @@ void TOwnerDrawRecord::TakePopupItems(TSavedMenu& saved, TMenuItem* parent)
         TMenuItem* item = parent->Items(i);
         if (!Saved(saved, item)) {
             saved.items.push_back(TSavedItem{item, item->OnDrawItem, item->OnMeasureItem});
-            item->OnDrawItem = TMenuDrawItemEvent::Of<&TSkinChrome::DrawMenuItemEvent>(&chrome);
+            item->OnDrawItem = TMenuDrawItemEvent::Of<&TSkinMenuPainter::DrawMenuItemEvent>(&painter);
             if (!item->OnMeasureItem)
-                item->OnMeasureItem = TMenuMeasureItemEvent::Of<&TSkinChrome::MeasurePopupItemEvent>(&chrome);
+                item->OnMeasureItem = TMenuMeasureItemEvent::Of<&TSkinMenuPainter::MeasurePopupItemEvent>(&painter);
         }
         TakePopupItems(saved, item);
     }
@@ -70,8 +104,8 @@ void TOwnerDrawRecord::TakeMainItems(TSavedMenu& saved, TMenuItem* parent, int d
         TMenuItem* item = parent->Items(i);
         if (depth > 0 && !Saved(saved, item) && !item->OnDrawItem) {
             saved.items.push_back(TSavedItem{item, item->OnDrawItem, item->OnMeasureItem});
-            item->OnDrawItem = TMenuDrawItemEvent::Of<&TSkinChrome::DrawMenuItemEvent>(&chrome);
-            item->OnMeasureItem = TMenuMeasureItemEvent::Of<&TSkinChrome::MeasureMainMenuItemEvent>(&chrome);
+            item->OnDrawItem = TMenuDrawItemEvent::Of<&TSkinMenuPainter::DrawMenuItemEvent>(&painter);
+            item->OnMeasureItem = TMenuMeasureItemEvent::Of<&TSkinMenuPainter::MeasureMainMenuItemEvent>(&painter);
         }
         TakeMainItems(saved, item, depth + 1);
     }
@@ -104,9 +138,9 @@ void TOwnerDrawRecord::MakeMainMenusOwnerDrawn(TCustomForm* form)
 
 void TOwnerDrawRecord::Restore(TSavedMenu& saved)
 {
-    const auto draw = TMenuDrawItemEvent::Of<&TSkinChrome::DrawMenuItemEvent>(&chrome);
-    const auto popupMeasure = TMenuMeasureItemEvent::Of<&TSkinChrome::MeasurePopupItemEvent>(&chrome);
-    const auto mainMeasure = TMenuMeasureItemEvent::Of<&TSkinChrome::MeasureMainMenuItemEvent>(&chrome);
+    const auto draw = TMenuDrawItemEvent::Of<&TSkinMenuPainter::DrawMenuItemEvent>(&painter);
+    const auto popupMeasure = TMenuMeasureItemEvent::Of<&TSkinMenuPainter::MeasurePopupItemEvent>(&painter);
+    const auto mainMeasure = TMenuMeasureItemEvent::Of<&TSkinMenuPainter::MeasureMainMenuItemEvent>(&painter);
     // Only items still in the menu, and only what is still the skin's.
     std::vector<TMenuItem*> live;
     CollectItems(saved.menu->Items(), live);

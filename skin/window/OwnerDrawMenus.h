@@ -2,11 +2,12 @@
 // be given back exactly: a menu never keeps a skin-owned item after its
 // skinner is gone.
 //
+// TSkinMenuPainter holds the framework item events that draw with the skin.
 // TOwnerDrawRecord covers the framework menus of a form: popup menus (except
 // those whose Tag is the skin data's DisableTag) and main menus are made
 // owner-drawn and their items get the chrome's draw and measure events. It
 // hears of every menu it changed being freed, and on going it gives back the
-// owner-draw switch and the events it set that are still the chrome's.
+// owner-draw switch and the events it set that are still the painter's.
 //
 // TDropDownConversion covers a drop-down of the skinned menu bar while it is
 // open: every item at every depth that the system draws becomes owner-drawn,
@@ -21,13 +22,27 @@
 
 namespace tf {
 
+class TCanvas;
 class TCustomForm;
-class TSkinChrome;
+class TSkinData;
+
+// The framework item events that draw and measure items with a skin. The
+// skin comes from SkinDataForItems at each call; without a usable one the
+// items are drawn and measured as the framework does by default.
+class TSkinMenuPainter : public TObject {
+public:
+    void DrawMenuItemEvent(TObject* sender, TCanvas* canvas, RECT rect, bool selected);
+    void MeasureMainMenuItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height);
+    void MeasurePopupItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height);
+
+protected:
+    virtual TSkinData* SkinDataForItems() const = 0;
+};
 
 class TOwnerDrawRecord final : public TComponent {
     TF_CLASS(TOwnerDrawRecord)
 public:
-    explicit TOwnerDrawRecord(TSkinChrome& chrome);
+    explicit TOwnerDrawRecord(TSkinMenuPainter& painter);
     ~TOwnerDrawRecord() override;
 
     // Every popup menu of root (forms and frames among its components
@@ -62,7 +77,7 @@ private:
     bool Saved(const TSavedMenu& saved, const TMenuItem* item) const;
     void Restore(TSavedMenu& saved);
 
-    TSkinChrome& chrome;
+    TSkinMenuPainter& painter;
     std::vector<TSavedMenu> menus;
 };
 

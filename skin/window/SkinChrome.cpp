@@ -8,6 +8,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/CaptionButtonRules.h"
+#include "skin/window/FormPopupMenus.h"
 #include "skin/window/MenuBtn.h"
 #include "skin/window/MenuTracking.h"
 #include "skin/window/OwnerDrawMenus.h"
@@ -243,6 +244,8 @@ void TSkinChrome::SetPopupMenusOwnerDrawn(bool on)
     }
     if (!target || !data || !data->SkinControls().Contains(xcPopupMenu)) return;
     if (form.WindowClassName() == "TwwRichEditForm") return;
+    // The skin drawn on the menus before the form was skinned steps aside.
+    GiveBackEarlyPopupMenus(*target);
     if (!popupMenusDrawn) popupMenusDrawn = std::make_unique<TOwnerDrawRecord>(*this);
     popupMenusDrawn->MakePopupMenusOwnerDrawn(target, data->DisableTag());
 }

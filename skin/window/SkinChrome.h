@@ -18,6 +18,7 @@
 #include "framework/core/Object.h"
 #include "skin/window/FormChrome.h"
 #include "skin/window/FrameLayout.h"
+#include "skin/window/OwnerDrawMenus.h"
 
 namespace tf {
 
@@ -25,7 +26,6 @@ class TCanvas;
 class TMenuBtn;
 class TMenuItem;
 class TNCObject;
-class TOwnerDrawRecord;
 class TPopupMenu;
 class TSkinData;
 class TWinSkinForm;
@@ -33,7 +33,7 @@ class TWinSkinMenu;
 class TWinSysButton;
 struct TDropDownConversion;
 
-class TSkinChrome final : public TObject, public TFormChrome {
+class TSkinChrome final : public TSkinMenuPainter, public TFormChrome {
 public:
     explicit TSkinChrome(TWinSkinForm& formSkinner);
     ~TSkinChrome() override;
@@ -102,11 +102,8 @@ public:
     void ClickMenuBarItem(TMenuBtn* item);
     TMenuBtn* FindAccelItem(unsigned key);
 
-    // ------------------------------------------------------------ owner drawing (OwnerDrawMenus.cpp)
-    // The framework's item events the skin installs.
-    void DrawMenuItemEvent(TObject* sender, TCanvas* canvas, RECT rect, bool selected);
-    void MeasureMainMenuItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height);
-    void MeasurePopupItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height);
+protected:
+    TSkinData* SkinDataForItems() const override { return SkinData(); }
 
 private:
     bool HandleMouse(TMessage& m);

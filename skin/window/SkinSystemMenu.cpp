@@ -86,8 +86,8 @@ void TSkinChrome::BuildSystemMenuPopup()
         item->SetEnabled(enabled);
         item->SetChecked(checked);
         item->OnClick = click;
-        item->OnDrawItem = TMenuDrawItemEvent::Of<&TSkinChrome::DrawMenuItemEvent>(this);
-        item->OnMeasureItem = TMenuMeasureItemEvent::Of<&TSkinChrome::MeasurePopupItemEvent>(this);
+        item->OnDrawItem = TMenuDrawItemEvent::Of<&TSkinMenuPainter::DrawMenuItemEvent>(this);
+        item->OnMeasureItem = TMenuMeasureItemEvent::Of<&TSkinMenuPainter::MeasurePopupItemEvent>(this);
         popup->Items()->Add(item);
         return item;
     };

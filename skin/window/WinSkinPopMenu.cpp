@@ -152,11 +152,10 @@ void TWinSkinPopMenu::HandlePrint(TMessage& m)
     }
     ::BitBlt(dc, 0, 0, r.right, r.bottom, popupBackground->Canvas()->Handle(), 0, 0, SRCCOPY);
     // The system draws the items inside, over the background.
-    const int saved = ::SaveDC(dc);
+    TSavedDC saved(dc);
     ::SetBkMode(dc, TRANSPARENT);
     ::IntersectClipRect(dc, 3, 3, r.right - 3, r.bottom - 3);
     PassOn(m);
-    ::RestoreDC(dc, saved);
 }
 
 void TWinSkinPopMenu::HandlePaint(TMessage& m)
@@ -175,7 +174,7 @@ void TWinSkinPopMenu::CoverOutsideItems()
     auto menu = reinterpret_cast<HMENU>(::SendMessageA(popupWindow, MN_GETHMENU_MESSAGE, 0, 0));
     TWindowDC dc(popupWindow);
     if (!dc.Get()) return;
-    const int saved = ::SaveDC(dc.Get());
+    TSavedDC saved(dc.Get());
     const int count = menu ? ::GetMenuItemCount(menu) : 0;
     for (int i = 0; i < count; ++i) {
         RECT item{};
@@ -184,7 +183,6 @@ void TWinSkinPopMenu::CoverOutsideItems()
         ::ExcludeClipRect(dc.Get(), item.left, item.top, item.right, item.bottom);
     }
     ::BitBlt(dc.Get(), 0, 0, box.right, box.bottom, popupBackground->Canvas()->Handle(), 0, 0, SRCCOPY);
-    ::RestoreDC(dc.Get(), saved);
 }
 
 TPopupBackgroundPart PopupBackgroundFor(HMENU menu)

@@ -14,10 +14,10 @@
 #include <memory>
 
 #include "GuardProcess.h"
-#include "framework/core/Streams.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
 #include "tests/RealInput.h"
+#include "tests/skin/window/SkinWindowKit.h"
 
 using namespace guardtest;
 using namespace tf;
@@ -25,19 +25,6 @@ using namespace tf;
 namespace {
 
 std::string Screen(const char* name) { return std::string(SCREENS_DIR) + "/" + name + ".png"; }
-
-// The program's skin, read as its skin data component reads it.
-std::unique_ptr<TSkinData> ProgramSkin()
-{
-    auto data = std::make_unique<TSkinData>(nullptr);
-    data->SetLoading(true);
-    TFileStream file(LIGHTBLUE_SKINSTREAM, fmOpenRead);
-    TMemoryStream block;
-    block.LoadFromStream(file);
-    block.SetPosition(0);
-    data->ReadBinaryProperty("SkinStream", block);
-    return data;
-}
 
 TColor ScreenPixel(int x, int y)
 {
@@ -98,7 +85,7 @@ TDataSkinSysButton* ButtonOf(TSkinData& skin, int action)
 
 TEST_CASE("the guard's notification-area menu and caption buttons are drawn from its skin, under the real pointer")
 {
-    auto skin = ProgramSkin();
+    auto skin = skintest::LightBlueSkin();
     REQUIRE_FALSE(skin->FNoSkin);
     TempFolder home("tamfern-skin-");
     GuardProcess guard(home.Path());

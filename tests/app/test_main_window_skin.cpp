@@ -123,7 +123,9 @@ TEST_CASE("the main window, shown by an alarm, wears the skin of SkinData1")
     // "Tamfern" in the active caption colour, left in the band, nothing right of it.
     const TColor activeText = ColorToRGB(d.FColors[SkinColor::TitleTextActive]);
     const TColor inactiveText = ColorToRGB(d.FColors[SkinColor::TitleTextNoActive]);
-    const RECT textArea{bl, 0, bl + 120, bt};
+    // Right of the window icon, which the icon caption button draws at x = 8.
+    const int textLeft = 8 + GetSystemMetrics(SM_CXSMICON);
+    const RECT textArea{textLeft, 0, textLeft + 120, bt};
     CHECK(CountColour(*active, textArea, activeText) > 20);
     CHECK(CountColour(*active, RECT{bl + 160, 0, W - br - 80, bt}, activeText) == 0);
 

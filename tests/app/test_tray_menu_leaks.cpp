@@ -14,6 +14,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/reader/FormReader.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/window/FormPopupMenus.h"
 #include "tests/skin/window/ChromeTestKit.h"
 
 using namespace tf;
@@ -73,14 +74,11 @@ TEST_CASE("200 openings of the skinned notification-area menu leave the GDI and 
     auto* form = new TForm_main(Application);
     Form_main = form;
     ReadFormBinary(form, data.data(), data.size());
-    // As the program does at start: the hidden window is skinned at once.
+    // As the program does at start: the hidden window's menus take the skin.
     REQUIRE(SkinManage());
-    REQUIRE(SkinManage()->SkinWindow(form->Handle()));
-    REQUIRE(PumpUntil([&] {
-        TWinSkinForm* s = SkinManage()->FindFormSkinner(form->Handle());
-        return s && s->SkinState() == FormSkinState::Running;
-    }));
+    SkinPopupMenusBeforeForm(*form);
     CHECK(form->PopupMenu1->OwnerDraw());
+    CHECK(SkinManage()->FindFormSkinner(form->Handle()) == nullptr);
 
     for (int i = 0; i < 5; ++i) REQUIRE(OpenAndClose());
     const GuiCounts before = CountGuiObjects();

@@ -8,6 +8,7 @@
 #include "ChromeTestKit.h"
 #include "framework/controls/ControlCanvas.h"
 #include "framework/graphics/Canvas.h"
+#include "skin/window/FormPopupMenus.h"
 #include "skin/window/MenuItemPaint.h"
 #include "skin/window/MenuItemRules.h"
 #include "skin/window/SkinMessages.h"
@@ -349,4 +350,31 @@ TEST_CASE("WM_PRINT paints the background into the given DC and lets the system 
     popup->Popup(220, 220);
     PumpUntil([&] { return driver.Done() && !OpenMenuWindow(); }, 3000);
     CHECK(bad == 0);
+}
+
+TEST_CASE("a hidden form's popup menus take the skin before the form does; its skinner takes them over and gives back")
+{
+    ChromeFixture fx;
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(140, 120, 320, 240);
+    TPopupMenu* popup = AddPopup(*form, 0);
+    form->HandleNeeded();
+    SkinPopupMenusBeforeForm(*form);
+    CHECK(fx.Skinner(form->Handle()) == nullptr);
+    CHECK(popup->OwnerDraw());
+    const TMenuDrawItemEvent early = popup->Items()->Items(0)->OnDrawItem;
+    CHECK(early);
+
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    REQUIRE(fx.WaitSkinned(form->Handle()));
+    Pump(100);
+    CHECK(popup->OwnerDraw());
+    CHECK(popup->Items()->Items(0)->OnDrawItem);
+    CHECK_FALSE(popup->Items()->Items(0)->OnDrawItem == early);   // the skinner's own now
+
+    fx.data->SetActive(false);
+    REQUIRE(PumpUntil([&] { return fx.Skinner(form->Handle()) == nullptr; }, 2000));
+    CHECK_FALSE(popup->OwnerDraw());
+    CHECK_FALSE(popup->Items()->Items(0)->OnDrawItem);
 }
