@@ -11,6 +11,7 @@
 #include "ChromeTestKit.h"
 #include "framework/controls/Memo.h"
 #include "skin/window/MenuBtn.h"
+#include "skin/window/SkinMessages.h"
 #include "skin/window/MenuBarRules.h"
 #include "skin/window/WinSkinMenu.h"
 #include "skin/window/WinSysButton.h"
@@ -270,6 +271,14 @@ TEST_CASE("accelerators open their item: Alt+letter by the system command and by
     CHECK(f.form->Perform(CM_DIALOGCHAR, 'v', 0) == 0);
     Pump(200);
     CHECK(OpenMenuWindow() == nullptr);
+
+    // SKM_MENUBARNEXT opens the bar item at a screen point.
+    opened.clear();
+    const RECT frame = WindowRectOf(w);
+    const frame::TBox& file = fx.Chrome(w).MenuBar()->Item(0)->bounds;
+    Drive({Record(opened), Key(VK_ESCAPE)},
+          [&] { PostMessageA(w, SKM_MENUBARNEXT, 0, MAKELPARAM(frame.left + file.Left + 2, frame.top + file.Top + 2)); });
+    CHECK(opened == std::vector<HMENU>{f.file->Handle()});
 }
 
 TEST_CASE("a bar item without a drop-down only sends its command")

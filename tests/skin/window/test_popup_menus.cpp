@@ -202,6 +202,16 @@ TEST_CASE("items: frame 4 and HilightText when selected, frame 1 and MenuText wh
     CHECK(CountColor(*normal, 0x004000) > 10);
     CHECK(CountColor(*normal, 0x0000C0) == 0);
 
+    // A checked item without image shows the system check mark in clBtnText.
+    open.SetChecked(true);
+    auto checked = draw(open, false);
+    const int margin = e.Margins.left;
+    int mark = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = margin + 1; x < margin + 17; ++x) mark += PixelAt(*checked, x, y) == ColorToRGB(clBtnText);
+    CHECK(mark > 4);
+    open.SetChecked(false);
+
     // A disabled item's text is in ButtonShadow.
     open.SetEnabled(false);
     auto disabled = draw(open, false);
