@@ -35,22 +35,23 @@ void TSkinMenuPainter::DrawMenuItemEvent(TObject* sender, TCanvas* canvas, RECT 
     else item->DefaultDrawItem(canvas, rect, selected);
 }
 
-void TSkinMenuPainter::MeasureMainMenuItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height)
+void TSkinMenuPainter::MeasureWith(TMeasure measure, TObject* sender, TCanvas* canvas, int& width, int& height)
 {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (!item || !canvas) return;
     TSkinData* data = SkinDataForItems();
-    if (SkinUsable(data)) MeasureMainMenuItem(*data, *item, *canvas, width, height);
+    if (SkinUsable(data)) measure(*data, *item, *canvas, width, height);
     else item->DefaultMeasureItem(canvas, width, height);
+}
+
+void TSkinMenuPainter::MeasureMainMenuItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height)
+{
+    MeasureWith(&MeasureMainMenuItem, sender, canvas, width, height);
 }
 
 void TSkinMenuPainter::MeasurePopupItemEvent(TObject* sender, TCanvas* canvas, int& width, int& height)
 {
-    auto* item = dynamic_cast<TMenuItem*>(sender);
-    if (!item || !canvas) return;
-    TSkinData* data = SkinDataForItems();
-    if (SkinUsable(data)) MeasurePopupItem(*data, *item, *canvas, width, height);
-    else item->DefaultMeasureItem(canvas, width, height);
+    MeasureWith(&MeasurePopupItem, sender, canvas, width, height);
 }
 
 // ---------------------------------------------------------------- TOwnerDrawRecord

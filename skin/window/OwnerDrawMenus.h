@@ -37,6 +37,10 @@ public:
 
 protected:
     virtual TSkinData* SkinDataForItems() const = 0;
+
+private:
+    using TMeasure = void (*)(TSkinData&, TMenuItem&, TCanvas&, int&, int&);
+    void MeasureWith(TMeasure measure, TObject* sender, TCanvas* canvas, int& width, int& height);
 };
 
 class TOwnerDrawRecord final : public TComponent {

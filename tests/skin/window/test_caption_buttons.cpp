@@ -101,6 +101,16 @@ const char* AnsweringClass()
     return name;
 }
 
+// A plain test window, shown, active and skinned.
+std::unique_ptr<TestWindow> SkinnedWindow(ChromeFixture& fx, const char* caption)
+{
+    auto w = std::make_unique<TestWindow>(WS_OVERLAPPEDWINDOW, 140, 120, 360, 260, caption);
+    Activate(*w);
+    REQUIRE(fx.WaitSkinned(*w));
+    Pump(100);
+    return w;
+}
+
 } // namespace
 
 TEST_CASE("a sizeable form shows icon, minimise, maximise and close from the skin's images, frame by activity")
@@ -275,11 +285,8 @@ TEST_CASE("a custom visibility code asks the window; a custom action is posted t
 TEST_CASE("double clicks: on the caption maximise and restore; on the icon close; a maximised caption does not drag")
 {
     ChromeFixture fx;
-    TestWindow w(WS_OVERLAPPEDWINDOW, 140, 120, 360, 260, "Double");
-    ShowWindow(w, SW_SHOW);
-    SetForegroundWindow(w);
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(100);
+    auto window = SkinnedWindow(fx, "Double");
+    TestWindow& w = *window;
     TSkinChrome& chrome = fx.Chrome(w);
     PaintedFrame(w);
     const LPARAM caption = ScreenPoint(w, 180, 10);
@@ -311,11 +318,8 @@ TEST_CASE("double clicks: on the caption maximise and restore; on the icon close
 TEST_CASE("the skin's system menu lists the window's commands with the glyph strip, enabled by the window's state")
 {
     ChromeFixture fx;
-    TestWindow w(WS_OVERLAPPEDWINDOW, 140, 120, 360, 260, "System menu");
-    ShowWindow(w, SW_SHOW);
-    SetForegroundWindow(w);
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(100);
+    auto window = SkinnedWindow(fx, "System menu");
+    TestWindow& w = *window;
     TSkinChrome& chrome = fx.Chrome(w);
 
     struct Entry {
@@ -369,11 +373,8 @@ TEST_CASE("the skin's system menu lists the window's commands with the glyph str
 TEST_CASE("the system menu opens at the right-click point, at the client corner for Alt+Space; twice quickly closes")
 {
     ChromeFixture fx;
-    TestWindow w(WS_OVERLAPPEDWINDOW, 140, 120, 360, 260, "Open system menu");
-    ShowWindow(w, SW_SHOW);
-    SetForegroundWindow(w);
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(100);
+    auto window = SkinnedWindow(fx, "Open system menu");
+    TestWindow& w = *window;
     TSkinChrome& chrome = fx.Chrome(w);
     PaintedFrame(w);
 

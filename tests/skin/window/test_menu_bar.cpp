@@ -120,6 +120,18 @@ void Types(HMENU menu, std::vector<UINT>& out)
     }
 }
 
+// The fixture, the form and its skinner at work.
+struct Skinned {
+    ChromeFixture fx;
+    MenuForm f;
+    HWND w;
+    explicit Skinned(bool withHelp = false) : f(withHelp), w(f.Window())
+    {
+        REQUIRE(fx.WaitSkinned(w));
+        Pump(200);
+    }
+};
+
 const std::set<UINT> kMenuTraffic{WM_SYSCOMMAND, WM_NCLBUTTONDOWN, WM_INITMENUPOPUP, WM_ENTERMENULOOP, WM_EXITMENULOOP,
                                   WM_UNINITMENUPOPUP, WM_COMMAND, WM_KEYDOWN};
 
@@ -127,11 +139,8 @@ const std::set<UINT> kMenuTraffic{WM_SYSCOMMAND, WM_NCLBUTTONDOWN, WM_INITMENUPO
 
 TEST_CASE("the bar shows the form's main menu in the band under the caption; the window keeps no menu")
 {
-    ChromeFixture fx;
-    MenuForm f(true);
-    HWND w = f.Window();
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(200);
+    Skinned s(true);
+    auto& [fx, f, w] = s;
     CHECK(GetMenu(w) == nullptr);
     TWinSkinForm& skinner = *fx.Skinner(w);
     CHECK(skinner.MenuBarHeight() == GetSystemMetrics(SM_CYMENU));
@@ -169,11 +178,8 @@ TEST_CASE("the bar shows the form's main menu in the band under the caption; the
 
 TEST_CASE("Alt opens the first drop-down, first item selected; Escape closes it and the focus stays (ordered)")
 {
-    ChromeFixture fx;
-    MenuForm f;
-    HWND w = f.Window();
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(200);
+    Skinned s;
+    auto& [fx, f, w] = s;
     REQUIRE(GetFocus() == f.box->Handle());
     tftest::MessageLog log;
     log.Watch(w);
@@ -192,11 +198,8 @@ TEST_CASE("Alt opens the first drop-down, first item selected; Escape closes it 
 
 TEST_CASE("a click on a bar item opens its drop-down; choosing an item posts its command after the menu closed")
 {
-    ChromeFixture fx;
-    MenuForm f;
-    HWND w = f.Window();
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(200);
+    Skinned s;
+    auto& [fx, f, w] = s;
     TWinSkinMenu* bar = fx.Chrome(w).MenuBar();
     const RECT frame = WindowRectOf(w);
     const frame::TBox& item = bar->Item(0)->bounds;
@@ -217,11 +220,8 @@ TEST_CASE("a click on a bar item opens its drop-down; choosing an item posts its
 
 TEST_CASE("Right and Left move between bar items and wrap; Right on an item with sub-items opens them")
 {
-    ChromeFixture fx;
-    MenuForm f;
-    HWND w = f.Window();
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(200);
+    Skinned s;
+    auto& [fx, f, w] = s;
     std::vector<HMENU> opened;
     Drive({Record(opened), Key(VK_RIGHT), Record(opened), Key(VK_RIGHT), Record(opened), Key(VK_RIGHT),
            Record(opened), Key(VK_LEFT), Record(opened), Key(VK_ESCAPE)},
@@ -245,11 +245,8 @@ TEST_CASE("Right and Left move between bar items and wrap; Right on an item with
 
 TEST_CASE("accelerators open their item: Alt+letter by the system command and by the form's dialog characters")
 {
-    ChromeFixture fx;
-    MenuForm f;
-    HWND w = f.Window();
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(200);
+    Skinned s;
+    auto& [fx, f, w] = s;
     std::vector<HMENU> opened;
     Drive({Record(opened), Key(VK_ESCAPE)}, [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 'e'); });
     CHECK(opened == std::vector<HMENU>{f.edit->Handle()});
@@ -283,11 +280,8 @@ TEST_CASE("accelerators open their item: Alt+letter by the system command and by
 
 TEST_CASE("a bar item without a drop-down only sends its command")
 {
-    ChromeFixture fx;
-    MenuForm f(true);
-    HWND w = f.Window();
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(200);
+    Skinned s(true);
+    auto& [fx, f, w] = s;
     tftest::MessageLog log;
     log.Watch(w);
     bool menuSeen = false;
@@ -305,11 +299,8 @@ TEST_CASE("a bar item without a drop-down only sends its command")
 
 TEST_CASE("drop-down items are owner-drawn only while open; detaching gives the window its menu back")
 {
-    ChromeFixture fx;
-    MenuForm f;
-    HWND w = f.Window();
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(200);
+    Skinned s;
+    auto& [fx, f, w] = s;
     std::vector<UINT> before, during, after;
     Types(f.menu->Handle(), before);
     Drive({[&] {
@@ -335,11 +326,8 @@ TEST_CASE("drop-down items are owner-drawn only while open; detaching gives the 
 
 TEST_CASE("a changed main menu rebuilds the bar; the window still keeps no menu")
 {
-    ChromeFixture fx;
-    MenuForm f;
-    HWND w = f.Window();
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(200);
+    Skinned s;
+    auto& [fx, f, w] = s;
     TWinSkinMenu* bar = fx.Chrome(w).MenuBar();
     REQUIRE(bar->ItemCount() == 3);
     AddItem(f.menu->Items(), "&Tools", f.form.get());
@@ -354,11 +342,8 @@ TEST_CASE("a changed main menu rebuilds the bar; the window still keeps no menu"
 
 TEST_CASE("drop-down items are drawn in the menu item element's frames: 4 selected, 1 not")
 {
-    ChromeFixture fx;
-    MenuForm f;
-    HWND w = f.Window();
-    REQUIRE(fx.WaitSkinned(w));
-    Pump(200);
+    Skinned s;
+    auto& [fx, f, w] = s;
     const TDataSkinObject& e = *fx.data->SkinMenuItem;
     const int fw = e.Bitmap->Width() / 5;
     const int midY = e.Bitmap->Height() / 2;
