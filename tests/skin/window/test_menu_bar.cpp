@@ -9,7 +9,9 @@
 #include <set>
 
 #include "ChromeTestKit.h"
+#include "framework/controls/ControlCanvas.h"
 #include "framework/controls/Memo.h"
+#include "framework/graphics/Canvas.h"
 #include "skin/window/MenuBtn.h"
 #include "skin/window/SkinMessages.h"
 #include "skin/window/MenuBarRules.h"
@@ -422,4 +424,40 @@ TEST_CASE("a maximised MDI child's buttons sit on the frame's menu band and act 
     Pump(200);
     CHECK_SEQUENCE(log, {Sent(WM_SYSCOMMAND).W(SC_CLOSE)});
     child.reset();
+}
+
+TEST_CASE("with xcMenuItem (frame left to the system) the main menu's items are drawn by the skin, and given back")
+{
+    // xcMenuItem counts only without xcMainMenu: the system keeps the frame and its menu bar.
+    ChromeFixture fx([](TSkinData& d) {
+        TSkinControlTypes kinds = d.SkinControls();
+        kinds.Include(xcMenuItem);
+        kinds.Exclude(xcMainMenu);
+        d.SetSkinControls(kinds);
+    });
+    MenuForm f;
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    CHECK(GetMenu(w) == f.menu->Handle());
+    CHECK(f.menu->OwnerDraw());
+    CHECK_FALSE(f.file->OnDrawItem);   // the top level stays the bar's
+    CHECK(f.open->OnDrawItem);
+    CHECK(f.open->OnMeasureItem);
+    CHECK(f.recent->Items(0)->OnDrawItem);
+    CHECK_FALSE(f.form->AutoScroll());
+    // The items measure wider by the element's margin + 10 + 25 (no image list).
+    TCanvas canvas;
+    TScreenDC screen;
+    TCanvasPaintScope scope(canvas, screen.Get());
+    int plainW = 0, plainH = 0, skinW = 0, skinH = 0;
+    f.open->DefaultMeasureItem(&canvas, plainW, plainH);
+    f.open->MeasureItem(&canvas, skinW, skinH);
+    CHECK(skinW - plainW == fx.data->SkinMenuItem->Margins.left + 35);
+
+    fx.data->SetActive(false);
+    REQUIRE(PumpUntil([&] { return fx.Skinner(w) == nullptr; }, 2000));
+    CHECK_FALSE(f.menu->OwnerDraw());
+    CHECK_FALSE(f.open->OnDrawItem);
+    CHECK_FALSE(f.open->OnMeasureItem);
 }
