@@ -4,8 +4,9 @@
 // and the menu-bar skinner (TWinSkinMenu), runs the mouse on the frame, hot
 // tracking and the caption hint, the skin's system menu, the menu bar's
 // drop-downs and keyboard access, and the owner drawing of the window's menus
-// (OwnerDrawMenus.h). Whatever it changes on menus it records and gives back
-// when skinning stops or the chrome goes.
+// (OwnerDrawMenus.h) with the skin's item events (TSkinMenuPainter). Whatever
+// it changes on menus it records and gives back when skinning stops or the
+// chrome goes.
 //
 // Lifetime: owned by its form skinner. User-interface thread only.
 #pragma once
@@ -22,16 +23,11 @@
 
 namespace tf {
 
-class TCanvas;
 class TMenuBtn;
-class TMenuItem;
 class TNCObject;
-class TPopupMenu;
-class TSkinData;
 class TWinSkinForm;
 class TWinSkinMenu;
 class TWinSysButton;
-struct TDropDownConversion;
 
 class TSkinChrome final : public TSkinMenuPainter, public TFormChrome {
 public:
