@@ -19,6 +19,7 @@ namespace {
 TSkinManage* gManage = nullptr;
 HHOOK gHook = nullptr;
 bool gFinished = false;   // the manager was destroyed: the hook passes everything on
+bool gReporting = false;  // a failure of the hook is being reported
 DWORD gVersion = 0;
 DWORD gVersionOverride = 0;
 
@@ -119,6 +120,13 @@ void TSkinManage::UnregisterSkinData(TSkinData* data)
                 break;
             }
     }
+    // No skinner outlives the component it paints with: a window that lives
+    // on is given back unskinned.
+    for (size_t i = formSkinners.size(); i-- > 0;) {
+        if (i >= formSkinners.size() || formSkinners[i]->SkinData() != data) continue;
+        if (formSkinners[i]->Destroyed()) FreeFormSkinner(formSkinners[i]);
+        else DetachAndFree(formSkinners[i]);
+    }
 }
 
 void TSkinManage::InstallHook()
@@ -132,12 +140,17 @@ void TSkinManage::InstallHook()
 
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (!gFinished && code >= 0 && gManage) {
+    // While a failure is reported no window is offered: the error box's own
+    // activation would fail the same way and report again, without end.
+    // Destruction still releases popup skinners.
+    if (!gFinished && code >= 0 && gManage && (!gReporting || code == HCBT_DESTROYWND)) {
         try {
             gManage->HookEvent(code, wParam, lParam);
         } catch (...) {
             // A failure must not stop the window's creation or activation.
+            gReporting = true;
             HandleCallbackException(gManage);
+            gReporting = false;
         }
     }
     return ::CallNextHookEx(gHook, code, wParam, lParam);

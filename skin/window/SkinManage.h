@@ -47,6 +47,7 @@ public:
 
     // ------------------------------------------------------------ the skin data's calls
     void RegisterSkinData(TSkinData* data) override;
+    // Also detaches and frees the form skinners that use the component.
     void UnregisterSkinData(TSkinData* data) override;
     // Takes the system's version value and hooks window creation,
     // activation and destruction on the calling thread (once).

@@ -4,6 +4,7 @@
 #include <doctest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "SkinWindowKit.h"
 #include "framework/controls/ExtCtrls.h"
@@ -469,4 +470,87 @@ TEST_CASE("a size grip made inside a skinned window goes to the window-class tab
         (void)bar;
     }
     InstallControlSkinning(TControlSkinningEntries{});
+}
+
+namespace {
+
+// A main component whose OnFormSkin fails, and an error handler that shows
+// a window of its own, as the application's error box would.
+struct FailingAcceptance : TObject {
+    bool fail = true;
+    bool reporting = false;
+    int offeredWhileReporting = 0;
+    std::vector<std::string> reported;
+    void FormSkin(TObject*, const std::string&, bool& doSkin)
+    {
+        if (reporting) {
+            ++offeredWhileReporting;   // failing again here would report again, and again
+            doSkin = false;
+            return;
+        }
+        if (fail) throw std::runtime_error("refused loudly");
+    }
+    void Caught(TObject*, const std::exception& e)
+    {
+        reported.push_back(e.what());
+        reporting = true;
+        {
+            TestWindow box(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 220, 120, "Error box");
+            SetForegroundWindow(box);
+            Pump(30);
+        }
+        Pump(30);
+        reporting = false;
+    }
+};
+
+} // namespace
+
+TEST_CASE("a failure in the hook is reported once: no window is offered while it is reported")
+{
+    SkinFixture fx;
+    FailingAcceptance f;
+    fx.data->OnFormSkin = TOnFormSkin::Of<&FailingAcceptance::FormSkin>(&f);
+    Application->OnException = TExceptionEvent::Of<&FailingAcceptance::Caught>(&f);
+    {
+        TestWindow w(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, "Fails");
+        SetForegroundWindow(w);
+        Pump(100);
+        CHECK(fx.Skinner(w) == nullptr);
+    }
+    Application->OnException.Clear();
+    CHECK(f.reported == std::vector<std::string>{"refused loudly"});
+    CHECK(f.offeredWhileReporting == 0);
+    // Once the report is over, windows are offered again.
+    f.fail = false;
+    TestWindow later(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 150, 150, 300, 200, "Later");
+    SetForegroundWindow(later);
+    CHECK(fx.WaitSkinned(later));
+}
+
+TEST_CASE("a skin data component that goes takes its form skinners with it")
+{
+    TestWindow w(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 220, "Outlives its skin");
+    const void* ownProc = ProcOf(w);
+    const SIZE client = ClientSizeOf(w);
+    SkinFixture fx;
+    TSkinManage& m = fx.Manager();
+    REQUIRE(m.SkinWindow(w));
+    REQUIRE(fx.WaitSkinned(w));
+    {
+        TestWindow gone(WS_OVERLAPPEDWINDOW, 150, 150, 300, 200, "Gone");
+        REQUIRE(m.SkinWindow(gone));
+    }
+    REQUIRE(m.FormSkinnerCount() == 2);   // one of them dead
+
+    fx.data->Free();
+    fx.data = nullptr;
+    // Nothing is left that would paint with the freed component.
+    CHECK(m.FormSkinnerCount() == 0);
+    CHECK(ProcOf(w) == ownProc);
+    CHECK(SendMessageA(w, SKM_QUERYSKINNED, 0, 0) != 1);
+    CHECK(ClientSizeOf(w).cx == client.cx);
+    CHECK(ClientSizeOf(w).cy == client.cy);
+    RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(IsWindow(w));
 }
