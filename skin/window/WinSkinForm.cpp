@@ -71,7 +71,14 @@ TWinSkinForm::~TWinSkinForm()
     chrome->FreeSystemMenu();
     captionFont.Reset();
     iconBitmap.reset();
-    if (TSkinManage* manager = SkinManage()) manager->ForgetFormSkinner(this);
+    if (TSkinManage* manager = SkinManage()) {
+        manager->ForgetFormSkinner(this);
+        // The manager keeps no MDI frame that has lost its skinner.
+        if (formKind == FormKind::MDIFrame && manager->MDIClientWindow() == mdiClient) {
+            manager->SetMDIClientWindow(nullptr);
+            manager->SetMDIFrameForm(nullptr);
+        }
+    }
     chrome.reset();
     captionCanvas.reset();
     controlCanvas.reset();
@@ -173,7 +180,8 @@ void TWinSkinForm::AttachToWindow(TSkinData* data)
                                                          : ::SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
     if (frameSkinned) {
         menuHandle = ::GetMenu(window);
-        if (menuHandle && formKind != FormKind::MDIChild) {
+        // A window without caption has no band for it: its menu stays.
+        if (menuHandle && formKind != FormKind::MDIChild && frameKind != FrameKind::NoCaption) {
             menuBarHeight = ::GetSystemMetrics(SM_CYMENU);
             // The skin draws the menu bar itself, in the band under the caption.
             ::SetMenu(window, nullptr);
@@ -240,7 +248,7 @@ void TWinSkinForm::ReapplySkin()
         }
     }
     controlSkinners.SkinChanged();
-    skinState = FormSkinState::Reapplying;
+    SetSkinState(FormSkinState::Reapplying);
     if (frameSkinned) {
         if (form) chrome->SetPopupMenusOwnerDrawn(true);
         // A bare window needs its frame fitted to the new borders as much as a form.
@@ -252,7 +260,7 @@ void TWinSkinForm::ReapplySkin()
         }
     }
     AfterSkin();
-    skinState = FormSkinState::Running;
+    SetSkinState(FormSkinState::Running);
 }
 
 // ---------------------------------------------------------------- controls
@@ -292,7 +300,9 @@ void TWinSkinForm::SkinChildWindow(HWND child)
 
 void TWinSkinForm::RestoreFormColor()
 {
-    if (form && colorReplaced && skinState != FormSkinState::Detaching) form->SetColor(savedColor);
+    // A form being destroyed is left alone; one whose window is only made
+    // anew gets its colour back, for the skinner of its next window to keep.
+    if (form && colorReplaced && !(form->ComponentState() & csDestroying)) form->SetColor(savedColor);
     colorReplaced = false;
 }
 
@@ -370,6 +380,7 @@ void TWinSkinForm::Detach()
         ::SetWindowPos(window, nullptr, r.left, r.top, width, height,
                        SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     } else {
+        if (fitted && (formKind == FormKind::MDIChild || !isChild)) RestoreNormalSize();
         ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                        SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     }
@@ -377,6 +388,20 @@ void TWinSkinForm::Detach()
     ::SetWindowRgn(window, nullptr, TRUE);
     regionOwned = false;
     regionWidth = regionHeight = 0;
+}
+
+void TWinSkinForm::RestoreNormalSize()
+{
+    // A maximised or minimised window keeps the size the system gave it, but
+    // the size it is restored to was fitted to the skin: that one goes back
+    // to the system's frame, with neither a show nor an activation.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!::GetWindowPlacement(window, &placement)) return;
+    placement.rcNormalPosition.right += sysNcWidth - borderLeft - borderRight;
+    placement.rcNormalPosition.bottom += sysNcHeight - borderTop - borderBottom;
+    placement.showCmd = ::IsWindowVisible(window) ? SW_SHOWNA : SW_HIDE;
+    ::SetWindowPlacement(window, &placement);
 }
 
 void TWinSkinForm::DetachForShutdown()
@@ -389,6 +414,7 @@ void TWinSkinForm::DetachForShutdown()
     SetHoverTimer(false);
     RestoreWindowProcs();
     controlSkinners.FreeAll();
+    RestoreFormColor();
     chrome->FreeMenuBar();
     // The menu taken off the window goes as the window would have taken it:
     // with a window being destroyed (a form's main menu frees its own), or

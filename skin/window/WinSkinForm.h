@@ -79,7 +79,8 @@ public:
     // system frame. The manager invalidates and updates the window after.
     void Detach();
     // The window is being destroyed or the manager goes: procedures and hooks
-    // restored, control skinners freed, nothing resized or repainted.
+    // restored, control skinners freed, nothing resized or repainted; a form
+    // that is not itself being destroyed gets its colour back.
     void DetachForShutdown();
 
     // ------------------------------------------------------------ skin changes
@@ -187,6 +188,7 @@ private:
     void PassOn(TMessage& m);
     void FormSkinned();
     void AfterSkin();
+    void SetSkinState(int value);
     void HandleNcActivate(TMessage& m);
     void HandleSize(TMessage& m);
     void HandleMenuChanged(TMessage& m);
@@ -214,6 +216,7 @@ private:
     void RestoreWindowProcs();
     void RestoreMDIClientProc();
     void PutMenuBack();
+    void RestoreNormalSize();
     void DetachUnskinnedFrame(bool destroying);
 
     TWndMethod oldFormHook;

@@ -147,6 +147,8 @@ bool TWinSkinForm::Stage2(TMessage& m)
     case WM_SETICON:
         PassOn(m);
         BuildIconBitmap();
+        // The system has drawn its own caption over the skin's.
+        if (::IsWindowVisible(window)) PaintFrame(nullptr);
         return true;
     case WM_COMMAND:
         if (IsSystemCommand(LOWORD(m.WParam))) {
@@ -196,6 +198,12 @@ void TWinSkinForm::Stage3(TMessage& m)
     case SKM_REPAINTFRAME:
         PaintFrame(nullptr);
         m.Result = 0;
+        return;
+    case WM_SETTEXT:
+        PassOn(m);
+        // The system has drawn its own caption over the skin's; a form
+        // repaints from its message hook.
+        if (!form && ::IsWindowVisible(window)) PaintFrame(nullptr);
         return;
     default:
         if (IsFrameMouseMessage(m.Msg) && chrome->HandleMessage(m)) return;
@@ -269,6 +277,8 @@ void TWinSkinForm::HandleMenuChanged(TMessage& m)
         throw;
     }
     skinData->FFramePaint = framePaint;
+    // Without a caption there is no band: the system keeps drawing the menu.
+    if (frameKind == FrameKind::NoCaption) return;
     HMENU menu = ::GetMenu(window);
     if (formKind == FormKind::MDIChild) {
         if (menu) ::SetMenu(window, nullptr);
@@ -320,15 +330,15 @@ void TWinSkinForm::FormSkinned()
                     ::PostMessageA(manager->MDIClientWindow(), SKM_FRAMECHILDREDRAW,
                                    reinterpret_cast<WPARAM>(window), 0);
             } else if (windowState == FrameWindowState::Normal) {
-                skinState = FormSkinState::Fitting;
+                SetSkinState(FormSkinState::Fitting);
                 FitWindowToSkin(false);
-                skinState = FormSkinState::Running;
+                SetSkinState(FormSkinState::Running);
                 UpdateRegion();
             }
         } else if (!isChild && frameKind != FrameKind::NoCaption && windowState != FrameWindowState::Minimized) {
-            skinState = FormSkinState::Fitting;
+            SetSkinState(FormSkinState::Fitting);
             FitWindowToSkin(false);
-            skinState = FormSkinState::Running;
+            SetSkinState(FormSkinState::Running);
             if (windowState == FrameWindowState::Normal) UpdateRegion();
             else RefreshFrame();
         }
@@ -338,10 +348,19 @@ void TWinSkinForm::FormSkinned()
 
 void TWinSkinForm::AfterSkin()
 {
+    if (Destroyed()) return;
     ::SendMessageA(window, SKM_SKINAPPLIED, 0, SkinMessageMark);
     if (skinData->OnAfterSkinForm) skinData->OnAfterSkinForm(form, window, className);
+    if (Destroyed()) return;
     skinState = FormSkinState::Running;
     if (hoverTimer) hoverTimer->SetEnabled(true);
+}
+
+void TWinSkinForm::SetSkinState(int value)
+{
+    // A window destroyed meanwhile (by a handler, or while it was being
+    // sized) keeps its skinner dead, for the manager to free.
+    if (!Destroyed()) skinState = value;
 }
 
 // ---------------------------------------------------------------- form message hook

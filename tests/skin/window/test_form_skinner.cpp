@@ -509,6 +509,9 @@ TEST_CASE("MDI: the frame's client window is subclassed, children skinned at cre
     child.reset();
     SwitchActive(fx, counter, false);
     CHECK(ProcOf(client) == classProc);
+    // The manager keeps nothing of a frame that is no longer skinned.
+    CHECK(fx.Manager().MDIClientWindow() == nullptr);
+    CHECK(fx.Manager().MDIFrameForm() == nullptr);
 }
 
 TEST_CASE("a new caption refreshes the frame; a new main menu moves into the menu band and back")
@@ -667,4 +670,114 @@ TEST_CASE("the system's version decides whether WS_SYSMENU stays and whether sys
         }
     }
     OverrideSkinOSVersion(0);
+}
+
+TEST_CASE("a window without caption keeps its menu: there is no band to draw it in")
+{
+    SkinFixture fx;
+    SUBCASE("a bare window with a menu from the start")
+    {
+        HMENU menu = CreateMenu();
+        AppendMenuA(menu, MF_STRING, 100, "&File");
+        TestWindow w(WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100, 320, 220, "No caption", 0, nullptr, menu);
+        const SIZE client = ClientSizeOf(w);
+        SetForegroundWindow(w);
+        REQUIRE(fx.WaitSkinned(w));
+        CHECK(fx.Skinner(w)->FrameKindValue() == FrameKind::NoCaption);
+        CHECK(GetMenu(w) == menu);
+        CHECK(fx.Skinner(w)->MenuBarHeight() == 0);
+        CHECK(ClientSizeOf(w).cx == client.cx);
+        CHECK(ClientSizeOf(w).cy == client.cy);
+    }
+    SUBCASE("a form without border that gets a menu while skinned")
+    {
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetBorderStyle(bsNone);
+        form->SetBounds(150, 120, 320, 240);
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        REQUIRE(fx.WaitSkinned(form->Handle()));
+        TMainMenu menu(form.get());
+        auto* item = new TMenuItem(&menu);
+        item->SetCaption("&File");
+        menu.Items()->Add(item);
+        form->SetMenu(&menu);
+        Pump(30);
+        CHECK(GetMenu(form->Handle()) == menu.Handle());
+        CHECK(fx.Skinner(form->Handle())->MenuBarHeight() == 0);
+        form->SetMenu(nullptr);
+    }
+}
+
+TEST_CASE("a window maximised or minimised while skinned is restored to its own size after the skin goes")
+{
+    Counter counter;
+    SkinFixture fx;
+    TestWindow other(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 200, 150, "Other");
+    TestWindow w(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 220, "Restored later");
+    const SIZE client = ClientSizeOf(w);
+    Activate(w);
+    REQUIRE(fx.WaitSkinned(w));
+    int show = SW_MAXIMIZE;
+    SUBCASE("maximised") { show = SW_MAXIMIZE; }
+    SUBCASE("minimised") { show = SW_MINIMIZE; }
+    CAPTURE(show);
+    ShowWindow(w, show);
+    Pump(50);
+    Activate(other);
+    Pump(50);
+    const RECT held = WindowRectOf(w);
+
+    SwitchActive(fx, counter, false);
+    // It keeps the size the system gave it, and nothing is activated.
+    CHECK((show == SW_MAXIMIZE ? IsZoomed(w) : IsIconic(w)));
+    CHECK(WindowRectOf(w).right - WindowRectOf(w).left == held.right - held.left);
+    CHECK(WindowRectOf(w).bottom - WindowRectOf(w).top == held.bottom - held.top);
+    CHECK(GetActiveWindow() == other.Get());
+    ShowWindow(w, SW_RESTORE);
+    Pump(50);
+    CHECK(ClientSizeOf(w).cx == client.cx);
+    CHECK(ClientSizeOf(w).cy == client.cy);
+}
+
+TEST_CASE("a form whose window is made anew while skinned gets its own colour back when the skin goes")
+{
+    Counter counter;
+    SkinFixture fx;
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(150, 120, 320, 240);
+    form->SetColor(clWindow);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    REQUIRE(fx.WaitSkinned(form->Handle()));
+    const HWND first = form->Handle();
+    form->SetBorderStyle(bsSingle);   // a window of another style
+    HWND w = form->Handle();
+    REQUIRE(w != first);
+    SetForegroundWindow(w);
+    REQUIRE(fx.WaitSkinned(w));
+    CHECK(form->Color() == fx.data->FColors[SkinColor::ButtonFace]);
+    SwitchActive(fx, counter, false);
+    CHECK(form->Color() == clWindow);
+}
+
+namespace {
+struct Destroyer : TObject {
+    void After(TObject*, HWND w, const std::string&) { DestroyWindow(w); }
+};
+} // namespace
+
+TEST_CASE("a window destroyed while its skin is applied leaves a dead skinner, which the manager frees")
+{
+    SkinFixture fx;
+    Destroyer destroyer;
+    fx.data->OnAfterSkinForm = TOnSkinForm::Of<&Destroyer::After>(&destroyer);
+    HWND w = CreateWindowExA(0, TestClass(), "Short-lived", WS_OVERLAPPEDWINDOW, 100, 100, 300, 200,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    REQUIRE(fx.Manager().SkinWindow(w));
+    REQUIRE(PumpUntil([&] { return !IsWindow(w); }, 2000));
+    REQUIRE(fx.Manager().FormSkinnerCount() == 1);
+    CHECK(fx.Manager().FormSkinner(0)->Destroyed());
+    fx.Manager().PurgeFormSkinners();
+    CHECK(fx.Manager().FormSkinnerCount() == 0);
 }

@@ -151,3 +151,63 @@ TEST_CASE("the screen shows the frame's images and the region cut at the transpa
     CHECK(compared > H);
     CHECK(bad == 0);
 }
+
+namespace {
+
+// Pixels of the caption band on the screen that differ from the band the
+// skinner paints now (transparent corners, which show what is behind the
+// window, left out).
+int CaptionBandDifference(SkinFixture& fx, HWND w)
+{
+    TWinSkinForm& s = *fx.Skinner(w);
+    const RECT r = WindowRectOf(w);
+    TBitmap painted(r.right - r.left, r.bottom - r.top, pf24bit);
+    s.PaintFrame(painted.Canvas()->Handle());
+    HDC screen = GetDC(nullptr);
+    int bad = 0;
+    for (int y = 0; y < s.BorderTop(); ++y)
+        for (int x = 0; x < painted.Width(); ++x) {
+            const TColor want = PixelAt(painted, x, y);
+            if (want != 0xFF00FF) bad += GetPixel(screen, r.left + x, r.top + y) != static_cast<COLORREF>(want);
+        }
+    ReleaseDC(nullptr, screen);
+    return bad;
+}
+
+} // namespace
+
+TEST_CASE("the screen keeps the skin's caption when a window's text or icon changes")
+{
+    SkinFixture fx;
+    TestWindow bare(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 150, 320, 200, "Bare before");
+    SetForegroundWindow(bare);
+    REQUIRE(fx.WaitSkinned(bare));
+    auto form = ShownForm("Form before", 480, 150, 320, 200);
+    HWND f = form->Handle();
+    REQUIRE(fx.WaitSkinned(f));
+    Pump(100);
+    REQUIRE(CaptionBandDifference(fx, bare) == 0);
+    REQUIRE(CaptionBandDifference(fx, f) == 0);
+
+    HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
+    SUBCASE("a bare window's new text")
+    {
+        SetWindowTextA(bare, "Bare after");
+        Pump(50);
+        CHECK(CaptionBandDifference(fx, bare) == 0);
+    }
+    SUBCASE("a form's new text")
+    {
+        form->SetCaption("Form after");
+        Pump(50);
+        CHECK(CaptionBandDifference(fx, f) == 0);
+    }
+    SUBCASE("a new icon, bare window and form")
+    {
+        SendMessageA(bare, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(f, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        Pump(50);
+        CHECK(CaptionBandDifference(fx, bare) == 0);
+        CHECK(CaptionBandDifference(fx, f) == 0);
+    }
+}
