@@ -73,11 +73,9 @@ TWinSkinForm::~TWinSkinForm()
     iconBitmap.reset();
     if (TSkinManage* manager = SkinManage()) {
         manager->ForgetFormSkinner(this);
-        // The manager keeps no MDI frame that has lost its skinner.
-        if (formKind == FormKind::MDIFrame && manager->MDIClientWindow() == mdiClient) {
-            manager->SetMDIClientWindow(nullptr);
+        // The manager keeps no MDI frame form that is being destroyed.
+        if (form && manager->MDIFrameForm() == form && (form->ComponentState() & csDestroying))
             manager->SetMDIFrameForm(nullptr);
-        }
     }
     chrome.reset();
     captionCanvas.reset();

@@ -414,6 +414,7 @@ void TWinSkinForm::MDIClientProc(TMessage& m)
     case WM_NCDESTROY: {
         passOn();
         RestoreMDIClientProc();
+        if (manager && manager->MDIClientWindow() == mdiClient) manager->SetMDIClientWindow(nullptr);
         return;
     }
     case WM_NCCALCSIZE:

@@ -509,9 +509,23 @@ TEST_CASE("MDI: the frame's client window is subclassed, children skinned at cre
     child.reset();
     SwitchActive(fx, counter, false);
     CHECK(ProcOf(client) == classProc);
-    // The manager keeps nothing of a frame that is no longer skinned.
-    CHECK(fx.Manager().MDIClientWindow() == nullptr);
+}
+
+TEST_CASE("the manager forgets an MDI frame that goes while skinned")
+{
+    SkinFixture fx;
+    auto frame = std::make_unique<TForm>(nullptr);
+    frame->SetFormStyle(fsMDIForm);
+    frame->SetBounds(80, 80, 600, 450);
+    frame->Show();
+    SetForegroundWindow(frame->Handle());
+    REQUIRE(fx.WaitSkinned(frame->Handle()));
+    REQUIRE(fx.Manager().MDIFrameForm() == frame.get());
+    REQUIRE(fx.Manager().MDIClientWindow() == frame->ClientHandle());
+    frame.reset();
+    // Nothing is left that an MDI child's skinner would reach through.
     CHECK(fx.Manager().MDIFrameForm() == nullptr);
+    CHECK(fx.Manager().MDIClientWindow() == nullptr);
 }
 
 TEST_CASE("a new caption refreshes the frame; a new main menu moves into the menu band and back")
