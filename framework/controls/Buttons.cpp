@@ -1,11 +1,42 @@
 #include "Buttons.h"
 
+#include <utility>
+
 #include "Publish.h"
 #include "framework/graphics/Bitmap.h"
 
 namespace tf {
 
 const TEnumInfo ButtonLayoutInfo{"TButtonLayout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
+
+void DrawButtonGlyph(HDC dc, int x, int y, TBitmap& glyph, int numGlyphs, int index)
+{
+    if (glyph.Empty()) return;
+    if (numGlyphs < 1) numGlyphs = 1;
+    const int w = glyph.Width() / numGlyphs, h = glyph.Height();
+    if (w <= 0) return;
+    const bool emboss = index == 1 && numGlyphs < 2;
+    if (index >= numGlyphs) index = 0;
+    TBitmap image(w, h, pf24bit);
+    BitBlt(image.Canvas()->Handle(), 0, 0, w, h, glyph.Canvas()->Handle(), index * w, 0, SRCCOPY);
+    const COLORREF key = GetPixel(image.Canvas()->Handle(), 0, h - 1);
+    if (!emboss) {
+        TransparentBlt(dc, x, y, w, h, image.Canvas()->Handle(), 0, 0, w, h, key);
+        return;
+    }
+    // Disabled: the shape (every non-key pixel) in highlight one pixel down
+    // and right, then in shadow.
+    HDC src = image.Canvas()->Handle();
+    TBitmap tinted(w, h, pf24bit);
+    HDC t = tinted.Canvas()->Handle();
+    constexpr COLORREF hole = RGB(255, 0, 255);
+    for (const auto& [d, color] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}}) {
+        const COLORREF ink = ColorToRGB(color);
+        for (int row = 0; row < h; ++row)
+            for (int col = 0; col < w; ++col) SetPixelV(t, col, row, GetPixel(src, col, row) == key ? hole : ink);
+        TransparentBlt(dc, x + d, y + d, w, h, t, 0, 0, w, h, hole);
+    }
+}
 
 const TClassInfo& TBitBtn::StaticClass()
 {

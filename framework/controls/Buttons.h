@@ -12,6 +12,12 @@ class TBitmap;
 enum TButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 extern const TEnumInfo ButtonLayoutInfo;
 
+// Draws image `index` (0-based) of a glyph strip holding numGlyphs images
+// side by side at (x, y), its bottom-left colour transparent. An index past
+// the strip draws the first image; a disabled look is embossed from it when
+// the strip has no disabled image.
+void DrawButtonGlyph(HDC dc, int x, int y, TBitmap& glyph, int numGlyphs, int index);
+
 class TBitBtn : public TButton {
     TF_CLASS(TBitBtn)
 public:

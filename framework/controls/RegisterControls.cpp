@@ -7,11 +7,20 @@
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "Grids.h"
+#include "GroupBox.h"
 #include "ListBox.h"
+#include "ListView.h"
 #include "Memo.h"
 #include "Menus.h"
+#include "RadioButton.h"
+#include "ScrollBar.h"
+#include "ScrollBox.h"
+#include "SpeedButton.h"
 #include "StdCtrls.h"
 #include "Timer.h"
+#include "ToolBar.h"
+#include "TreeView.h"
 #include "framework/graphics/Color.h"
 
 #undef RegisterClass
@@ -27,6 +36,10 @@ void RegisterControlClasses()
              &TLabel::StaticClass(), &TListBox::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass(),
              &TPanel::StaticClass(), &TImage::StaticClass(), &TCoolBar::StaticClass(), &TTimer::StaticClass(),
              &TMainMenu::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass(),
+             &TSpeedButton::StaticClass(), &TRadioButton::StaticClass(), &TGroupBox::StaticClass(),
+             &TRadioGroup::StaticClass(), &TScrollBar::StaticClass(), &TListView::StaticClass(),
+             &TTreeView::StaticClass(), &TDrawGrid::StaticClass(), &TStringGrid::StaticClass(),
+             &TScrollBox::StaticClass(), &TToolBar::StaticClass(), &TToolButton::StaticClass(),
          })
         RegisterClass(*info);
 }
