@@ -1,0 +1,166 @@
+// TSkinControl: the base of every control skinner, the small companion that
+// intercepts one control's messages, lets the control do its own work where
+// that is harmless, and paints the control's face, frame or parts from the
+// skin. The families derive from it (SkinButton.h, SkinScrollbar.h, ...);
+// the class tables (ControlSkinning.h) choose and attach them.
+//
+// A skinner is attached either to a control object (Attach: it replaces the
+// control's WindowProc and is owned by the control) or to a bare window
+// (AttachWindow: it replaces GWL_WNDPROC through a thunk and is owned by the
+// form skinner). From attach until destruction it is in its form skinner's
+// list. SKM_SKINENABLE switches it off and on without detaching; while off,
+// every message goes straight to the previous handler. Destruction puts back
+// exactly what attaching replaced. Skinners read the skin's elements when
+// they paint and never keep them across a skin change.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/controls/Messages.h"
+#include "framework/controls/WndProcThunk.h"
+#include "framework/core/Component.h"
+#include "framework/graphics/Color.h"
+#include "skin/controls/ControlProperties.h"
+#include "skin/controls/SkinnerHost.h"
+#include "skin/window/ControlSkinnerLink.h"
+#include "skin/window/SkinMessages.h"
+
+namespace tf {
+
+class TBitmap;
+class TCanvas;
+class TControl;
+class TSkinData;
+
+// State values of a skinner.
+namespace SkinnerState {
+constexpr int Created = 0, Attached = 1, Unskinned = 2, WindowDestroyed = 6;
+}
+
+// MouseFlags bits.
+constexpr uint8_t mfHot = 1, mfPressed = 2;
+
+class TSkinControl : public TComponent, public TControlSkinnerLink {
+    TF_CLASS(TSkinControl)
+public:
+    explicit TSkinControl(TComponent* owner);
+    // Puts back the control's WindowProc or the window's procedure, and
+    // leaves the form skinner's list.
+    ~TSkinControl() override;
+
+    // ------------------------------------------------------------ virtual operations
+    // Skins the owner control: its WindowProc is replaced and, with setColor,
+    // its Color becomes the skin's face colour. Nothing when attached already.
+    virtual void Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas);
+    // Skins a bare window by replacing its window procedure.
+    virtual void AttachWindow(HWND window, TSkinData* data, TSkinnerHost* form, TCanvas* canvas);
+    // Skinning off: messages pass straight on, the control's colour returns.
+    // The handler stays installed until the skinner is destroyed.
+    virtual void Unskin();
+    // First look at a message; true passes it on and then calls AfterMessage.
+    virtual bool BeforeMessage(TMessage& m);
+    virtual void AfterMessage(TMessage& m);
+    // Paints now into dc, or into the window's whole-window DC when dc is 0.
+    virtual void PaintControl(HDC dc);
+    // Draws into dc at rect (the window rectangle at the origin).
+    virtual void DrawControl(HDC dc, const RECT& rect);
+    // The skin was replaced: colours again, repaint.
+    void SkinChanged() override;
+
+    // ------------------------------------------------------------ the link
+    int SkinnerState() const override { return FState; }
+    HWND SkinnedWindow() const override { return FHandle; }
+
+    // ------------------------------------------------------------ routing and helpers
+    // The replacement message handler.
+    void SkinWndProc(TMessage& m);
+    // Hands a message to the previous handler.
+    void CallDefault(TMessage& m);
+    // Invalidates the repaint target, or the whole window (erased) and updates it.
+    void Refresh();
+    void FillFace(HDC dc, const RECT& rect);
+    void FillControlColor(HDC dc, const RECT& rect);
+    static void FillSolid(HDC dc, const RECT& rect, TColor color);
+    // The control's published integer Color, or def.
+    TColor ControlColor(TColor def);
+    LONG WindowLong(HWND window, int index) const;
+    // A focus rectangle around WindowText as laid out with format in rect.
+    void DrawTextFocus(HDC dc, UINT format, const RECT& rect);
+    // Runs the control's own left-button mouse-down handling for m.
+    void ForwardMouseDown(const TMessage& m);
+    // The skin's face colour (ButtonFace).
+    TColor FaceColor() const;
+    // A failure while painting: the skinner switches itself off so that the
+    // control paints itself from then on, and the failure is reported once.
+    void ReportFailure(const char* what);
+
+    // ------------------------------------------------------------ state
+    bool Active() const { return FActive; }
+    bool Attached() const { return FAttached; }
+    int Mode() const { return FMode; }
+    void SetMode(int mode) { FMode = mode; }
+    uint8_t MouseFlags() const { return FMouseFlags; }
+    const std::wstring& WindowText() const { return FWindowText; }
+    void SetWindowText(const std::wstring& text) { FWindowText = text; }
+    HWND Handle() const { return FHandle; }
+    TControl* Control() const { return FControl; }
+    TSkinnerHost* Form() const { return FForm; }
+    TSkinData* SkinData() const { return FSkinData; }
+
+protected:
+    // Active changed through SKM_SKINENABLE (families with windows of their
+    // own hide or show them).
+    virtual void ActiveChanged() {}
+    void SetHot(bool on) { on ? FMouseFlags |= mfHot : FMouseFlags &= static_cast<uint8_t>(~mfHot); }
+    void SetPressed(bool on) { on ? FMouseFlags |= mfPressed : FMouseFlags &= static_cast<uint8_t>(~mfPressed); }
+    bool Hot() const { return FMouseFlags & mfHot; }
+    bool Pressed() const { return FMouseFlags & mfPressed; }
+    // Enabled and Focused from the window, as the families refresh them.
+    void ReadWindowState();
+    void Register();
+
+    uint8_t FMouseFlags = 0;
+    TCanvas* FCanvas = nullptr;
+    bool FEnabled = false;
+    bool FFocused = false;
+    std::wstring FWindowText;
+    TWndProcThunk FWndProcThunk;
+    WNDPROC FOldWndProc = nullptr;
+    bool FActive = true;
+    bool FIsUnicode = false;
+    TSkinData* FSkinData = nullptr;
+    HWND FHandle = nullptr;
+    TWndMethod FOldWindowProc;
+    TControl* FControl = nullptr;
+    RECT FWindowRect{0, 0, 0, 0};
+    TControl* FRepaintTarget = nullptr;
+    bool FSetColor = false;
+    TColor FSavedColor = 0;
+    bool FSavedParentColor = false;
+    bool FAttached = false;
+    int FState = SkinnerState::Created;
+    TSkinnerHost* FForm = nullptr;
+    int FMode = 0;
+
+private:
+    void RestoreColor();
+};
+
+// ------------------------------------------------------------ shared routines
+
+// The window's text as wide text (the wide call on the NT family).
+std::wstring GetWindowTextWide(HWND window);
+// Dest takes source's size and pixel format and a copy of its pixels.
+void CopyBitmap(TBitmap& source, TBitmap& dest);
+// The glyph embossed as disabled: its black pixels in the button highlight
+// colour one pixel down and right, then in the button shadow colour, on the
+// button face colour. The same size and pixel format as the glyph.
+std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& glyph);
+// Reports a skinner's painting failure, once per process.
+void ReportSkinnerFailure(const std::string& what);
+// A pop-up window or a child of the desktop's special parent (drop-down lists).
+bool IsPopupOrDesktopChild(HWND window);
+
+} // namespace tf
