@@ -99,6 +99,8 @@ public:
     // ------------------------------------------------------------ state
     bool Active() const { return FActive; }
     bool Attached() const { return FAttached; }
+    // Whether attaching replaced the control's Color.
+    bool SetsColor() const { return FSetColor; }
     int Mode() const { return FMode; }
     void SetMode(int mode) { FMode = mode; }
     uint8_t MouseFlags() const { return FMouseFlags; }

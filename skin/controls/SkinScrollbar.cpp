@@ -1,0 +1,182 @@
+#include "skin/controls/SkinScrollbar.h"
+
+#include "framework/controls/WinControl.h"
+#include "framework/graphics/GdiHandle.h"
+#include "framework/core/SysUtils.h"
+#include "skin/controls/ScrollGeometry.h"
+#include "skin/controls/WScrollbar.h"
+#include "skin/data/WinSkinData.h"
+
+namespace tf {
+
+const TClassInfo& TSkinScrollbar::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TSkinScrollbar>("TSkinScrollbar", TSkinControl::StaticClass()).Build();
+    return info;
+}
+
+TSkinScrollbar::TSkinScrollbar(TComponent* owner) : TSkinControl(owner) {}
+
+TSkinScrollbar::~TSkinScrollbar()
+{
+    Destroying();
+    FreeBars();
+}
+
+void TSkinScrollbar::AttachScroll(TControl* control, TSkinData* data, TSkinnerHost* form, TCanvas* canvas)
+{
+    if (FAttached || !control) return;
+    FSkinData = data;
+    FForm = form;
+    FCanvas = canvas;
+    FControl = control;
+    auto* win = dynamic_cast<TWinControl*>(control);
+    FHandle = win ? win->Handle() : nullptr;
+    FIsUnicode = FHandle && IsWindowUnicode(FHandle);
+    Register();
+    FHasBorder = ReadEnumLower(control, "BorderStyle") != "bsnone" && control->ClassName() != "TImageScrollBox" && FMode != 1;
+    if (FindProperty(control, "FixedColor") && FindProperty(control, "FixedColor")->Kind == TPropKind::Integer) {
+        FSavedColor = static_cast<TColor>(ReadIntProperty(control, "FixedColor"));
+        FSetColor = true;
+        WriteProperty(control, "FixedColor", IntToStr(FaceColor()));
+    }
+    FHorzBar = new TWScrollbar(this);
+    FVertBar = new TWScrollbar(this);
+    FHorzBar->AttachToControl(this, control, ScrollBarKind::WindowHorz);
+    FVertBar->AttachToControl(this, control, ScrollBarKind::WindowVert);
+    FHorzBar->SetEnabled(control->Enabled());
+    FVertBar->SetEnabled(control->Enabled());
+    if (!control->Visible()) {
+        FHorzBar->HideBar();
+        FVertBar->HideBar();
+    }
+    FOldWindowProc = control->WindowProc;
+    control->WindowProc = TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
+    FAttached = true;
+    FState = SkinnerState::Attached;
+}
+
+void TSkinScrollbar::FreeBars()
+{
+    delete FHorzBar;
+    delete FVertBar;
+    FHorzBar = FVertBar = nullptr;
+}
+
+void TSkinScrollbar::UpdateBars()
+{
+    if (FHorzBar) FHorzBar->UpdatePosition();
+    if (FVertBar) FVertBar->UpdatePosition();
+}
+
+void TSkinScrollbar::ActiveChanged()
+{
+    // Off: the control's own bars show; on: the overlays come back.
+    if (FActive) {
+        UpdateBars();
+    } else {
+        if (FHorzBar) FHorzBar->HideBar();
+        if (FVertBar) FVertBar->HideBar();
+    }
+    if (FHandle) RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+}
+
+bool TSkinScrollbar::BeforeMessage(TMessage& m)
+{
+    if (m.Msg == WM_NCPAINT && FHasBorder) {
+        CallDefault(m);
+        HDC dc = GetWindowDC(FHandle);
+        DrawBorder(dc);
+        ReleaseDC(FHandle, dc);
+        return false;
+    }
+    return TSkinControl::BeforeMessage(m);
+}
+
+void TSkinScrollbar::DrawBorder(HDC dc)
+{
+    if (!dc || !FSkinData) return;
+    RECT r;
+    if (!GetWindowRect(FHandle, &r)) return;
+    OffsetRect(&r, -r.left, -r.top);
+    TBrushHandle shadow(CreateSolidBrush(ColorToRGB(FSkinData->FColors[SkinColor::ButtonShadow])));
+    TBrushHandle face(CreateSolidBrush(ColorToRGB(FaceColor())));
+    FrameRect(dc, &r, shadow.Get());
+    InflateRect(&r, -1, -1);
+    FrameRect(dc, &r, face.Get());
+}
+
+void TSkinScrollbar::AfterMessage(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED: UpdateBars(); return;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (TWScrollbar* bar = m.Msg == WM_HSCROLL ? FHorzBar : FVertBar) {
+            bar->SetHotPart(LOWORD(m.WParam));
+            bar->Invalidate();
+        }
+        return;
+    case WM_MOUSEWHEEL:
+        if (FHorzBar && FHorzBar->Shown()) FHorzBar->Invalidate();
+        if (FVertBar && FVertBar->Shown()) FVertBar->Invalidate();
+        return;
+    case CM_VISIBLECHANGED:
+        if (m.WParam) {
+            UpdateBars();
+        } else {
+            if (FHorzBar) FHorzBar->HideBar();
+            if (FVertBar) FVertBar->HideBar();
+        }
+        return;
+    case CM_ENABLEDCHANGED:
+        if (FControl) {
+            if (FHorzBar) FHorzBar->SetEnabled(FControl->Enabled());
+            if (FVertBar) FVertBar->SetEnabled(FControl->Enabled());
+        }
+        return;
+    case CM_RECREATEWND:
+        // The form skinner replaces this skinner by a fresh one.
+        if (FForm) PostMessageA(FForm->Window(), SKM_RESKINSCROLLBAR, reinterpret_cast<WPARAM>(FHandle), 0);
+        return;
+    case SKM_PAINTFRAMETO:
+        if (m.LParam != SkinMessageMark) return;
+        if (m.WParam) DrawBorder(reinterpret_cast<HDC>(m.WParam));
+        m.Result = SkinMessageMark;
+        return;
+    default: TSkinControl::AfterMessage(m); return;
+    }
+}
+
+void TSkinScrollbar::DrawControl(HDC dc, const RECT&)
+{
+    const LONG style = WindowLong(FHandle, GWL_STYLE);
+    for (TWScrollbar* bar : {FHorzBar, FVertBar}) {
+        if (!bar) continue;
+        if (bar->Shown()) bar->Invalidate();
+        else if (style & (bar == FVertBar ? WS_VSCROLL : WS_HSCROLL)) bar->UpdatePosition();
+    }
+    if (FHorzBar && FVertBar && FHorzBar->Shown() && FVertBar->Shown()) {
+        const RECT v = FVertBar->BarRect(), h = FHorzBar->BarRect();
+        FillFace(dc, RECT{v.left + 2, h.top + 2, v.right + 2, h.bottom + 2});
+    }
+}
+
+void TSkinScrollbar::Unskin()
+{
+    if (FSetColor) WriteProperty(FControl, "FixedColor", IntToStr(FSavedColor));
+    FSetColor = false;
+    TSkinControl::Unskin();
+    if (FState != SkinnerState::WindowDestroyed) FreeBars();
+}
+
+void TSkinScrollbar::SkinChanged()
+{
+    // The colour saved at attach stays the one to give back.
+    if (FSetColor) WriteProperty(FControl, "FixedColor", IntToStr(FaceColor()));
+    if (FHorzBar && FHorzBar->Shown()) FHorzBar->Invalidate();
+    if (FVertBar && FVertBar->Shown()) FVertBar->Invalidate();
+}
+
+} // namespace tf
