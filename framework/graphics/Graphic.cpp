@@ -34,4 +34,11 @@ void TGraphic::SaveToFile(const std::string& fileName)
     SaveToStream(stream);
 }
 
+bool TGraphic::ReadBinaryProperty(const std::string& name, TStream& data)
+{
+    if (name != "Data") return TPersistent::ReadBinaryProperty(name, data);
+    LoadFromStream(data);
+    return true;
+}
+
 } // namespace tf

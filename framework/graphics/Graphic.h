@@ -35,6 +35,9 @@ public:
     virtual void SaveToStream(TStream& stream) = 0;
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName);
+    // Stored data gives a graphic property its image as "Data": the bytes
+    // of the graphic's file ("Glyph = @file 'glyph.bmp'").
+    bool ReadBinaryProperty(const std::string& name, TStream& data) override;
 
     // Fires after the image or its size changed.
     TNotifyEvent OnChange;
