@@ -5,6 +5,7 @@
 #include "AppClasses.h"
 #include "Unit_main.h"
 #include "framework/controls/Application.h"
+#include "skin/controls/ControlSkinning.h"
 #include "skin/window/FormPopupMenus.h"
 #include "skin/window/SkinChrome.h"
 #include "skin/window/SkinManage.h"
@@ -19,6 +20,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     InstallSkinManagerFactory();
     // Caption buttons, menu bar and menus drawn from the skin.
     InstallWindowChrome();
+    // Form skinners hand the window's controls to the control skinners.
+    InstallControlSkinners();
     Application->Initialize();
     // Questions to the user belong to the hidden application window.
     SetAskOwner([]() -> void* { return Application->Handle(); });

@@ -11,6 +11,7 @@
 #include "framework/controls/Application.h"
 #include "framework/core/SysUtils.h"
 #include "skin/controls/ControlSkinning.h"
+#include "skin/window/SkinManage.h"
 #include "skinview/Unit_skinview.h"
 
 using namespace tf;
@@ -30,6 +31,7 @@ std::vector<std::string> Arguments()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     RegisterSkinviewClasses();
+    InstallSkinManagerFactory();
     InstallControlSkinners();
     Application->Initialize();
     std::string skinFile;
@@ -43,6 +45,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } catch (...) {
         Application->HandleException(Application);
         DoneApplication();
+        FinalizeSkinManager();
         return 1;
     }
     if (unskinned) Form_skinview->SetSkinned(false);
@@ -53,5 +56,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     Application->Run();
     DoneApplication();
+    FinalizeSkinManager();
     return 0;
 }

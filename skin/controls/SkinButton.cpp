@@ -58,7 +58,8 @@ bool TSkinButton::BeforeMessage(TMessage& m)
     // Without the skin's button image the control keeps its own look.
     if (!ButtonElement()) return TSkinControl::BeforeMessage(m);
     switch (m.Msg) {
-    case WM_PAINT: PaintMessage(*this, m); return false;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: PaintMessage(*this, m); return false;
     case WM_ERASEBKGND: m.Result = 1; return false;
     case WM_TIMER: KillTimer(FHandle, 1); return false;
     case WM_LBUTTONDOWN:

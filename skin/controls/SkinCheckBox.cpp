@@ -36,7 +36,7 @@ void TSkinCheckBox::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, T
 bool TSkinCheckBox::BeforeMessage(TMessage& m)
 {
     const bool passOn = TSkinControl::BeforeMessage(m);
-    if ((m.Msg == WM_PAINT || m.Msg == WM_PRINT) && FMode == 1) {
+    if ((m.Msg == WM_PAINT || m.Msg == WM_PRINT || m.Msg == WM_PRINTCLIENT) && FMode == 1) {
         PaintMessage(*this, m);
         return false;
     }

@@ -11,6 +11,7 @@
 #include "skin/controls/WinSubClass.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/User32Entries.h"
+#include "skin/window/PaintFailure.h"
 
 namespace tf {
 
@@ -211,7 +212,7 @@ void TWScrollbar::PaintWindow(HDC dc)
     try {
         Paint(dc);
     } catch (const std::exception& e) {
-        ReportSkinnerFailure(std::string("TWScrollbar: ") + e.what());
+        ReportPaintFailure(std::string("TWScrollbar: ") + e.what());
     }
 }
 

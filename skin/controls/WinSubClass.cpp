@@ -9,16 +9,9 @@
 #include "skin/data/SkinText.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinPlatform.h"
+#include "skin/window/PaintFailure.h"
 
 namespace tf {
-
-void ReportSkinnerFailure(const std::string& what)
-{
-    static bool reported = false;
-    if (reported) return;
-    reported = true;
-    OutputDebugStringA(("The skin could not draw a control: " + what + "\n").c_str());
-}
 
 const TClassInfo& TSkinControl::StaticClass()
 {
@@ -173,7 +166,8 @@ void TSkinControl::AfterMessage(TMessage& m)
     case WM_ENABLE:
     case WM_SETTEXT:
     case CM_ENABLEDCHANGED: Refresh(); break;
-    case WM_PAINT: PaintControl(reinterpret_cast<HDC>(m.WParam)); break;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: PaintControl(reinterpret_cast<HDC>(m.WParam)); break;
     default: break;
     }
 }
@@ -212,7 +206,7 @@ void TSkinControl::ReportFailure(const char* what)
     // and the control paints itself from now on.
     FActive = false;
     ActiveChanged();
-    ReportSkinnerFailure(ClassName() + ": " + what);
+    ReportPaintFailure(ClassName() + ": " + what);
     if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
     else if (FRepaintTarget) FRepaintTarget->Invalidate();
 }

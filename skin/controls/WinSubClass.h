@@ -160,8 +160,6 @@ void CopyBitmap(TBitmap& source, TBitmap& dest);
 // colour one pixel down and right, then in the button shadow colour, on the
 // button face colour. The same size and pixel format as the glyph.
 std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& glyph);
-// Reports a skinner's painting failure, once per process.
-void ReportSkinnerFailure(const std::string& what);
 // A pop-up window or a child of the desktop's special parent (drop-down lists).
 bool IsPopupOrDesktopChild(HWND window);
 
