@@ -20,6 +20,8 @@ TSkinScrollbar::TSkinScrollbar(TComponent* owner) : TSkinControl(owner) {}
 TSkinScrollbar::~TSkinScrollbar()
 {
     Destroying();
+    if (FSetColor && FActive && FState == SkinnerState::Attached) WriteProperty(FControl, "FixedColor", IntToStr(FSavedColor));
+    FSetColor = false;
     FreeBars();
 }
 

@@ -24,6 +24,8 @@ TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 TSkinControl::~TSkinControl()
 {
     Destroying();
+    // A skinner freed while it still skins gives the colour back too.
+    if (FActive && FState == SkinnerState::Attached) RestoreColor();
     if (FOldWindowProc) {
         if (FControl) FControl->WindowProc = FOldWindowProc;
         FOldWindowProc.Clear();
