@@ -216,8 +216,9 @@ void ApplyEffects(TSkinnerHost& host, TControl* control, uint32_t effects)
     if (effects & seToolButtonMenuItem)
         if (auto* item = dynamic_cast<TMenuItem*>(ReadObjectProperty(control, "MenuItem"))) host.SkinMenuItem(item);
     if (effects & seToolBarSetup) {
-        WriteProperty(control, "Flat", "True");
+        // The handlers record the framework tool bar's Flat to give it back.
         if (auto* toolbar = dynamic_cast<TToolBar*>(control)) (new TToolbarSkinHandlers(toolbar))->Attach(toolbar, &host);
+        else WriteProperty(control, "Flat", "True");
         if (auto* menu = dynamic_cast<TMenu*>(ReadObjectProperty(control, "Menu"))) SkinMenuItems(host, menu->Items());
     }
     if (effects & seSetTransparent) WriteProperty(control, "Transparent", "True");
