@@ -76,9 +76,9 @@ TLayoutRect ButtonTextArea(const TLayoutRect& face, TGlyphPlace place, TLayoutSi
     return r;
 }
 
-TButtonLayout LayoutButton(const TButtonLayoutInput& in)
+TGlyphTextLayout LayoutButton(const TButtonLayoutInput& in)
 {
-    TButtonLayout out;
+    TGlyphTextLayout out;
     const int w = in.Face.Width, h = in.Face.Height;
     const TLayoutSize g = in.Glyph, t = in.Text;
     const bool across = in.Place == TGlyphPlace::Left || in.Place == TGlyphPlace::Right;

@@ -71,7 +71,7 @@ struct TButtonLayoutInput {
     bool Centred = false;    // "Alignment" reads "tacenter" (bit buttons)
     bool SpeedButton = false;
 };
-struct TButtonLayout {
+struct TGlyphTextLayout {
     TLayoutPoint Glyph;
     TLayoutPoint Text;
     unsigned Flags = kTextWordBreak;
@@ -79,7 +79,7 @@ struct TButtonLayout {
     int Spacing = 0;
 };
 // Places glyph and caption of a bit button or (SpeedButton) speed button.
-TButtonLayout LayoutButton(const TButtonLayoutInput& in);
+TGlyphTextLayout LayoutButton(const TButtonLayoutInput& in);
 
 // A menu button: glyph, caption and an 8 x 3 drop-down arrow from left to
 // right. The caption is measured in the face less the glyph and the arrow.

@@ -59,7 +59,7 @@ void TSkinBitButton::DrawControl(HDC dc, const RECT& rect)
         DrawTextWide(buffer, FWindowText, r, DT_CALCRECT | DT_WORDBREAK);
         in.Text = {r.right - r.left, r.bottom - r.top};
     }
-    const TButtonLayout layout = LayoutButton(in);
+    const TGlyphTextLayout layout = LayoutButton(in);
 
     if (graphic) {
         if (picture && !picture->Empty())

@@ -60,6 +60,11 @@ bool TSkinSpeedButton::BeforeMessage(TMessage& m)
     switch (m.Msg) {
     case WM_PAINT:
         if (!m.WParam) break;
+        // The parent painting our background paints us too: nothing then.
+        if (FPainting) {
+            m.Result = 1;
+            return false;
+        }
         if (TCanvas* canvas = CanvasOf(FControl)) {
             TCanvasPaintScope scope(*canvas, reinterpret_cast<HDC>(m.WParam));
             PaintSpeedButton(*canvas, FControl->ClientRect());
@@ -188,7 +193,7 @@ void TSkinSpeedButton::PaintSpeedButton(TCanvas& canvas, const RECT& rect)
             DrawTextWide(buffer, FWindowText, r, DT_CALCRECT | DT_WORDBREAK);
             in.Text = {r.right - r.left, r.bottom - r.top};
         }
-        const TButtonLayout layout = LayoutButton(in);
+        const TGlyphTextLayout layout = LayoutButton(in);
         if (picture)
             picture->Draw(*FBuffer->Canvas(), RECT{layout.Glyph.X, layout.Glyph.Y, layout.Glyph.X + glyphSize.Width,
                                                     layout.Glyph.Y + glyphSize.Height});

@@ -130,10 +130,11 @@ inline POINT CentreOf(HWND window)
 }
 
 // Which frame of an element, composed at the picture's size, the picture
-// shows outside a central band of bandHeight rows (where a caption may be):
-// the frame with the most equal pixels; ratio tells how many of the compared
-// pixels were equal. Magenta (transparent) pixels of the element are skipped.
-inline int ShownFrame(tf::TBitmap& picture, tf::TDataSkinObject& element, int frameCount, int bandHeight, double* ratio = nullptr)
+// shows along its edges (the outer `ring` rows and columns, clear of any
+// caption or focus rectangle): the frame with the most equal pixels; ratio
+// tells how many of the compared pixels were equal. Magenta (transparent)
+// pixels of the element are skipped.
+inline int ShownFrame(tf::TBitmap& picture, tf::TDataSkinObject& element, int frameCount, int ring, double* ratio = nullptr)
 {
     const int w = picture.Width(), h = picture.Height();
     int best = 0, bestEqual = -1, bestCompared = 1;
@@ -141,15 +142,14 @@ inline int ShownFrame(tf::TBitmap& picture, tf::TDataSkinObject& element, int fr
         auto composed = tf::ComposeElement(RECT{0, 0, w, h}, *element.Bitmap, element.Margins, frame, frameCount,
                                            element.Tile != 0, false);
         int equal = 0, compared = 0;
-        for (int y = 0; y < h; ++y) {
-            if (y >= (h - bandHeight) / 2 && y < (h + bandHeight) / 2) continue;
+        for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
+                if (x >= ring && x < w - ring && y >= ring && y < h - ring) continue;
                 const tf::TColor want = skintest::PixelAt(*composed, x, y);
                 if (want == tf::clSkinKey) continue;
                 ++compared;
                 equal += skintest::PixelAt(picture, x, y) == want;
             }
-        }
         if (equal > bestEqual) {
             best = frame;
             bestEqual = equal;

@@ -80,7 +80,7 @@ TEST_CASE("Button layout: centred, given margin, shared spacing, each side")
     in.Margin = -1;
     in.Spacing = 4;
     // Centred with a spacing: margin (87 - 52) / 2 = 17.
-    TButtonLayout out = LayoutButton(in);
+    TGlyphTextLayout out = LayoutButton(in);
     CHECK(out.Margin == 17);
     CHECK(out.Glyph == TLayoutPoint{17, 12});
     CHECK(out.Text == TLayoutPoint{37, 13});
