@@ -6,7 +6,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace realinput {
 
@@ -38,18 +40,36 @@ inline void Pump(int ms)
     } while (static_cast<int>(GetTickCount() - start) < ms);
 }
 
-inline void MoveTo(POINT p)
+// The pointer to p, and the left button down or up; nothing waits.
+inline void SendMove(POINT p)
 {
     if (UnderWine()) {
         Xdotool("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y));
-    } else {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &in, sizeof in);
+        return;
     }
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+inline void SendButton(bool down)
+{
+    if (UnderWine()) {
+        Xdotool(down ? "mousedown 1" : "mouseup 1");
+        return;
+    }
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+}
+
+inline void MoveTo(POINT p)
+{
+    SendMove(p);
     for (int i = 0; i < 100; ++i) {
         POINT now{};
         GetCursorPos(&now);
@@ -61,14 +81,7 @@ inline void MoveTo(POINT p)
 
 inline void LeftButton(bool down)
 {
-    if (UnderWine()) {
-        Xdotool(down ? "mousedown 1" : "mouseup 1");
-    } else {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        SendInput(1, &in, sizeof in);
-    }
+    SendButton(down);
     Pump(250);
 }
 
@@ -92,6 +105,62 @@ inline void Key(const char* name, WORD vk)
         SendInput(2, in, sizeof(INPUT));
     }
     Pump(250);
+}
+
+// Input that the caller's own thread cannot wait for (a press that starts a
+// modal loop in the caller, such as scroll tracking): the steps run on a
+// thread of their own while the caller's messages are handled, and a step
+// may look at the screen while the button is held.
+struct Step {
+    enum Kind { Move, Down, Up, Wait, Call } What;
+    POINT At{0, 0};
+    int Ms = 0;
+    std::function<void()> Do;
+};
+inline Step MoveStep(POINT p) { return Step{Step::Move, p, 0, {}}; }
+inline Step DownStep() { return Step{Step::Down, {}, 0, {}}; }
+inline Step UpStep() { return Step{Step::Up, {}, 0, {}}; }
+inline Step WaitStep(int ms) { return Step{Step::Wait, {}, ms, {}}; }
+inline Step CallStep(std::function<void()> f) { return Step{Step::Call, {}, 0, std::move(f)}; }
+
+struct StepPlan {
+    const std::vector<Step>* Steps;
+    volatile bool Done = false;
+};
+
+inline DWORD WINAPI RunStepPlan(void* param)
+{
+    auto* plan = static_cast<StepPlan*>(param);
+    for (const Step& s : *plan->Steps) {
+        switch (s.What) {
+        case Step::Move:
+            SendMove(s.At);
+            for (int i = 0; i < 100; ++i) {
+                POINT now{};
+                GetCursorPos(&now);
+                if (now.x == s.At.x && now.y == s.At.y) break;
+                Sleep(10);
+            }
+            Sleep(80);
+            break;
+        case Step::Down: SendButton(true); Sleep(60); break;
+        case Step::Up: SendButton(false); Sleep(150); break;
+        case Step::Wait: Sleep(static_cast<DWORD>(s.Ms)); break;
+        case Step::Call: s.Do(); break;
+        }
+    }
+    plan->Done = true;
+    return 0;
+}
+
+inline void RunSteps(const std::vector<Step>& steps)
+{
+    StepPlan plan{&steps};
+    HANDLE thread = CreateThread(nullptr, 0, &RunStepPlan, &plan, 0, nullptr);
+    while (!plan.Done) Pump(10);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    Pump(150);
 }
 
 // Saves the real screen as a PNG for a person to look at (Wine only).

@@ -21,6 +21,8 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/ControlSkinnerLink.h"
+#include "skin/window/SkinManage.h"
+#include "skin/window/WinSkinForm.h"
 #include "skinview/Unit_skinview.h"
 
 namespace ctltest {
@@ -95,6 +97,61 @@ inline tf::TSkinControl* SkinnerOf(tf::TControlSkinnerList& list, tf::TControl* 
         if (auto* s = dynamic_cast<tf::TSkinControl*>(list.Item(i)); s && s->Control() == control) return s;
     return nullptr;
 }
+
+// The skin manager and the control skinners installed as the programs do,
+// and taken down again at the end.
+struct SkinEngine {
+    SkinEngine()
+    {
+        tf::InstallSkinManagerFactory();
+        tf::InstallControlSkinners();
+    }
+    ~SkinEngine()
+    {
+        tf::FinalizeSkinManager();
+        tf::SetSkinManagerFactory(nullptr);
+    }
+    SkinEngine(const SkinEngine&) = delete;
+    SkinEngine& operator=(const SkinEngine&) = delete;
+};
+
+// The previewer shown and skinned by a real form skinner.
+struct LiveSkinview : SkinEngine {
+    Skinview view;
+    HWND window = nullptr;
+    LiveSkinview()
+    {
+        view.form->Show();
+        window = view.form->Handle();
+        SetForegroundWindow(window);
+        WaitSkinned();
+    }
+    tf::TWinSkinForm* FormSkinner() const { return tf::SkinManage() ? tf::SkinManage()->FindFormSkinner(window) : nullptr; }
+    bool WaitSkinned(int ms = 3000) const
+    {
+        return skintest::PumpUntil(
+            [&] {
+                tf::TWinSkinForm* s = FormSkinner();
+                return s && s->SkinState() == tf::FormSkinState::Running;
+            },
+            ms);
+    }
+    // Runs one of the manager's deferred actions for the previewer's skin at
+    // once (1 skin, 2 unskin, 3 skin changed) instead of 250 ms later.
+    void RunAction(int kind) const
+    {
+        tf::SkinManage()->SetPendingSkinData(view.form->SkinData1);
+        tf::SkinManage()->RequestAction(kind, 1);
+        skintest::PumpUntil([] { return tf::SkinManage()->PendingSkinData() == nullptr; }, 2000);
+        skintest::Pump(30);
+    }
+    tf::TSkinControl* SkinnerOf(tf::TControl* control) const
+    {
+        tf::TWinSkinForm* s = FormSkinner();
+        return s ? ctltest::SkinnerOf(s->ControlSkinners(), control) : nullptr;
+    }
+};
+
 
 // The window's client area painted through WM_PRINTCLIENT.
 inline std::unique_ptr<tf::TBitmap> PrintClient(HWND window)
