@@ -143,7 +143,6 @@ struct LiveSkinview : SkinEngine {
         tf::SkinManage()->SetPendingSkinData(view.form->SkinData1);
         tf::SkinManage()->RequestAction(kind, 1);
         skintest::PumpUntil([] { return tf::SkinManage()->PendingSkinData() == nullptr; }, 2000);
-        skintest::Pump(30);
     }
     tf::TSkinControl* SkinnerOf(tf::TControl* control) const
     {
