@@ -58,6 +58,14 @@ TempFolder::TempFolder(const std::string& prefix)
 
 TempFolder::~TempFolder() { RemoveTree(FPath); }
 
+WatchedFolder::WatchedFolder(const std::string& prefix)
+    : FPath("C:\\" + prefix + std::to_string(GetCurrentProcessId()) + "\\")
+{
+    CreateDirectoryA(FPath.c_str(), nullptr);
+}
+
+WatchedFolder::~WatchedFolder() { RemoveTree(FPath); }
+
 namespace {
 struct FindForm {
     DWORD pid;

@@ -20,6 +20,20 @@ private:
     std::string FPath;
 };
 
+// A fresh folder at the root of C:, made after the guard armed its watch
+// (a folder that existed before may not be seen under Wine); removed with
+// its files.
+class WatchedFolder {
+public:
+    explicit WatchedFolder(const std::string& prefix);
+    ~WatchedFolder();
+    WatchedFolder(const WatchedFolder&) = delete;
+    WatchedFolder& operator=(const WatchedFolder&) = delete;
+    const std::string& Path() const { return FPath; }   // with a trailing backslash
+private:
+    std::string FPath;
+};
+
 class GuardProcess {
 public:
     // Copies the program (and its sound library) into folder, writes the

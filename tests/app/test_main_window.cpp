@@ -20,31 +20,6 @@ bool Contains(const std::vector<std::string>& items, const std::string& s)
     return std::find(items.begin(), items.end(), s) != items.end();
 }
 
-// A folder on C: for the watcher to see; made after the guard has armed it.
-struct WatchedFolder {
-    std::string path;
-    explicit WatchedFolder(const std::string& name)
-        : path("C:\\" + name + std::to_string(GetCurrentProcessId()) + "\\")
-    {
-        CreateDirectoryA(path.c_str(), nullptr);
-    }
-    ~WatchedFolder()
-    {
-        WIN32_FIND_DATAA d;
-        HANDLE h = FindFirstFileA((path + "*").c_str(), &d);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string n = d.cFileName;
-                if (n == "." || n == "..") continue;
-                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryA((path + n).c_str());
-                else DeleteFileA((path + n).c_str());
-            } while (FindNextFileA(h, &d));
-            FindClose(h);
-        }
-        RemoveDirectoryA(path.c_str());
-    }
-};
-
 } // namespace
 
 TEST_CASE("the guard starts hidden with its main window made from stored data")
@@ -81,7 +56,7 @@ TEST_CASE("the change alarm flags new executables once and nothing else")
     REQUIRE(guard.Form() != nullptr);
     WatchedFolder dir("tamfern-alarm-");
 
-    const std::string exe = dir.path + "new.exe";
+    const std::string exe = dir.Path() + "new.exe";
     WriteFileBytes(exe, std::string(kMZ, 40));
     REQUIRE(WaitFor([&] { return Contains(guard.ListItems(), exe); }, 5000));
     CHECK(guard.MemoText() == kNotice + exe);
@@ -100,17 +75,17 @@ TEST_CASE("the change alarm flags new executables once and nothing else")
     }
     SUBCASE("text files and directories do nothing; a rename to .exe flags the new name only")
     {
-        WriteFileBytes(dir.path + "notes.txt", "just text");
-        CreateDirectoryA((dir.path + "folder.exe").c_str(), nullptr);
-        WriteFileBytes(dir.path + "a.txt", "hello");
-        MoveFileA((dir.path + "a.txt").c_str(), (dir.path + "a.exe").c_str());
-        REQUIRE(WaitFor([&] { return Contains(guard.ListItems(), dir.path + "a.exe"); }, 5000));
+        WriteFileBytes(dir.Path() + "notes.txt", "just text");
+        CreateDirectoryA((dir.Path() + "folder.exe").c_str(), nullptr);
+        WriteFileBytes(dir.Path() + "a.txt", "hello");
+        MoveFileA((dir.Path() + "a.txt").c_str(), (dir.Path() + "a.exe").c_str());
+        REQUIRE(WaitFor([&] { return Contains(guard.ListItems(), dir.Path() + "a.exe"); }, 5000));
         Sleep(500);
         const auto items = guard.ListItems();
         CHECK(items.size() == 2);
-        CHECK_FALSE(Contains(items, dir.path + "a.txt"));
-        CHECK_FALSE(Contains(items, dir.path + "notes.txt"));
-        CHECK_FALSE(Contains(items, dir.path + "folder.exe"));
+        CHECK_FALSE(Contains(items, dir.Path() + "a.txt"));
+        CHECK_FALSE(Contains(items, dir.Path() + "notes.txt"));
+        CHECK_FALSE(Contains(items, dir.Path() + "folder.exe"));
     }
     SUBCASE("stop and continue")
     {
@@ -118,13 +93,13 @@ TEST_CASE("the change alarm flags new executables once and nothing else")
         REQUIRE(button != nullptr);
         SendMessageA(button, BM_CLICK, 0, 0);
         CHECK(guard.Text(button) == "继续监视");
-        WriteFileBytes(dir.path + "quiet.exe", std::string(kMZ, 40));
+        WriteFileBytes(dir.Path() + "quiet.exe", std::string(kMZ, 40));
         Sleep(1500);
-        CHECK_FALSE(Contains(guard.ListItems(), dir.path + "quiet.exe"));
+        CHECK_FALSE(Contains(guard.ListItems(), dir.Path() + "quiet.exe"));
         SendMessageA(button, BM_CLICK, 0, 0);
         CHECK(guard.Text(button) == "停止监视");
-        WriteFileBytes(dir.path + "loud.exe", std::string(kMZ, 40));
-        CHECK(WaitFor([&] { return Contains(guard.ListItems(), dir.path + "loud.exe"); }, 5000));
+        WriteFileBytes(dir.Path() + "loud.exe", std::string(kMZ, 40));
+        CHECK(WaitFor([&] { return Contains(guard.ListItems(), dir.Path() + "loud.exe"); }, 5000));
     }
     SUBCASE("a flagged file deleted by other means leaves the list within about a second")
     {
@@ -136,7 +111,7 @@ TEST_CASE("the change alarm flags new executables once and nothing else")
         SendMessageA(guard.Form(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
         CHECK_FALSE(guard.Visible());
         CHECK_FALSE(IsIconic(guard.Form()));
-        WriteFileBytes(dir.path + "back.exe", std::string(kMZ, 40));
+        WriteFileBytes(dir.Path() + "back.exe", std::string(kMZ, 40));
         REQUIRE(WaitFor([&] { return guard.Visible(); }, 5000));
         SendMessageA(guard.Child("TBitBtn", "隐藏"), BM_CLICK, 0, 0);
         CHECK_FALSE(guard.Visible());

@@ -1,8 +1,7 @@
 // Helpers for the control-skinning tests: the light blue skin without a
 // manager, a host that stands in for a form skinner (its list of skinners,
-// canvas and skin), the skin previewer's form read in-process, pictures of
-// controls (painted through WM_PRINTCLIENT or taken from the screen) and the
-// frame of a skin strip a picture shows.
+// canvas and skin), and the skin previewer's form read in-process, alone or
+// skinned by the real form skinner. Pictures: SkinPictures.h.
 #pragma once
 #include <windows.h>
 
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "../window/SkinWindowKit.h"
+#include "SkinPictures.h"
 #include "framework/controls/Application.h"
 #include "framework/reader/FormReader.h"
 #include "skin/controls/ControlSkinning.h"
@@ -151,89 +151,5 @@ struct LiveSkinview : SkinEngine {
     }
 };
 
-
-// The window's client area painted through WM_PRINTCLIENT.
-inline std::unique_ptr<tf::TBitmap> PrintClient(HWND window)
-{
-    RECT r{};
-    GetClientRect(window, &r);
-    auto image = std::make_unique<tf::TBitmap>(r.right, r.bottom, tf::pf24bit);
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image->Canvas()->Handle()), PRF_CLIENT | PRF_ERASEBKGND);
-    return image;
-}
-
-// What the screen shows of a screen rectangle.
-inline std::unique_ptr<tf::TBitmap> ScreenPixels(const RECT& r)
-{
-    auto image = std::make_unique<tf::TBitmap>(r.right - r.left, r.bottom - r.top, tf::pf24bit);
-    HDC screen = GetDC(nullptr);
-    BitBlt(image->Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return image;
-}
-
-inline RECT ScreenRectOf(HWND window)
-{
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
-
-inline POINT CentreOf(HWND window)
-{
-    const RECT r = ScreenRectOf(window);
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-// Which frame of an element, composed at the picture's size, the picture
-// shows along its edges (the outer `ring` rows and columns, clear of any
-// caption or focus rectangle): the frame with the most equal pixels; ratio
-// tells how many of the compared pixels were equal. Magenta (transparent)
-// pixels of the element are skipped.
-inline int ShownFrame(tf::TBitmap& picture, tf::TDataSkinObject& element, int frameCount, int ring, double* ratio = nullptr)
-{
-    const int w = picture.Width(), h = picture.Height();
-    int best = 0, bestEqual = -1, bestCompared = 1;
-    for (int frame = 1; frame <= frameCount; ++frame) {
-        auto composed = tf::ComposeElement(RECT{0, 0, w, h}, *element.Bitmap, element.Margins, frame, frameCount,
-                                           element.Tile != 0, false);
-        int equal = 0, compared = 0;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                if (x >= ring && x < w - ring && y >= ring && y < h - ring) continue;
-                const tf::TColor want = skintest::PixelAt(*composed, x, y);
-                if (want == tf::clSkinKey) continue;
-                ++compared;
-                equal += skintest::PixelAt(picture, x, y) == want;
-            }
-        if (equal > bestEqual) {
-            best = frame;
-            bestEqual = equal;
-            bestCompared = compared;
-        }
-    }
-    if (ratio) *ratio = bestCompared ? static_cast<double>(bestEqual) / bestCompared : 0;
-    return best;
-}
-
-// The frame of a strip (frames side by side, drawn at their own size) that
-// the picture shows at (x, y): the frame all of whose non-magenta pixels are
-// there; 0 when none is.
-inline int ShownStripFrame(tf::TBitmap& picture, int x, int y, tf::TBitmap& strip, int frameCount)
-{
-    const int fw = strip.Width() / frameCount, fh = strip.Height();
-    for (int frame = 1; frame <= frameCount; ++frame) {
-        bool same = true;
-        for (int j = 0; j < fh && same; ++j)
-            for (int i = 0; i < fw && same; ++i) {
-                const tf::TColor want = skintest::PixelAt(strip, (frame - 1) * fw + i, j);
-                if (want == tf::clSkinKey) continue;
-                if (x + i >= picture.Width() || y + j >= picture.Height()) same = false;
-                else same = skintest::PixelAt(picture, x + i, y + j) == want;
-            }
-        if (same) return frame;
-    }
-    return 0;
-}
 
 } // namespace ctltest

@@ -318,6 +318,24 @@ TEST_CASE("Cool bars take the face colour; tool bars go flat with the skin's cus
     CHECK(skintest::PixelAt(canvasTarget, r.left + 1 + x, r.top + 1) == skintest::PixelAt(*hot, x, 0));
     CHECK(skintest::PixelAt(canvasTarget, r.left + 1 + x, r.bottom - 2) == skintest::PixelAt(*hot, x, hot->Height() - 1));
 
+    // The background gradient is drawn unless Options hold xoToolbarBK.
+    auto* plain = dynamic_cast<TToolBar*>(f.Make("TToolBar"));
+    SkinControl(*f.host, plain, f.form);
+    REQUIRE(plain->OnCustomDraw);
+    TBitmap back(150, 29, pf24bit);
+    {
+        TCanvasPaintScope painting(*plain->Canvas(), back.Canvas()->Handle());
+        back.Canvas()->Brush()->SetColor(clLime);
+        back.Canvas()->FillRect(RECT{0, 0, 150, 29});
+        plain->OnCustomDraw(plain, RECT{0, 0, 150, 29}, defaultDraw);
+        CHECK(skintest::PixelAt(back, 75, 14) == clLime);   // xoToolbarBK: the bar's own background
+        f.data->SetOptions(TSkinOptions{xoPreview});
+        plain->OnCustomDraw(plain, RECT{0, 0, 150, 29}, defaultDraw);
+    }
+    TBitmap& gradient = *f.data->SkinToolbar->Bitmap;
+    CHECK(skintest::PixelAt(back, 75, 0) == skintest::PixelAt(gradient, 5, 0));
+    CHECK(skintest::PixelAt(back, 75, 28) == skintest::PixelAt(gradient, 5, gradient.Height() - 1));
+
     f.host->Skinners().FreeAll();
     CHECK_FALSE(bar->Flat());
     CHECK_FALSE(bar->OnCustomDrawButton);

@@ -1,0 +1,142 @@
+// The guard's main window as an alarm shows it, looked at on the real
+// screen: its three bit buttons wear the skin's button faces, its check box
+// the skin's check image, and the scroll bars of the file list and of the
+// notice box are overlaid with the skin's scroll bar images. A screenshot is
+// left next to the test for a person to look at.
+#include <doctest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "../skin/RealInput.h"
+#include "../skin/controls/SkinPictures.h"
+#include "GuardProcess.h"
+#include "framework/core/Streams.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/draw/User32Entries.h"
+
+using namespace guardtest;
+using namespace tf;
+
+namespace {
+
+const std::string kMZ("MZ\x90\0\x03\0\0\0 skinned alarm", 22);
+
+// The program's own skin, read as the guard reads it.
+std::unique_ptr<TSkinData> LightBlue()
+{
+    auto data = std::make_unique<TSkinData>(nullptr);
+    data->SetLoading(true);
+    TFileStream file(LIGHTBLUE_SKINSTREAM, fmOpenRead);
+    TMemoryStream block;
+    block.LoadFromStream(file);
+    block.SetPosition(0);
+    data->ReadBinaryProperty("SkinStream", block);
+    data->SetLoading(false);
+    return data;
+}
+
+struct Overlays {
+    DWORD process;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOverlays(HWND w, LPARAM param)
+{
+    auto* o = reinterpret_cast<Overlays*>(param);
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == o->process && std::string(cls) == "TWScrollbar" && IsWindowVisible(w)) o->found.push_back(w);
+    return TRUE;
+}
+
+// The visible overlay lying over a window's vertical scroll bar: inside the
+// window, along its right edge (within its border), as high as its client
+// area. (Another process's scroll bar information is not to be had under Wine.)
+HWND OverlayOver(const GuardProcess& guard, HWND target)
+{
+    RECT t{}, c{};
+    GetWindowRect(target, &t);
+    GetClientRect(target, &c);
+    Overlays o{guard.ProcessId(), {}};
+    EnumChildWindows(guard.Form(), CollectOverlays, reinterpret_cast<LPARAM>(&o));
+    for (HWND w : o.found) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        const bool inside = r.left >= t.left && r.right <= t.right && r.top >= t.top && r.bottom <= t.bottom;
+        if (inside && t.right - r.right <= 3 && r.bottom - r.top == c.bottom) return w;
+    }
+    return nullptr;
+}
+
+// How much of the overlay's first arrow shows the skin's up arrow (frame 9).
+double UpArrowMatch(HWND overlay, TSkinData& data)
+{
+    RECT r{};
+    GetWindowRect(overlay, &r);
+    const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+    auto shown = ctltest::ScreenPixels(RECT{r.left, r.top, r.right, r.top + arrow});
+    TBitmap& strip = *data.SkinScrollbar->Bitmap;
+    const int thickness = std::abs(strip.Height() - arrow) > 2 ? arrow : strip.Height();
+    TBitmap up(thickness, arrow, pf24bit);
+    DrawElementStretched(up.Canvas()->Handle(), RECT{0, 0, thickness, arrow}, strip, 9, 23, false);
+    int equal = 0, compared = 0;
+    for (int y = 2; y < arrow - 2; ++y)
+        for (int x = 2; x < std::min(thickness, shown->Width()) - 2; ++x) {
+            ++compared;
+            equal += tftest::PixelAt(*shown, x, y) == tftest::PixelAt(up, x, y);
+        }
+    return compared ? static_cast<double>(equal) / compared : 0;
+}
+
+} // namespace
+
+TEST_CASE("an alarm shows the main window with buttons, check box and scroll bars drawn from the skin")
+{
+    TempFolder home("tamfern-skin-");
+    GuardProcess guard(home.Path());
+    REQUIRE(guard.Form() != nullptr);
+    // Enough new executables for the list to need its scroll bar.
+    WatchedFolder drop("tamfern-skin-drop-");
+    for (int i = 0; i < 14; ++i) {
+        WriteFileBytes(drop.Path() + "new" + std::to_string(i) + ".exe", kMZ);
+        Sleep(30);
+    }
+    REQUIRE(WaitFor([&] { return guard.Visible() && guard.ListItems().size() >= 14; }, 15000));
+    realinput::MoveTo(POINT{1250, 1000});
+    Sleep(1500);   // the skin's deferred actions and the alarm's repaints
+
+    std::unique_ptr<TSkinData> skin = LightBlue();
+    TDataSkinButton& face = *skin->SkinButtons;
+    for (const char* caption : {"停止监视", "删除文件", "隐藏"}) {
+        CAPTURE(caption);
+        HWND button = guard.Child("TBitBtn", caption);
+        REQUIRE(button);
+        auto shown = ctltest::ScreenPixels(ctltest::ScreenRectOf(button));
+        double ratio = 0;
+        const int frame = ctltest::ShownFrame(*shown, face, face.FrameCount, 2, &ratio);
+        CHECK(ratio > 0.97);
+        CHECK((frame == 1 || frame == 5));
+    }
+    HWND check = guard.Child("TCheckBox", "声音报警");
+    REQUIRE(check);
+    {
+        auto shown = ctltest::ScreenPixels(ctltest::ScreenRectOf(check));
+        RECT client{};
+        GetClientRect(check, &client);
+        CHECK(ctltest::ShownStripFrame(*shown, 0, (client.bottom - face.CheckBitmap->Height()) / 2, *face.CheckBitmap,
+                                       face.CheckFrameCount) == 2);
+    }
+    for (const std::string cls : {"Tzorlistbox", "TMemo"}) {
+        CAPTURE(cls);
+        HWND overlay = OverlayOver(guard, guard.Child(cls.c_str()));
+        REQUIRE(overlay);
+        CHECK(UpArrowMatch(overlay, *skin) > 0.9);
+    }
+    realinput::Screenshot(SCREENSHOT_DIR "/main_window_controls.png");
+    CHECK(guard.Close());
+}
