@@ -79,3 +79,23 @@ if [ -f "$root/build/win32/CMakeCache.txt" ]; then
 else
   echo "== window skinning under Wine: build/win32 is not configured (run scripts/build.sh)"
 fi
+
+# --- skin previewer repaint -----------------------------------------------------
+# A full repaint of skinview's window (every control, frame included) skinned
+# by the form and control skinners, against the same window unskinned, in one
+# process: the medians and their ratio.
+if [ -f "$root/build/win32/CMakeCache.txt" ]; then
+  if cmake --build "$root/build/win32" --target bench_skinview -j "$jobs" >/dev/null; then
+    bash "$root/scripts/wine-prefix.sh"
+    source "$root/scripts/wine-env.sh"
+    source "$root/scripts/display.sh"
+    tamfern_display_start
+    echo "== skin previewer repaint, skinned against unskinned (Windows build under Wine)"
+    wine "$root/build/win32/tests/skin/controls/bench_skinview.exe" || echo "   (the previewer benchmark failed)"
+    tamfern_display_stop
+  else
+    echo "== skin previewer repaint: bench_skinview did not build"
+  fi
+else
+  echo "== skin previewer repaint under Wine: build/win32 is not configured (run scripts/build.sh)"
+fi

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the guard under Wine (on a
 # virtual display when there is none) until it is closed or Ctrl+C is pressed.
+#   bash scripts/run.sh skinview [skin file] [--unskinned]
+# runs the skin previewer instead: every control the skin engine draws, with
+# the program's own skin or the skin of the file named.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -12,6 +15,22 @@ source scripts/display.sh
 trap tamfern_display_stop EXIT
 trap 'exit 130' INT TERM HUP
 tamfern_display_start
+
+if [ "${1:-}" = skinview ]; then
+  shift
+  args=()
+  for arg in "$@"; do
+    # A skin file is named to Wine by its Windows path.
+    if [ -f "$arg" ]; then args+=("$(winepath -w "$arg")"); else args+=("$arg"); fi
+  done
+  echo "The skin previewer runs on display $DISPLAY; close its window or press Ctrl+C to stop."
+  if tamfern_display_is_virtual; then
+    echo "Take a look: DISPLAY=$DISPLAY import -window root shot.png"
+  fi
+  wine "$root/build/win32/skinview/skinview.exe" "${args[@]}" </dev/null &
+  wait $!
+  exit
+fi
 
 wine "$root/build/win32/app/tamfern.exe" </dev/null &
 guard=$!
