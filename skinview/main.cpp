@@ -51,8 +51,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (unskinned) Form_skinview->SetSkinned(false);
     if (!skinFile.empty()) {
         std::string error;
-        if (!Form_skinview->LoadSkinFile(skinFile, error))
-            MessageBoxA(nullptr, error.c_str(), "Skin preview", MB_OK | MB_ICONWARNING);
+        if (!Form_skinview->LoadSkinFile(skinFile, error)) {
+            Form_skinview->Show();   // the question comes over the window it is about
+            MessageBoxA(Form_skinview->Handle(), error.c_str(), "Skin preview", MB_OK | MB_ICONWARNING);
+        }
     }
     Application->Run();
     DoneApplication();
