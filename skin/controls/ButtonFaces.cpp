@@ -34,12 +34,11 @@ int CheckFrameOfState(std::string_view state)
     return 0;
 }
 
-int CheckBoxFrame(int checkFrame, bool disabled, bool indeterminate, int frameCount)
+namespace {
+// The long strips (12 check frames, 8 radio frames) put on, off disabled and
+// on disabled at 5, 4 and 8.
+int LongStripFrame(int frame)
 {
-    int frame = checkFrame + (disabled ? 2 : 0);
-    if (indeterminate) frame = 4;
-    if (frameCount != 12) return frame;
-    if (indeterminate) return disabled ? 12 : 9;
     switch (frame) {
     case 2: return 5;
     case 3: return 4;
@@ -47,17 +46,21 @@ int CheckBoxFrame(int checkFrame, bool disabled, bool indeterminate, int frameCo
     default: return frame;
     }
 }
+} // namespace
+
+int CheckBoxFrame(int checkFrame, bool disabled, bool indeterminate, int frameCount)
+{
+    int frame = checkFrame + (disabled ? 2 : 0);
+    if (indeterminate) frame = 4;
+    if (frameCount != 12) return frame;
+    if (indeterminate) return disabled ? 12 : 9;
+    return LongStripFrame(frame);
+}
 
 int RadioButtonFrame(bool checked, bool disabled, int frameCount)
 {
     const int frame = (checked ? 2 : 1) + (disabled ? 2 : 0);
-    if (frameCount != 8) return frame;
-    switch (frame) {
-    case 2: return 5;
-    case 3: return 4;
-    case 4: return 8;
-    default: return frame;
-    }
+    return frameCount == 8 ? LongStripFrame(frame) : frame;
 }
 
 TGlyphPlace GlyphPlaceOf(std::string_view layout)

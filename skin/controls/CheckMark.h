@@ -1,26 +1,36 @@
-// The painting check boxes and radio buttons share: the box glyph from the
-// skin's strip beside the caption, and (when the skinner paints the whole
-// control) the caption with its focus rectangle.
+// TSkinCheckMark: what the check box and radio button skinners share. With
+// a control object and the skin's strip the skinner paints box and caption
+// itself (Mode 1); otherwise it draws only the box over the window's own
+// painting (Mode 0), and without the strip it leaves the system look.
+// Transparent (Tag 5555 or xoTransparent): the parent shows under the caption.
 #pragma once
 #include <windows.h>
+
+#include "skin/controls/WinSubClass.h"
 
 namespace tf {
 
 class TBitmap;
-class TSkinControl;
 
-struct TCheckMarkPaint {
-    TBitmap* Strip = nullptr;
-    int FrameCount = 0;
-    int Frame = 1;
-    // How far left of the window's right edge the box stands when the text
-    // is on its left (BS_LEFTTEXT).
-    int RightInset = 0;
-    // The skinner paints face and caption (Mode 1), not just the box.
-    bool WholeControl = false;
-    bool Transparent = false;
+class TSkinCheckMark : public TSkinControl {
+    TF_CLASS(TSkinCheckMark)
+public:
+    explicit TSkinCheckMark(TComponent* owner);
+
+    void Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas) override;
+    bool BeforeMessage(TMessage& m) override;
+
+    bool Transparent() const { return FTransparent; }
+
+protected:
+    // The skin's strip of box images, or null when the skin has none.
+    virtual TBitmap* Strip() const = 0;
+    // The box (frame of frameCount) beside the caption; with Mode 1 the face
+    // and the caption too. rightInset: how far left of the right edge the
+    // box stands when the text is on its left (BS_LEFTTEXT).
+    void DrawMark(HDC dc, const RECT& rect, int frameCount, int frame, int rightInset);
+
+    bool FTransparent = false;
 };
-
-void DrawCheckMark(TSkinControl& skinner, HDC dc, const RECT& rect, const TCheckMarkPaint& paint);
 
 } // namespace tf

@@ -21,16 +21,6 @@ std::string Upper(std::string_view s)
     return out;
 }
 
-TSkinnerChoice Choose(TSkinnerKind kind, bool setColor = false, TAttachHow how = TAttachHow::Attach, int mode = 0)
-{
-    TSkinnerChoice c;
-    c.Kind = kind;
-    c.SetColor = setColor;
-    c.How = how;
-    c.Mode = mode;
-    return c;
-}
-
 TClassSelection Skinner(TSkinnerChoice choice, TChildPass before = TChildPass::None,
                         TChildPass after = TChildPass::None, uint32_t effects = 0)
 {
@@ -49,51 +39,68 @@ TClassSelection FromSkin3rd(const std::string& kind, const TControlFacts& contro
     const auto has = [&](TSkinControlType t) { return skin.Controls.Contains(t); };
     using K = TSkinnerKind;
     TClassSelection s;
-    if (kind == "combobox" && has(xcCombo)) s = Skinner(Choose(K::ComBox));
+    if (kind == "combobox" && has(xcCombo)) s = Skinner(MakeChoice(K::ComBox));
     else if (kind == "comboboxex" && has(xcCombo)) {
-        s = Skinner(Choose(K::ComBox));
+        s = Skinner(MakeChoice(K::ComBox));
         s.Skinner.ExtendedCombo = true;
     } else if (kind == "edit" && has(xcEdit)) {
-        if (control.HasBorder()) s = Skinner(Choose(K::Edit));
-    } else if (kind == "radiobutton" && has(xcRadioButton)) s = Skinner(Choose(K::RadioButton));
-    else if (kind == "panel" && has(xcPanel)) s = Skinner(Choose(K::Box, true), {}, {}, seSetTransparent);
-    else if (kind == "trackbar" && has(xcButton)) s = Skinner(Choose(K::TrackBar), {}, {}, seSetTransparent);
-    else if (kind == "button" && has(xcButton)) s = Skinner(Choose(K::Button));
-    else if (kind == "datetimepicker" && has(xcCombo)) s = Skinner(Choose(K::DateTime));
-    else if (kind == "mediaplayer" && has(xcButton)) s = Skinner(Choose(K::MediaPlayer));
+        if (control.HasBorder()) s = Skinner(MakeChoice(K::Edit));
+    } else if (kind == "radiobutton" && has(xcRadioButton)) s = Skinner(MakeChoice(K::RadioButton));
+    else if (kind == "panel" && has(xcPanel)) s = Skinner(MakeChoice(K::Box, true), {}, {}, seSetTransparent);
+    else if (kind == "trackbar" && has(xcButton)) s = Skinner(MakeChoice(K::TrackBar), {}, {}, seSetTransparent);
+    else if (kind == "button" && has(xcButton)) s = Skinner(MakeChoice(K::Button));
+    else if (kind == "datetimepicker" && has(xcCombo)) s = Skinner(MakeChoice(K::DateTime));
+    else if (kind == "mediaplayer" && has(xcButton)) s = Skinner(MakeChoice(K::MediaPlayer));
     else if (kind == "bitbtn" && has(xcButton)) {
         const bool dropDown = Lower(control.ClassName()) == "tcxbutton" && control.ReadEnum("Kind") == "cxbkdropdownbutton";
-        s = Skinner(Choose(dropDown ? K::MenuButton : K::BitButton));
+        s = Skinner(MakeChoice(dropDown ? K::MenuButton : K::BitButton));
     } else if (kind == "pngbitbtn" && has(xcButton)) {
-        s = Skinner(Choose(K::BitButton));
+        s = Skinner(MakeChoice(K::BitButton));
         s.Skinner.GlyphProperty = "PngImage";
     } else if (kind == "pngspeedbutton" && has(xcButton)) {
-        s = Skinner(Choose(K::SpeedButton, false, TAttachHow::AttachGraphic));
+        s = Skinner(MakeChoice(K::SpeedButton, false, TAttachHow::AttachGraphic));
         s.Skinner.GlyphProperty = "PngImage";
-    } else if (kind == "menubtn" && has(xcButton)) s = Skinner(Choose(K::MenuButton));
-    else if (kind == "speedbutton" && has(xcSpeedButton)) s = Skinner(Choose(K::SpeedButton, false, TAttachHow::AttachGraphic));
-    else if (kind == "tab" && has(xcTab) && skin.HasTabs) s = Skinner(Choose(K::Tab));
-    else if (kind == "progress" && has(xcProgress)) s = Skinner(Choose(K::Progress));
+    } else if (kind == "menubtn" && has(xcButton)) s = Skinner(MakeChoice(K::MenuButton));
+    else if (kind == "speedbutton" && has(xcSpeedButton)) s = Skinner(MakeChoice(K::SpeedButton, false, TAttachHow::AttachGraphic));
+    else if (kind == "tab" && has(xcTab) && skin.HasTabs) s = Skinner(MakeChoice(K::Tab));
+    else if (kind == "progress" && has(xcProgress)) s = Skinner(MakeChoice(K::Progress));
     else if (kind == "scrollbar" && has(xcScrollbar))
-        s = Skinner(Choose(K::Scrollbar, false, TAttachHow::AttachScroll), {}, TChildPass::Select);
+        s = Skinner(MakeChoice(K::Scrollbar, false, TAttachHow::AttachScroll), {}, TChildPass::Select);
     else if (kind == "singlescrollbar" && has(xcScrollbar))
-        s = Skinner(Choose(K::Scrollbar, false, TAttachHow::AttachScroll, 1));
+        s = Skinner(MakeChoice(K::Scrollbar, false, TAttachHow::AttachScroll, 1));
     else if (kind == "embedscrollbar" && has(xcScrollbar)) s.After = TChildPass::EmbeddedScrollBars;
     else if (kind == "container") s.After = TChildPass::Select;
-    else if (kind == "groupbox" && has(xcGroupBox)) s = Skinner(Choose(K::GroupBox, true));
-    else if (kind == "advpagecontrol" && has(xcTab)) s = Skinner(Choose(K::AdvPage, true, TAttachHow::Attach, 4));
+    else if (kind == "groupbox" && has(xcGroupBox)) s = Skinner(MakeChoice(K::GroupBox, true));
+    else if (kind == "advpagecontrol" && has(xcTab)) s = Skinner(MakeChoice(K::AdvPage, true, TAttachHow::Attach, 4));
     else if (kind == "radiogroup" && has(xcGroupBox))
-        s = Skinner(Choose(K::GroupBox, true), has(xcRadioButton) ? TChildPass::RadioGroupItems : TChildPass::None);
+        s = Skinner(MakeChoice(K::GroupBox, true), has(xcRadioButton) ? TChildPass::RadioGroupItems : TChildPass::None);
     else if (kind == "checkgroup" && has(xcPanel)) {
         s.Before = has(xcRadioButton) ? TChildPass::CheckGroupItems : TChildPass::None;
-        if (has(xcGroupBox)) s.Skinner = Choose(K::GroupBox, true);
-    } else if (kind == "checkbox" && has(xcCheckBox)) s = Skinner(Choose(K::CheckBox));
+        if (has(xcGroupBox)) s.Skinner = MakeChoice(K::GroupBox, true);
+    } else if (kind == "checkbox" && has(xcCheckBox)) s = Skinner(MakeChoice(K::CheckBox));
     // "nil", an unknown kind, or a kind whose member is not set: nothing.
     s.BySkin3rd = true;
     return s;
 }
 
 } // namespace
+
+TSkinnerChoice MakeChoice(TSkinnerKind kind, bool setColor, TAttachHow how, int mode)
+{
+    TSkinnerChoice c;
+    c.Kind = kind;
+    c.SetColor = setColor;
+    c.How = how;
+    c.Mode = mode;
+    return c;
+}
+
+TSkinnerChoice ObjImageChoice(int kind)
+{
+    TSkinnerChoice c = MakeChoice(TSkinnerKind::ObjImage, true);
+    c.ObjImageKind = kind;
+    return c;
+}
 
 const char* SkinnerClassName(TSkinnerKind kind)
 {
@@ -149,67 +156,63 @@ TClassSelection SelectForControl(const TControlFacts& c, const TSkinSettings& sk
     const bool tabs = skin.HasTabs && has(xcTab);
 
     if (tabs && is("TCustomTabControl")) {                                                         // 1
-        if (!is("TPageControl")) return Skinner(Choose(K::Tab, false, TAttachHow::Attach, 2));
-        return Skinner(Choose(c.ReadEnum("Style") != "tstabs" ? K::TabBtn : K::Tab));
+        if (!is("TPageControl")) return Skinner(MakeChoice(K::Tab, false, TAttachHow::Attach, 2));
+        return Skinner(MakeChoice(c.ReadEnum("Style") != "tstabs" ? K::TabBtn : K::Tab));
     }
     if (is("TToolButton") && has(xcMainMenu)) return Skinner({}, {}, {}, seToolButtonMenuItem);    // 2
     if (is("TCoolBar") && has(xcToolbar)) return Skinner({}, {}, {}, seCoolBandColors);            // 3
-    if (name == "TTABSET" && tabs) return Skinner(Choose(K::Tab31));                               // 4
-    if (is("TTabSheet") && tabs) return Skinner(Choose(K::TabSheet));                              // 5
-    if (name == "TTABBEDNOTEBOOK" && tabs) return Skinner(Choose(K::Tab));                         // 6
+    if (name == "TTABSET" && tabs) return Skinner(MakeChoice(K::Tab31));                               // 4
+    if (is("TTabSheet") && tabs) return Skinner(MakeChoice(K::TabSheet));                              // 5
+    if (name == "TTABBEDNOTEBOOK" && tabs) return Skinner(MakeChoice(K::Tab));                         // 6
     if (name == "TMVCPANEL") return Skinner({}, {}, TChildPass::Select);                           // 7
-    if (is("THeaderControl") && has(xcPanel)) return Skinner(Choose(K::Header));                   // 8
-    if (is("TCustomCheckBox") && has(xcCheckBox)) return Skinner(Choose(K::CheckBox));             // 9
-    if (is("TTrackBar") && has(xcTrackBar)) return Skinner(Choose(K::TrackBar));                   // 10
-    if ((name == "TUPDOWN" || name == "TSPINBUTTON") && has(xcSpin)) return Skinner(Choose(K::UpDown));   // 11
-    if (name == "TMEDIAPLAYER" && has(xcButton)) return Skinner(Choose(K::MediaPlayer));           // 12
+    if (is("THeaderControl") && has(xcPanel)) return Skinner(MakeChoice(K::Header));                   // 8
+    if (is("TCustomCheckBox") && has(xcCheckBox)) return Skinner(MakeChoice(K::CheckBox));             // 9
+    if (is("TTrackBar") && has(xcTrackBar)) return Skinner(MakeChoice(K::TrackBar));                   // 10
+    if ((name == "TUPDOWN" || name == "TSPINBUTTON") && has(xcSpin)) return Skinner(MakeChoice(K::UpDown));   // 11
+    if (name == "TMEDIAPLAYER" && has(xcButton)) return Skinner(MakeChoice(K::MediaPlayer));           // 12
     if (is("TCustomRadioGroup") && has(xcRadioButton))                                             // 13
-        return Skinner(Choose(K::GroupBox, true), TChildPass::RadioButtons);
-    if (name == "TDBNAVIGATOR" && has(xcPanel)) return Skinner(Choose(K::Box, true), {}, TChildPass::Select);   // 14
-    const auto objImage = [](int objKind) {
-        TSkinnerChoice choice = Choose(K::ObjImage, true);
-        choice.ObjImageKind = objKind;
-        return Skinner(choice);
-    };
+        return Skinner(MakeChoice(K::GroupBox, true), TChildPass::RadioButtons);
+    if (name == "TDBNAVIGATOR" && has(xcPanel)) return Skinner(MakeChoice(K::Box, true), {}, TChildPass::Select);   // 14
+    const auto objImage = [](int objKind) { return Skinner(ObjImageChoice(objKind)); };
     if ((name == "TRZDBCHECKBOX" || name == "TRZCHECKBOX") && has(xcCheckBox)) return objImage(1);            // 15
     if ((name == "TRZRADIOBUTTON" || name == "TRZDBRADIOBUTTON") && has(xcRadioButton)) return objImage(2);   // 16
     if ((name == "TCXDBCHECKBOX" || name == "TCXCHECKBOX") && has(xcCheckBox)) return objImage(3);            // 17
-    if (is("TCustomGroupBox") && has(xcPanel)) return Skinner(Choose(K::GroupBox), TChildPass::Select);       // 18
-    if (is("TRadioButton") && has(xcRadioButton)) return Skinner(Choose(K::RadioButton));                     // 19
-    if (is("TToolBar") && has(xcToolbar)) return Skinner(Choose(K::Box), {}, {}, seToolBarSetup);            // 20
-    if (is("TCustomStatusBar") && has(xcStatusBar)) return Skinner(Choose(K::StatusBar));                     // 21
-    if (is("TProgressBar") && has(xcProgress)) return Skinner(Choose(K::Progress));                           // 22
+    if (is("TCustomGroupBox") && has(xcPanel)) return Skinner(MakeChoice(K::GroupBox), TChildPass::Select);       // 18
+    if (is("TRadioButton") && has(xcRadioButton)) return Skinner(MakeChoice(K::RadioButton));                     // 19
+    if (is("TToolBar") && has(xcToolbar)) return Skinner(MakeChoice(K::Box), {}, {}, seToolBarSetup);            // 20
+    if (is("TCustomStatusBar") && has(xcStatusBar)) return Skinner(MakeChoice(K::StatusBar));                     // 21
+    if (is("TProgressBar") && has(xcProgress)) return Skinner(MakeChoice(K::Progress));                           // 22
     if (is("TScrollBar") && has(xcScrollbar))                                                                  // 23
-        return Skinner(Choose(K::ScControl, false, TAttachHow::AttachScrollControl));
-    if (name == "TTNTCOMBOBOX" && has(xcCombo)) return Skinner(Choose(K::ComBox));                            // 24
-    if (is("TCustomComboBox") && has(xcCombo)) return Skinner(Choose(K::ComBox));                             // 25
+        return Skinner(MakeChoice(K::ScControl, false, TAttachHow::AttachScrollControl));
+    if (name == "TTNTCOMBOBOX" && has(xcCombo)) return Skinner(MakeChoice(K::ComBox));                            // 24
+    if (is("TCustomComboBox") && has(xcCombo)) return Skinner(MakeChoice(K::ComBox));                             // 25
     if (is("TDateTimePicker") && has(xcEdit)) {                                                               // 26
         const bool plain = c.ReadEnum("DateMode") == "dmupdown" || c.ReadEnum("Kind") == "dtktime";
-        return Skinner(Choose(plain ? K::Edit : K::DateTime));
+        return Skinner(MakeChoice(plain ? K::Edit : K::DateTime));
     }
-    const TClassSelection scroll = Skinner(Choose(K::Scrollbar, false, TAttachHow::AttachScroll));
+    const TClassSelection scroll = Skinner(MakeChoice(K::Scrollbar, false, TAttachHow::AttachScroll));
     if (name == "TRICHEDIT" && has(xcScrollbar)) return scroll;                                               // 27
     if ((name == "TWWDBRICHEDIT" || name == "TDXDBMEMO") && has(xcScrollbar)) return scroll;                  // 28
-    if (is("TBitBtn")) return has(xcBitBtn) ? Skinner(Choose(K::BitButton)) : Nothing();                     // 29
+    if (is("TBitBtn")) return has(xcBitBtn) ? Skinner(MakeChoice(K::BitButton)) : Nothing();                     // 29
     if (is("TSpeedButton") && has(xcSpeedButton))                                                              // 30
-        return Skinner(Choose(K::SpeedButton, false, TAttachHow::AttachGraphic));
-    if (is("TCustomPanel") && has(xcPanel)) return Skinner(Choose(K::Box, true), TChildPass::Select);         // 31
+        return Skinner(MakeChoice(K::SpeedButton, false, TAttachHow::AttachGraphic));
+    if (is("TCustomPanel") && has(xcPanel)) return Skinner(MakeChoice(K::Box, true), TChildPass::Select);         // 31
     if ((name == "TDXTREELIST" || name == "TDXDBTREELIST" || name == "TDXDBGRID") && has(xcScrollbar)) return scroll;   // 32
     if (is("TCustomListView") && has(xcScrollbar))                                                             // 33
-        return Skinner(Choose(K::ListView, false, TAttachHow::AttachScroll));
+        return Skinner(MakeChoice(K::ListView, false, TAttachHow::AttachScroll));
     if (is("TCustomMemo") && has(xcScrollbar)) return scroll;                                                 // 34
     if (is("TCustomGrid") && has(xcScrollbar)) return scroll;                                                 // 35
     if (IsScrollable(c) && has(xcScrollbar)) return scroll;                                                   // 36
-    if (is("TButton") && has(xcButton)) return Skinner(Choose(K::Button));                                    // 37
-    if (is("TCustomEdit") && has(xcEdit)) return Skinner(Choose(K::Edit));                                    // 38
+    if (is("TButton") && has(xcButton)) return Skinner(MakeChoice(K::Button));                                    // 37
+    if (is("TCustomEdit") && has(xcEdit)) return Skinner(MakeChoice(K::Edit));                                    // 38
     if (name == "TDCEDIT" || name == "TDCDBEDIT") {                                                           // 39
         const int64_t buttons = c.ReadInt("NumButtons");
-        if (buttons == 1 && has(xcCombo)) return Skinner(Choose(K::ComBox));
-        if (buttons == 0 && has(xcEdit)) return Skinner(Choose(K::Edit, false, TAttachHow::AttachWindow));
+        if (buttons == 1 && has(xcCombo)) return Skinner(MakeChoice(K::ComBox));
+        if (buttons == 0 && has(xcEdit)) return Skinner(MakeChoice(K::Edit, false, TAttachHow::AttachWindow));
         return Nothing();
     }
     if (is("TCustomFrame")) return Skinner({}, {}, TChildPass::Components);                                   // 40
-    if (is("TCustomForm")) return Skinner(Choose(K::Box, true), {}, TChildPass::Components);                  // 41
+    if (is("TCustomForm")) return Skinner(MakeChoice(K::Box, true), {}, TChildPass::Components);                  // 41
     return Nothing();
 }
 
@@ -218,7 +221,7 @@ TWindowSelection SelectForWindow(std::string_view cls, uint32_t style, TSkinCont
     using K = TSkinnerKind;
     TWindowSelection s;
     const auto skin = [&](TSkinControlType member, K kind) {
-        if (controls.Contains(member)) s.Skinner = Choose(kind, false, TAttachHow::AttachWindow);
+        if (controls.Contains(member)) s.Skinner = MakeChoice(kind, false, TAttachHow::AttachWindow);
     };
     if (cls == "button") {
         if ((style & 0xB) == 0xB) return s;                         // owner-drawn
@@ -232,11 +235,11 @@ TWindowSelection SelectForWindow(std::string_view cls, uint32_t style, TSkinCont
         skin(xcCombo, K::ComBox);
         s.OnFirstChild = true;
     } else if (cls == "scrollbar") {
-        if (!(style & 0x10000)) s.Skinner = Choose(K::Sizer, false, TAttachHow::AttachWindow);
+        if (!(style & 0x10000)) s.Skinner = MakeChoice(K::Sizer, false, TAttachHow::AttachWindow);
     } else if (cls == "#32770") {
         if (!(style & 0x10000)) {
             s.SelectChildren = true;
-            s.Skinner = Choose(K::BoxH, false, TAttachHow::AttachWindow);
+            s.Skinner = MakeChoice(K::BoxH, false, TAttachHow::AttachWindow);
         }
     } else if (cls == "tpanel" || cls == "ttntpanel.unicodeclass" || cls == "ttntsilentpaintpanel.unicodeclass") {
         s.SelectChildren = true;
@@ -248,13 +251,13 @@ TWindowSelection SelectForWindow(std::string_view cls, uint32_t style, TSkinCont
     } else if (cls == "tbutton") {
         skin(xcButton, K::Button);
     } else if (cls == "tprogressbar") {
-        s.Skinner = Choose(K::Progress, false, TAttachHow::AttachWindow);
+        s.Skinner = MakeChoice(K::Progress, false, TAttachHow::AttachWindow);
     } else if (cls == "tsilentpaintpanel") {
         s.FaceColor = true;
     } else if (cls == "systabcontrol32") {
         if (!(style & 0x2000)) skin(xcTab, K::Tab);
     } else if (cls == "toolbarwindow32") {
-        s.Skinner = Choose(K::BoxH, false, TAttachHow::AttachWindow);
+        s.Skinner = MakeChoice(K::BoxH, false, TAttachHow::AttachWindow);
     } else if (cls == "edit") {
         skin(xcEdit, K::Edit);
     }

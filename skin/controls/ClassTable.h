@@ -40,6 +40,10 @@ struct TSkinnerChoice {
     explicit operator bool() const { return Kind != TSkinnerKind::None; }
 };
 
+TSkinnerChoice MakeChoice(TSkinnerKind kind, bool setColor = false, TAttachHow how = TAttachHow::Attach, int mode = 0);
+// TSkinObjImage of a kind (1 check box, 2 radio button, 3 other check box), SetColor on.
+TSkinnerChoice ObjImageChoice(int kind);
+
 // What happens to a control's children, before or after its own skinner.
 enum class TChildPass : uint8_t {
     None,

@@ -144,15 +144,6 @@ TSkinControl* AttachChoice(TSkinnerHost& host, TControl* control, const TSkinner
     return skinner;
 }
 
-TSkinnerChoice Choice(TSkinnerKind kind, bool setColor = false, TAttachHow how = TAttachHow::Attach, int objKind = 0)
-{
-    TSkinnerChoice c;
-    c.Kind = kind;
-    c.SetColor = setColor;
-    c.How = how;
-    c.ObjImageKind = objKind;
-    return c;
-}
 
 void RunPass(TSkinnerHost& host, TControl* control, TChildPass pass)
 {
@@ -175,19 +166,19 @@ void RunPass(TSkinnerHost& host, TControl* control, TChildPass pass)
         const bool rz = Upper(child->ClassName()).find("TRZ") != std::string::npos;
         TSkinnerChoice choice;
         switch (pass) {
-        case TChildPass::RadioButtons: choice = Choice(TSkinnerKind::RadioButton); break;
+        case TChildPass::RadioButtons: choice = MakeChoice(TSkinnerKind::RadioButton); break;
         case TChildPass::RadioGroupItems:
-            choice = rz ? Choice(TSkinnerKind::ObjImage, true, TAttachHow::Attach, 2) : Choice(TSkinnerKind::RadioButton);
+            choice = rz ? ObjImageChoice(2) : MakeChoice(TSkinnerKind::RadioButton);
             break;
         case TChildPass::CheckGroupItems:
-            choice = rz ? Choice(TSkinnerKind::ObjImage, true, TAttachHow::Attach, 1) : Choice(TSkinnerKind::CheckBox);
+            choice = rz ? ObjImageChoice(1) : MakeChoice(TSkinnerKind::CheckBox);
             break;
         case TChildPass::EmbeddedScrollBars: {
             const TLiveControlFacts facts(child);
             if (child->InheritsFrom("TScrollBar"))
-                choice = Choice(TSkinnerKind::ScControl, false, TAttachHow::AttachScrollControl);
+                choice = MakeChoice(TSkinnerKind::ScControl, false, TAttachHow::AttachScrollControl);
             else if (IsScrollable(facts))
-                choice = Choice(TSkinnerKind::Scrollbar, false, TAttachHow::AttachScroll);
+                choice = MakeChoice(TSkinnerKind::Scrollbar, false, TAttachHow::AttachScroll);
             break;
         }
         default: break;
@@ -349,8 +340,8 @@ void ReskinScrollBar(TSkinnerHost& host, HWND window)
         const int mode = old->Mode();
         list.Remove(old);
         delete old;
-        TSkinnerChoice choice = Choice(listView ? TSkinnerKind::ListView : TSkinnerKind::Scrollbar, false, TAttachHow::AttachScroll);
-        choice.Mode = mode;
+        const TSkinnerChoice choice =
+            MakeChoice(listView ? TSkinnerKind::ListView : TSkinnerKind::Scrollbar, false, TAttachHow::AttachScroll, mode);
         AttachChoice(host, control, choice);
         return;
     }

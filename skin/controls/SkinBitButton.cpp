@@ -5,7 +5,6 @@
 #include "framework/graphics/ImageList.h"
 #include "skin/controls/ButtonDraw.h"
 #include "skin/controls/ButtonFaces.h"
-#include "skin/data/SkinText.h"
 #include "skin/data/WinSkinData.h"
 
 namespace tf {
@@ -52,14 +51,7 @@ void TSkinBitButton::DrawControl(HDC dc, const RECT& rect)
     in.Margin = static_cast<int>(ReadIntProperty(FControl, "Margin"));
     in.Spacing = static_cast<int>(ReadIntProperty(FControl, "Spacing"));
     in.Centred = ReadEnumLower(FControl, "Alignment") == "tacenter";
-    FWindowText = ReplaceBars(FWindowText);
-    if (!FWindowText.empty()) {
-        const TLayoutRect area = ButtonTextArea({0, 0, w, h}, in.Place, glyphSize);
-        RECT r{area.Left, area.Top, area.Right, area.Bottom};
-        DrawTextWide(buffer, FWindowText, r, DT_CALCRECT | DT_WORDBREAK);
-        in.Text = {r.right - r.left, r.bottom - r.top};
-    }
-    const TGlyphTextLayout layout = LayoutButton(in);
+    const TGlyphTextLayout layout = LayOut(buffer, in);
 
     if (graphic) {
         if (picture && !picture->Empty())
@@ -72,16 +64,7 @@ void TSkinBitButton::DrawControl(HDC dc, const RECT& rect)
         if (index != -1) TImageList::DrawList(images->Handle(), buffer, layout.Glyph.X, layout.Glyph.Y, index, FEnabled);
     }
 
-    if (!FWindowText.empty()) {
-        RECT text{layout.Text.X, layout.Text.Y, layout.Text.X + in.Text.Width, layout.Text.Y + in.Text.Height};
-        const int oldMode = SetBkMode(buffer, TRANSPARENT);
-        DrawTextWide(buffer, FWindowText, text, TextFlags(FControl, layout.Flags));
-        SetBkMode(buffer, oldMode);
-        if (FocusRectWanted()) {
-            InflateRect(&text, 2, 2);
-            DrawFocusRect(buffer, &text);
-        }
-    }
+    DrawLaidCaption(buffer, layout.Text, in.Text, layout.Flags, true);
     CopyBuffer(dc, rect);
 }
 

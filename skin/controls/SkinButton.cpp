@@ -197,6 +197,32 @@ void TSkinButton::DrawCaption(HDC dc, const RECT& rect, UINT format)
     }
 }
 
+TGlyphTextLayout TSkinButton::LayOut(HDC dc, TButtonLayoutInput& in)
+{
+    FWindowText = ReplaceBars(FWindowText);
+    in.Text = TLayoutSize{};
+    if (!FWindowText.empty()) {
+        const TLayoutRect area = ButtonTextArea({0, 0, in.Face.Width, in.Face.Height}, in.Place, in.Glyph);
+        RECT r{area.Left, area.Top, area.Right, area.Bottom};
+        DrawTextWide(dc, FWindowText, r, DT_CALCRECT | DT_WORDBREAK);
+        in.Text = {r.right - r.left, r.bottom - r.top};
+    }
+    return LayoutButton(in);
+}
+
+void TSkinButton::DrawLaidCaption(HDC dc, TLayoutPoint at, TLayoutSize size, UINT flags, bool focusRect)
+{
+    if (FWindowText.empty()) return;
+    RECT text{at.X, at.Y, at.X + size.Width, at.Y + size.Height};
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    DrawTextWide(dc, FWindowText, text, TextFlags(FControl, flags));
+    SetBkMode(dc, oldMode);
+    if (focusRect && FocusRectWanted()) {
+        InflateRect(&text, 2, 2);
+        DrawFocusRect(dc, &text);
+    }
+}
+
 void TSkinButton::CopyBuffer(HDC dc, const RECT& rect)
 {
     HDC buffer = FBuffer->Canvas()->Handle();

@@ -8,6 +8,7 @@
 #pragma once
 #include <memory>
 
+#include "skin/controls/ButtonFaces.h"
 #include "skin/controls/WinSubClass.h"
 
 namespace tf {
@@ -40,6 +41,12 @@ protected:
     // WindowText in rect with "||" as line breaks; the focus rectangle
     // around it when focused.
     void DrawCaption(HDC dc, const RECT& rect, UINT format);
+    // Glyph and caption laid out on the face: WindowText (its "||" made line
+    // breaks) is measured into in.Text first.
+    TGlyphTextLayout LayOut(HDC dc, TButtonLayoutInput& in);
+    // The caption of a given size at a place with format flags; the focus
+    // rectangle around it when focusRect.
+    void DrawLaidCaption(HDC dc, TLayoutPoint at, TLayoutSize size, UINT flags, bool focusRect);
     // The buffer to dc at rect's position; the buffer's font goes back.
     void CopyBuffer(HDC dc, const RECT& rect);
     bool FocusRectWanted() const;

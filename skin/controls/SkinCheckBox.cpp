@@ -2,49 +2,29 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/graphics/Bitmap.h"
-#include "skin/controls/ButtonDraw.h"
 #include "skin/controls/ButtonFaces.h"
-#include "skin/controls/CheckMark.h"
 #include "skin/data/WinSkinData.h"
 
 namespace tf {
 
-namespace {
-TBitmap* CheckStrip(TSkinData* data)
-{
-    if (!data || !data->SkinButtons || data->SkinButtons->CheckBitmap->Empty()) return nullptr;
-    return data->SkinButtons->CheckBitmap.get();
-}
-} // namespace
-
 const TClassInfo& TSkinCheckBox::StaticClass()
 {
-    static const TClassInfo info = TClassBuilder<TSkinCheckBox>("TSkinCheckBox", TSkinControl::StaticClass()).Build();
+    static const TClassInfo info = TClassBuilder<TSkinCheckBox>("TSkinCheckBox", TSkinCheckMark::StaticClass()).Build();
     return info;
 }
 
-TSkinCheckBox::TSkinCheckBox(TComponent* owner) : TSkinControl(owner) {}
+TSkinCheckBox::TSkinCheckBox(TComponent* owner) : TSkinCheckMark(owner) {}
+
+TBitmap* TSkinCheckBox::Strip() const
+{
+    if (!FSkinData || !FSkinData->SkinButtons || FSkinData->SkinButtons->CheckBitmap->Empty()) return nullptr;
+    return FSkinData->SkinButtons->CheckBitmap.get();
+}
 
 void TSkinCheckBox::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas)
 {
-    TSkinControl::Attach(form, data, setColor, canvas);
+    TSkinCheckMark::Attach(form, data, setColor, canvas);
     FDataState = 0;
-    FMode = FControl && CheckStrip(data) ? 1 : 0;
-    FTransparent = (FControl && FControl->Tag() == 5555) || (data && data->Options().Contains(xoTransparent));
-}
-
-bool TSkinCheckBox::BeforeMessage(TMessage& m)
-{
-    const bool passOn = TSkinControl::BeforeMessage(m);
-    if ((m.Msg == WM_PAINT || m.Msg == WM_PRINT || m.Msg == WM_PRINTCLIENT) && FMode == 1) {
-        PaintMessage(*this, m);
-        return false;
-    }
-    if (m.Msg == WM_ERASEBKGND && FTransparent) {
-        EraseBackground(*this, m);
-        return false;
-    }
-    return passOn;
 }
 
 void TSkinCheckBox::AfterMessage(TMessage& m)
@@ -65,8 +45,7 @@ void TSkinCheckBox::AfterMessage(TMessage& m)
 
 void TSkinCheckBox::DrawControl(HDC dc, const RECT& rect)
 {
-    TBitmap* strip = CheckStrip(FSkinData);
-    if (!strip) {
+    if (!Strip()) {
         FMode = 0;
         return;
     }
@@ -82,14 +61,10 @@ void TSkinCheckBox::DrawControl(HDC dc, const RECT& rect)
         if (FindProperty(FControl, "DataBinding")) check = 1;
     }
     const bool disabled = WindowLong(FHandle, GWL_STYLE) & WS_DISABLED;
+    // A grayed state told by the control is indeterminate as the window's is.
     const bool indeterminate = (state & BST_INDETERMINATE) || check == 4;
-    TCheckMarkPaint paint;
-    paint.Strip = strip;
-    paint.FrameCount = FSkinData->SkinButtons->CheckFrameCount;
-    paint.Frame = CheckBoxFrame(check, disabled, indeterminate, paint.FrameCount);
-    paint.WholeControl = FMode != 0;
-    paint.Transparent = FTransparent;
-    DrawCheckMark(*this, dc, rect, paint);
+    const int count = FSkinData->SkinButtons->CheckFrameCount;
+    DrawMark(dc, rect, count, CheckBoxFrame(check, disabled, indeterminate, count), 0);
 }
 
 } // namespace tf

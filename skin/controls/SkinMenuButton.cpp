@@ -52,16 +52,7 @@ void TSkinMenuButton::DrawControl(HDC dc, const RECT& rect)
         Polygon(buffer, corners, 3);
     }
 
-    if (!FWindowText.empty()) {
-        RECT r{layout.Text.X, layout.Text.Y, layout.Text.X + text.Width, layout.Text.Y + text.Height};
-        const int oldMode = SetBkMode(buffer, TRANSPARENT);
-        DrawTextWide(buffer, FWindowText, r, TextFlags(FControl, DT_WORDBREAK));
-        SetBkMode(buffer, oldMode);
-        if (FocusRectWanted()) {
-            InflateRect(&r, 2, 2);
-            DrawFocusRect(buffer, &r);
-        }
-    }
+    DrawLaidCaption(buffer, layout.Text, text, DT_WORDBREAK, true);
     CopyBuffer(dc, rect);
 }
 

@@ -22,7 +22,7 @@ TSkinScrollbar::~TSkinScrollbar()
     Destroying();
     if (FSetColor && FActive && FState == SkinnerState::Attached) WriteProperty(FControl, "FixedColor", IntToStr(FSavedColor));
     FSetColor = false;
-    FreeBars();
+    FBars.Free();
 }
 
 void TSkinScrollbar::AttachScroll(TControl* control, TSkinData* data, TSkinnerHost* form, TCanvas* canvas)
@@ -42,44 +42,19 @@ void TSkinScrollbar::AttachScroll(TControl* control, TSkinData* data, TSkinnerHo
         FSetColor = true;
         WriteProperty(control, "FixedColor", IntToStr(FaceColor()));
     }
-    FHorzBar = new TWScrollbar(this);
-    FVertBar = new TWScrollbar(this);
-    FHorzBar->AttachToControl(this, control, ScrollBarKind::WindowHorz);
-    FVertBar->AttachToControl(this, control, ScrollBarKind::WindowVert);
-    FHorzBar->SetEnabled(control->Enabled());
-    FVertBar->SetEnabled(control->Enabled());
-    if (!control->Visible()) {
-        FHorzBar->HideBar();
-        FVertBar->HideBar();
-    }
+    FBars.Make(this, control, FHandle);
+    FBars.SetEnabled(control->Enabled());
+    if (!control->Visible()) FBars.Hide();
     FOldWindowProc = control->WindowProc;
     control->WindowProc = TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
     FAttached = true;
     FState = SkinnerState::Attached;
 }
 
-void TSkinScrollbar::FreeBars()
-{
-    delete FHorzBar;
-    delete FVertBar;
-    FHorzBar = FVertBar = nullptr;
-}
-
-void TSkinScrollbar::UpdateBars()
-{
-    if (FHorzBar) FHorzBar->UpdatePosition();
-    if (FVertBar) FVertBar->UpdatePosition();
-}
-
 void TSkinScrollbar::ActiveChanged()
 {
     // Off: the control's own bars show; on: the overlays come back.
-    if (FActive) {
-        UpdateBars();
-    } else {
-        if (FHorzBar) FHorzBar->HideBar();
-        if (FVertBar) FVertBar->HideBar();
-    }
+    FActive ? FBars.Update() : FBars.Hide();
     if (FHandle) RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
 }
 
@@ -112,31 +87,13 @@ void TSkinScrollbar::AfterMessage(TMessage& m)
 {
     switch (m.Msg) {
     case WM_SIZE:
-    case WM_WINDOWPOSCHANGED: UpdateBars(); return;
+    case WM_WINDOWPOSCHANGED: FBars.Update(); return;
     case WM_HSCROLL:
-    case WM_VSCROLL:
-        if (TWScrollbar* bar = m.Msg == WM_HSCROLL ? FHorzBar : FVertBar) {
-            bar->SetHotPart(LOWORD(m.WParam));
-            bar->Invalidate();
-        }
-        return;
-    case WM_MOUSEWHEEL:
-        if (FHorzBar && FHorzBar->Shown()) FHorzBar->Invalidate();
-        if (FVertBar && FVertBar->Shown()) FVertBar->Invalidate();
-        return;
-    case CM_VISIBLECHANGED:
-        if (m.WParam) {
-            UpdateBars();
-        } else {
-            if (FHorzBar) FHorzBar->HideBar();
-            if (FVertBar) FVertBar->HideBar();
-        }
-        return;
+    case WM_VSCROLL: FBars.Scrolling(m.Msg, m.WParam); return;
+    case WM_MOUSEWHEEL: FBars.InvalidateShown(); return;
+    case CM_VISIBLECHANGED: m.WParam ? FBars.Update() : FBars.Hide(); return;
     case CM_ENABLEDCHANGED:
-        if (FControl) {
-            if (FHorzBar) FHorzBar->SetEnabled(FControl->Enabled());
-            if (FVertBar) FVertBar->SetEnabled(FControl->Enabled());
-        }
+        if (FControl) FBars.SetEnabled(FControl->Enabled());
         return;
     case CM_RECREATEWND:
         // The form skinner replaces this skinner by a fresh one.
@@ -154,13 +111,13 @@ void TSkinScrollbar::AfterMessage(TMessage& m)
 void TSkinScrollbar::DrawControl(HDC dc, const RECT&)
 {
     const LONG style = WindowLong(FHandle, GWL_STYLE);
-    for (TWScrollbar* bar : {FHorzBar, FVertBar}) {
+    for (TWScrollbar* bar : {FBars.Horz(), FBars.Vert()}) {
         if (!bar) continue;
         if (bar->Shown()) bar->Invalidate();
-        else if (style & (bar == FVertBar ? WS_VSCROLL : WS_HSCROLL)) bar->UpdatePosition();
+        else if (style & (bar == FBars.Vert() ? WS_VSCROLL : WS_HSCROLL)) bar->UpdatePosition();
     }
-    if (FHorzBar && FVertBar && FHorzBar->Shown() && FVertBar->Shown()) {
-        const RECT v = FVertBar->BarRect(), h = FHorzBar->BarRect();
+    if (FBars.BothShown()) {
+        const RECT v = FBars.Vert()->BarRect(), h = FBars.Horz()->BarRect();
         FillFace(dc, RECT{v.left + 2, h.top + 2, v.right + 2, h.bottom + 2});
     }
 }
@@ -170,15 +127,14 @@ void TSkinScrollbar::Unskin()
     if (FSetColor) WriteProperty(FControl, "FixedColor", IntToStr(FSavedColor));
     FSetColor = false;
     TSkinControl::Unskin();
-    if (FState != SkinnerState::WindowDestroyed) FreeBars();
+    if (FState != SkinnerState::WindowDestroyed) FBars.Free();
 }
 
 void TSkinScrollbar::SkinChanged()
 {
     // The colour saved at attach stays the one to give back.
     if (FSetColor) WriteProperty(FControl, "FixedColor", IntToStr(FaceColor()));
-    if (FHorzBar && FHorzBar->Shown()) FHorzBar->Invalidate();
-    if (FVertBar && FVertBar->Shown()) FVertBar->Invalidate();
+    FBars.InvalidateShown();
 }
 
 } // namespace tf

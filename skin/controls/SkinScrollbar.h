@@ -5,6 +5,7 @@
 // drawn in the skin's colours. A grid's FixedColor takes the skin's face
 // colour while skinned.
 #pragma once
+#include "skin/controls/BarPair.h"
 #include "skin/controls/WinSubClass.h"
 
 namespace tf {
@@ -25,8 +26,8 @@ public:
     void DrawControl(HDC dc, const RECT& rect) override;
     void SkinChanged() override;
 
-    TWScrollbar* HorzBar() const { return FHorzBar; }
-    TWScrollbar* VertBar() const { return FVertBar; }
+    TWScrollbar* HorzBar() const { return FBars.Horz(); }
+    TWScrollbar* VertBar() const { return FBars.Vert(); }
     bool HasBorder() const { return FHasBorder; }
 
 protected:
@@ -34,11 +35,8 @@ protected:
 
 private:
     void DrawBorder(HDC dc);
-    void UpdateBars();
-    void FreeBars();
 
-    TWScrollbar* FHorzBar = nullptr;
-    TWScrollbar* FVertBar = nullptr;
+    TBarPair FBars;
     bool FHasBorder = false;
 };
 

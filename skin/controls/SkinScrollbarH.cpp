@@ -15,8 +15,7 @@ TSkinScrollbarH::TSkinScrollbarH(TComponent* owner) : TSkinControl(owner) {}
 TSkinScrollbarH::~TSkinScrollbarH()
 {
     Destroying();
-    delete FHorzBar;
-    delete FVertBar;
+    FBars.Free();
 }
 
 void TSkinScrollbarH::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* form, TCanvas* canvas)
@@ -26,10 +25,7 @@ void TSkinScrollbarH::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* f
     FCanvas = canvas;
     FHandle = window;
     Register();
-    FHorzBar = new TWScrollbar(this);
-    FVertBar = new TWScrollbar(this);
-    FHorzBar->AttachToWindow(this, window, ScrollBarKind::WindowHorz);
-    FVertBar->AttachToWindow(this, window, ScrollBarKind::WindowVert);
+    FBars.Make(this, nullptr, window);
     // Subclassed with the ANSI setter, whatever the window is.
     FIsUnicode = false;
     FWndProcThunk.Reset(TWndMethod::Of<&TSkinControl::SkinWndProc>(this));
@@ -39,48 +35,28 @@ void TSkinScrollbarH::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* f
     FState = SkinnerState::Attached;
 }
 
-void TSkinScrollbarH::UpdateBars()
-{
-    if (FHorzBar) FHorzBar->UpdatePosition();
-    if (FVertBar) FVertBar->UpdatePosition();
-}
-
-void TSkinScrollbarH::ActiveChanged()
-{
-    if (FActive) {
-        UpdateBars();
-    } else {
-        if (FHorzBar) FHorzBar->HideBar();
-        if (FVertBar) FVertBar->HideBar();
-    }
-}
+void TSkinScrollbarH::ActiveChanged() { FActive ? FBars.Update() : FBars.Hide(); }
 
 void TSkinScrollbarH::AfterMessage(TMessage& m)
 {
-    if (FVertBar && !IsWindowVisible(FHandle)) FVertBar->HideBar();
+    if (FBars.Vert() && !IsWindowVisible(FHandle)) FBars.Vert()->HideBar();
     switch (m.Msg) {
     case WM_SIZE:
     case WM_NCPAINT:
-        UpdateBars();
+        FBars.Update();
         Refresh();
         return;
     case WM_HSCROLL:
-    case WM_VSCROLL:
-        if (TWScrollbar* bar = m.Msg == WM_HSCROLL ? FHorzBar : FVertBar) {
-            bar->SetHotPart(LOWORD(m.WParam));
-            bar->Invalidate();
-        }
-        return;
+    case WM_VSCROLL: FBars.Scrolling(m.Msg, m.WParam); return;
     default: TSkinControl::AfterMessage(m); return;
     }
 }
 
 void TSkinScrollbarH::DrawControl(HDC dc, const RECT&)
 {
-    if (FHorzBar && FHorzBar->Shown()) FHorzBar->Invalidate();
-    if (FVertBar && FVertBar->Shown()) FVertBar->Invalidate();
-    if (FHorzBar && FVertBar && FHorzBar->Shown() && FVertBar->Shown()) {
-        const RECT v = FVertBar->BarRect(), h = FHorzBar->BarRect();
+    FBars.InvalidateShown();
+    if (FBars.BothShown()) {
+        const RECT v = FBars.Vert()->BarRect(), h = FBars.Horz()->BarRect();
         FillFace(dc, RECT{v.left, h.top, v.right + 2, h.bottom + 2});
     }
 }
@@ -88,10 +64,7 @@ void TSkinScrollbarH::DrawControl(HDC dc, const RECT&)
 void TSkinScrollbarH::Unskin()
 {
     TSkinControl::Unskin();
-    if (FState == SkinnerState::WindowDestroyed) return;
-    delete FHorzBar;
-    delete FVertBar;
-    FHorzBar = FVertBar = nullptr;
+    if (FState != SkinnerState::WindowDestroyed) FBars.Free();
 }
 
 } // namespace tf

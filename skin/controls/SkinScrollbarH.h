@@ -1,6 +1,7 @@
 // TSkinScrollbarH: a bare window (no control object) with built-in scroll
 // bars, skinned with two overlays like TSkinScrollbar.
 #pragma once
+#include "skin/controls/BarPair.h"
 #include "skin/controls/WinSubClass.h"
 
 namespace tf {
@@ -18,16 +19,14 @@ public:
     void AfterMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
 
-    TWScrollbar* HorzBar() const { return FHorzBar; }
-    TWScrollbar* VertBar() const { return FVertBar; }
+    TWScrollbar* HorzBar() const { return FBars.Horz(); }
+    TWScrollbar* VertBar() const { return FBars.Vert(); }
 
 protected:
     void ActiveChanged() override;
 
 private:
-    void UpdateBars();
-    TWScrollbar* FHorzBar = nullptr;
-    TWScrollbar* FVertBar = nullptr;
+    TBarPair FBars;
 };
 
 } // namespace tf

@@ -7,7 +7,6 @@
 #include "framework/graphics/Font.h"
 #include "skin/controls/ButtonDraw.h"
 #include "skin/controls/ButtonFaces.h"
-#include "skin/data/SkinText.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/ParentBackground.h"
 
@@ -186,25 +185,13 @@ void TSkinSpeedButton::PaintSpeedButton(TCanvas& canvas, const RECT& rect)
         in.Margin = static_cast<int>(ReadIntProperty(FControl, "Margin"));
         in.Spacing = static_cast<int>(ReadIntProperty(FControl, "Spacing"));
         in.SpeedButton = true;
-        FWindowText = ReplaceBars(FWindowText);
-        if (!FWindowText.empty()) {
-            const TLayoutRect area = ButtonTextArea({0, 0, w, h}, in.Place, glyphSize);
-            RECT r{area.Left, area.Top, area.Right, area.Bottom};
-            DrawTextWide(buffer, FWindowText, r, DT_CALCRECT | DT_WORDBREAK);
-            in.Text = {r.right - r.left, r.bottom - r.top};
-        }
-        const TGlyphTextLayout layout = LayoutButton(in);
+        const TGlyphTextLayout layout = LayOut(buffer, in);
         if (picture)
             picture->Draw(*FBuffer->Canvas(), RECT{layout.Glyph.X, layout.Glyph.Y, layout.Glyph.X + glyphSize.Width,
                                                     layout.Glyph.Y + glyphSize.Height});
         else
             DrawGlyph(buffer, layout.Glyph.X, layout.Glyph.Y, numGlyphs, SpeedButtonGlyphImage(frame, down), *glyph);
-        if (!FWindowText.empty()) {
-            RECT text{layout.Text.X, layout.Text.Y, layout.Text.X + in.Text.Width, layout.Text.Y + in.Text.Height};
-            const int oldMode = SetBkMode(buffer, TRANSPARENT);
-            DrawTextWide(buffer, FWindowText, text, TextFlags(FControl, layout.Flags));
-            SetBkMode(buffer, oldMode);
-        }
+        DrawLaidCaption(buffer, layout.Text, in.Text, layout.Flags, false);   // speed buttons have no focus
     }
     CopyBuffer(canvas.Handle(), rect);
 }

@@ -14,9 +14,9 @@ namespace realinput {
 
 inline bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
 
-inline void Xdotool(const std::string& args)
+// Starts a program of the host (a path under Z:) without waiting for it.
+inline void StartOnHost(std::string command)
 {
-    std::string command = "Z:\\usr\\bin\\xdotool " + args;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -25,6 +25,8 @@ inline void Xdotool(const std::string& args)
         CloseHandle(pi.hProcess);
     }
 }
+
+inline void Xdotool(const std::string& args) { StartOnHost("Z:\\usr\\bin\\xdotool " + args); }
 
 // Handles this thread's messages for ms milliseconds.
 inline void Pump(int ms)
@@ -167,14 +169,7 @@ inline void RunSteps(const std::vector<Step>& steps)
 inline void Screenshot(const std::string& unixPath)
 {
     if (!UnderWine()) return;
-    std::string command = "Z:\\usr\\bin\\import -window root " + unixPath;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
+    StartOnHost("Z:\\usr\\bin\\import -window root " + unixPath);
     Pump(800);
 }
 
