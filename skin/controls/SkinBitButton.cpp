@@ -44,12 +44,7 @@ void TSkinBitButton::DrawControl(HDC dc, const RECT& rect)
         glyphSize = {images->Width(), images->Height()};
     }
 
-    TButtonLayoutInput in;
-    in.Face = {w, h};
-    in.Place = GlyphPlaceOf(ReadEnumLower(FControl, "Layout"));
-    in.Glyph = glyphSize;
-    in.Margin = static_cast<int>(ReadIntProperty(FControl, "Margin"));
-    in.Spacing = static_cast<int>(ReadIntProperty(FControl, "Spacing"));
+    TButtonLayoutInput in = LayoutInputOf(w, h, glyphSize);
     in.Centred = ReadEnumLower(FControl, "Alignment") == "tacenter";
     const TGlyphTextLayout layout = LayOut(buffer, in);
 

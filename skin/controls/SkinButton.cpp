@@ -197,6 +197,17 @@ void TSkinButton::DrawCaption(HDC dc, const RECT& rect, UINT format)
     }
 }
 
+TButtonLayoutInput TSkinButton::LayoutInputOf(int w, int h, TLayoutSize glyph) const
+{
+    TButtonLayoutInput in;
+    in.Face = {w, h};
+    in.Place = GlyphPlaceOf(ReadEnumLower(FControl, "Layout"));
+    in.Glyph = glyph;
+    in.Margin = static_cast<int>(ReadIntProperty(FControl, "Margin"));
+    in.Spacing = static_cast<int>(ReadIntProperty(FControl, "Spacing"));
+    return in;
+}
+
 TGlyphTextLayout TSkinButton::LayOut(HDC dc, TButtonLayoutInput& in)
 {
     FWindowText = ReplaceBars(FWindowText);

@@ -41,6 +41,9 @@ protected:
     // WindowText in rect with "||" as line breaks; the focus rectangle
     // around it when focused.
     void DrawCaption(HDC dc, const RECT& rect, UINT format);
+    // What the layout takes from the control ("Layout", "Margin", "Spacing")
+    // for a face of w x h with a glyph of a size.
+    TButtonLayoutInput LayoutInputOf(int w, int h, TLayoutSize glyph) const;
     // Glyph and caption laid out on the face: WindowText (its "||" made line
     // breaks) is measured into in.Text first.
     TGlyphTextLayout LayOut(HDC dc, TButtonLayoutInput& in);

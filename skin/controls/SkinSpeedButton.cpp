@@ -178,12 +178,7 @@ void TSkinSpeedButton::PaintSpeedButton(TCanvas& canvas, const RECT& rect)
         DrawCaption(buffer, face, DT_CENTER);
     } else {
         SelectTextFont(buffer, frame, true);
-        TButtonLayoutInput in;
-        in.Face = {w, h};
-        in.Place = GlyphPlaceOf(ReadEnumLower(FControl, "Layout"));
-        in.Glyph = glyphSize;
-        in.Margin = static_cast<int>(ReadIntProperty(FControl, "Margin"));
-        in.Spacing = static_cast<int>(ReadIntProperty(FControl, "Spacing"));
+        TButtonLayoutInput in = LayoutInputOf(w, h, glyphSize);
         in.SpeedButton = true;
         const TGlyphTextLayout layout = LayOut(buffer, in);
         if (picture)
