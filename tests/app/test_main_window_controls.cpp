@@ -12,8 +12,8 @@
 
 #include "../skin/RealInput.h"
 #include "../skin/controls/SkinPictures.h"
+#include "../skin/window/SkinWindowKit.h"
 #include "GuardProcess.h"
-#include "framework/core/Streams.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/User32Entries.h"
 
@@ -23,20 +23,6 @@ using namespace tf;
 namespace {
 
 const std::string kMZ("MZ\x90\0\x03\0\0\0 skinned alarm", 22);
-
-// The program's own skin, read as the guard reads it.
-std::unique_ptr<TSkinData> LightBlue()
-{
-    auto data = std::make_unique<TSkinData>(nullptr);
-    data->SetLoading(true);
-    TFileStream file(LIGHTBLUE_SKINSTREAM, fmOpenRead);
-    TMemoryStream block;
-    block.LoadFromStream(file);
-    block.SetPosition(0);
-    data->ReadBinaryProperty("SkinStream", block);
-    data->SetLoading(false);
-    return data;
-}
 
 struct Overlays {
     DWORD process;
@@ -110,7 +96,7 @@ TEST_CASE("an alarm shows the main window with buttons, check box and scroll bar
     realinput::MoveTo(POINT{1250, 1000});
     Sleep(1500);   // the skin's deferred actions and the alarm's repaints
 
-    std::unique_ptr<TSkinData> skin = LightBlue();
+    std::unique_ptr<TSkinData> skin = skintest::LightBlueSkin();
     TDataSkinButton& face = *skin->SkinButtons;
     for (const char* caption : {"停止监视", "删除文件", "隐藏"}) {
         CAPTURE(caption);

@@ -27,17 +27,6 @@
 
 namespace ctltest {
 
-// The light blue skin parsed into a component that no manager knows.
-inline std::unique_ptr<tf::TSkinData> LightBlueData()
-{
-    auto data = std::make_unique<tf::TSkinData>(nullptr);
-    data->SetLoading(true);
-    tf::TMemoryStream block(skintest::LightBlueBlock());
-    data->ReadBinaryProperty("SkinStream", block);
-    data->SetLoading(false);
-    return data;
-}
-
 // Stands in for a form skinner: the skinners it lists are freed with it.
 class TestHost : public tf::TComponent, public tf::TSkinnerHost {
 public:

@@ -83,7 +83,7 @@ private:
 };
 
 struct Fixture {
-    std::unique_ptr<TSkinData> data = LightBlueData();
+    std::unique_ptr<TSkinData> data = skintest::LightBlueSkin();
     TForm* form;
     std::unique_ptr<TestHost> host;
     Fixture()

@@ -20,7 +20,7 @@ using tftest::Called;
 namespace {
 
 struct FormFixture {
-    std::unique_ptr<TSkinData> data = LightBlueData();
+    std::unique_ptr<TSkinData> data = skintest::LightBlueSkin();
     TForm* form;
     std::unique_ptr<TestHost> host;
     FormFixture()

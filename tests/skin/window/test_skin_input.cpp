@@ -5,9 +5,9 @@
 // the same steps go through SendInput.
 #include <doctest.h>
 
-#include <atomic>
-#include <string>
+#include <vector>
 
+#include "../RealInput.h"
 #include "SkinWindowKit.h"
 
 using namespace tf;
@@ -15,80 +15,6 @@ using namespace skintest;
 using tftest::AnyWay;
 using tftest::Posted;
 using tftest::Sent;
-
-namespace {
-
-bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
-
-// Starts xdotool on the host. Wine cannot wait for a host process; callers
-// wait for the effect instead.
-void Xdotool(const std::string& args)
-{
-    std::string command = "Z:\\usr\\bin\\xdotool " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-}
-
-void PointerTo(POINT p)
-{
-    if (UnderWine()) {
-        Xdotool("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y));
-    } else {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &in, sizeof in);
-    }
-    for (int i = 0; i < 100; ++i) {
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == p.x && now.y == p.y) break;
-        Sleep(10);
-    }
-    Sleep(60);
-}
-
-void LeftButton(bool down)
-{
-    if (UnderWine()) {
-        Xdotool(down ? "mousedown 1" : "mouseup 1");
-    } else {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        SendInput(1, &in, sizeof in);
-    }
-    Sleep(250);
-}
-
-struct DragPlan {
-    POINT from;
-    POINT by;
-    std::atomic<bool> done{false};
-};
-
-// The drag runs on its own thread: the window's move loop holds the
-// user-interface thread while the button is down.
-DWORD WINAPI Drag(void* param)
-{
-    auto* plan = static_cast<DragPlan*>(param);
-    PointerTo(plan->from);
-    LeftButton(true);
-    for (int step = 1; step <= 4; ++step)
-        PointerTo(POINT{plan->from.x + plan->by.x * step / 4, plan->from.y + plan->by.y * step / 4});
-    LeftButton(false);
-    plan->done = true;
-    return 0;
-}
-
-} // namespace
 
 TEST_CASE("a real drag on the caption band moves the window")
 {
@@ -101,17 +27,18 @@ TEST_CASE("a real drag on the caption band moves the window")
     tftest::MessageLog log;
     log.Watch(w);
 
-    DragPlan plan;
     // Low in the band, below the system's caption height, where only the
     // skinner makes it a caption.
-    plan.from = POINT{before.left + 120, before.top + s.BorderTop() - 4};
-    plan.by = POINT{120, 60};
-    CHECK(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(plan.from.x, plan.from.y)) == HTCAPTION);
-    HANDLE thread = CreateThread(nullptr, 0, &Drag, &plan, 0, nullptr);
-    REQUIRE(PumpUntil([&] { return plan.done.load(); }, 10000));
+    const POINT from{before.left + 120, before.top + s.BorderTop() - 4};
+    CHECK(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)) == HTCAPTION);
+    // The drag runs on its own thread: the window's move loop holds this
+    // thread while the button is down.
+    std::vector<realinput::Step> drag{realinput::MoveStep(from), realinput::DownStep()};
+    for (int step = 1; step <= 4; ++step)
+        drag.push_back(realinput::MoveStep(POINT{from.x + 120 * step / 4, from.y + 60 * step / 4}));
+    drag.push_back(realinput::UpStep());
+    realinput::RunSteps(drag);
     Pump(200);
-    WaitForSingleObject(thread, 2000);
-    CloseHandle(thread);
 
     const RECT after = WindowRectOf(w);
     CHECK(after.left == before.left + 120);
