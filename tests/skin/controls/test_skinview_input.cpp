@@ -3,8 +3,9 @@
 // and presses (read from the screen against the skin's frames), clicks
 // raised once and only for a release on the button, the space key, check
 // boxes and radio buttons clicked, the overlaid scroll bars scrolling as the
-// system's do (arrows with auto-repeat, the thumb dragged), and a skinner
-// switched off with SKM_SKINENABLE behaving as the plain control.
+// system's do (arrows with auto-repeat, the thumb dragged), a skinner
+// switched off with SKM_SKINENABLE behaving as the plain control, and a
+// drop-down list's bar with the skinner's own thumb tracking.
 #include <doctest.h>
 
 #include "../RealInput.h"
@@ -13,7 +14,9 @@
 #include "framework/controls/RadioButton.h"
 #include "framework/controls/ScrollBar.h"
 #include "framework/controls/StdCtrls.h"
+#include "framework/controls/Forms.h"
 #include "skin/controls/ButtonFaces.h"
+#include "skin/controls/ComboxScrollBar.h"
 #include "skin/controls/ScrollGeometry.h"
 #include "skin/controls/ScrollbarPaint.h"
 #include "skin/controls/SkinScControl.h"
@@ -250,4 +253,68 @@ TEST_CASE("SKM_SKINENABLE 0: the button looks and behaves as the plain control u
     SendMessageA(button->Handle(), SKM_SKINENABLE, 1, 0);
     skintest::Pump(50);
     CHECK(ScreenFace(live, button) == bfFocused);
+}
+
+TEST_CASE("A drop-down list's scroll bar is drawn from the skin in its frame; its thumb drags by the skinner's own loop")
+{
+    std::unique_ptr<TSkinData> data = skintest::LightBlueSkin();
+    TForm form(Application);
+    form.SetBounds(100, 100, 320, 300);
+    form.Show();
+    TestHost host(data.get(), form.Handle());
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, 10, 10,
+                                160, 160, form.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    for (int i = 0; i < 60; ++i) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Row " + std::to_string(i)).c_str()));
+    auto* skinner = new TComboxScrollBar(&host);
+    skinner->AttachWindow(list, data.get(), &host, nullptr);
+    RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    skintest::Pump(100);
+    MoveTo(Away);
+
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    REQUIRE(QueryScrollBarInfo(list, OBJID_VSCROLL, info));
+    const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+    const RECT bar = info.rcScrollBar;
+    auto shown = ScreenPixels(RECT{bar.left, bar.top, bar.right, bar.top + arrow});
+    const int thickness = ScrollBarThickness(*data, arrow);
+    TBitmap up(thickness, arrow, pf24bit);
+    DrawElementStretched(up.Canvas()->Handle(), RECT{0, 0, thickness, arrow}, *data->SkinScrollbar->Bitmap, 9, 23, false);
+    int equal = 0, compared = 0;
+    for (int y = 2; y < arrow - 2; ++y)
+        for (int x = 2; x < std::min(thickness, shown->Width()) - 2; ++x) {
+            ++compared;
+            equal += skintest::PixelAt(*shown, x, y) == skintest::PixelAt(up, x, y);
+        }
+    CHECK(equal > compared * 9 / 10);
+
+    // The thumb: the skinner's loop scrolls as it is dragged, and ends with
+    // the thumb position sent and the end posted (the system sends both).
+    const int x = (bar.left + bar.right) / 2;
+    const int thumb = bar.top + (info.xyThumbTop + info.xyThumbBottom) / 2;
+    tftest::MessageLog log;
+    log.Watch(list);
+    RunSteps({MoveStep(POINT{x, thumb}), DownStep(), MoveStep(POINT{x, thumb + 20}), MoveStep(POINT{x, thumb + 40}), UpStep()});
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    CHECK(top > 5);
+    std::vector<tftest::LoggedMessage> scrolls;
+    for (const auto& m : log.Messages())
+        if (m.Msg == WM_VSCROLL) scrolls.push_back(m);
+    REQUIRE(scrolls.size() >= 3);
+    for (size_t i = 0; i + 2 < scrolls.size(); ++i) {
+        CHECK(scrolls[i].How == tftest::Via::Sent);
+        CHECK(LOWORD(scrolls[i].WParam) == SB_THUMBTRACK);
+    }
+    CHECK(scrolls[scrolls.size() - 2].How == tftest::Via::Sent);
+    CHECK(scrolls[scrolls.size() - 2].WParam == MAKEWPARAM(SB_THUMBPOSITION, top));
+    CHECK(scrolls.back().How == tftest::Via::Posted);
+    CHECK(scrolls.back().WParam == SB_ENDSCROLL);
+    log.StopWatching();
+    CHECK(GetCapture() != list);
+    // An arrow is the list's own: one row.
+    RunSteps({MoveStep(POINT{x, bar.top + arrow / 2}), DownStep(), UpStep()});
+    CHECK(SendMessageA(list, LB_GETTOPINDEX, 0, 0) == top - 1);
+    MoveTo(Away);
+    DestroyWindow(list);
+    host.Skinners().DropDestroyed();
 }
