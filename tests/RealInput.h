@@ -1,10 +1,15 @@
 // Real input and screenshots for tests under Wine on the virtual display:
 // host programs (xdotool, ImageMagick's import) run from a Windows test
-// process and are waited for.
+// process and are waited for. On Windows the pointer and key steps go
+// through SendInput instead. Each pointer step handles the caller's messages
+// until its effect shows; RunSteps drives input the caller cannot wait for
+// (a press that starts a modal loop in the caller) from a thread of its own.
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace tftest {
 
@@ -46,6 +51,145 @@ inline void Screenshot(const std::string& hostPath)
     GdiFlush();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 120, 0);
     RunOnHost("import -window root " + hostPath);
+}
+
+inline bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
+// Handles this thread's messages for ms milliseconds.
+inline void PumpMessages(int ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (static_cast<int>(GetTickCount() - start) < ms);
+}
+
+// The pointer to p, and the left button down or up; nothing waits.
+inline void SendMove(POINT p)
+{
+    if (UnderWine()) {
+        XdoTool("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y));
+        return;
+    }
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+inline void SendButton(bool down)
+{
+    if (UnderWine()) {
+        XdoTool(down ? "mousedown 1" : "mouseup 1");
+        return;
+    }
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+}
+
+inline void MoveTo(POINT p)
+{
+    SendMove(p);
+    for (int i = 0; i < 100; ++i) {
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == p.x && now.y == p.y) break;
+        PumpMessages(10);
+    }
+    PumpMessages(120);
+}
+
+inline void LeftButton(bool down)
+{
+    SendButton(down);
+    PumpMessages(250);
+}
+
+inline void Click(POINT p)
+{
+    MoveTo(p);
+    LeftButton(true);
+    LeftButton(false);
+}
+
+// A key by its X name ("space", "Return") and virtual-key code.
+inline void Key(const char* name, WORD vk)
+{
+    if (UnderWine()) {
+        XdoTool(std::string("key ") + name);
+    } else {
+        INPUT in[2]{};
+        in[0].type = in[1].type = INPUT_KEYBOARD;
+        in[0].ki.wVk = in[1].ki.wVk = vk;
+        in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof(INPUT));
+    }
+    PumpMessages(250);
+}
+
+// Input that the caller's own thread cannot wait for (a press that starts a
+// modal loop in the caller, such as scroll tracking): the steps run on a
+// thread of their own while the caller's messages are handled, and a step
+// may look at the screen while the button is held.
+struct Step {
+    enum Kind { Move, Down, Up, Wait, Call } What;
+    POINT At{0, 0};
+    int Ms = 0;
+    std::function<void()> Do;
+};
+inline Step MoveStep(POINT p) { return Step{Step::Move, p, 0, {}}; }
+inline Step DownStep() { return Step{Step::Down, {}, 0, {}}; }
+inline Step UpStep() { return Step{Step::Up, {}, 0, {}}; }
+inline Step WaitStep(int ms) { return Step{Step::Wait, {}, ms, {}}; }
+inline Step CallStep(std::function<void()> f) { return Step{Step::Call, {}, 0, std::move(f)}; }
+
+struct StepPlan {
+    const std::vector<Step>* Steps;
+    volatile bool Done = false;
+};
+
+inline DWORD WINAPI RunStepPlan(void* param)
+{
+    auto* plan = static_cast<StepPlan*>(param);
+    for (const Step& s : *plan->Steps) {
+        switch (s.What) {
+        case Step::Move:
+            SendMove(s.At);
+            for (int i = 0; i < 100; ++i) {
+                POINT now{};
+                GetCursorPos(&now);
+                if (now.x == s.At.x && now.y == s.At.y) break;
+                Sleep(10);
+            }
+            Sleep(80);
+            break;
+        case Step::Down: SendButton(true); Sleep(60); break;
+        case Step::Up: SendButton(false); Sleep(150); break;
+        case Step::Wait: Sleep(static_cast<DWORD>(s.Ms)); break;
+        case Step::Call: s.Do(); break;
+        }
+    }
+    plan->Done = true;
+    return 0;
+}
+
+inline void RunSteps(const std::vector<Step>& steps)
+{
+    StepPlan plan{&steps};
+    HANDLE thread = CreateThread(nullptr, 0, &RunStepPlan, &plan, 0, nullptr);
+    while (!plan.Done) PumpMessages(10);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    PumpMessages(150);
 }
 
 } // namespace tftest

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "../skin/RealInput.h"
 #include "../skin/controls/SkinPictures.h"
 #include "../skin/window/SkinWindowKit.h"
 #include "GuardProcess.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/User32Entries.h"
+#include "tests/RealInput.h"
 
 using namespace guardtest;
 using namespace tf;
@@ -93,7 +93,7 @@ TEST_CASE("an alarm shows the main window with buttons, check box and scroll bar
         Sleep(30);
     }
     REQUIRE(WaitFor([&] { return guard.Visible() && guard.ListItems().size() >= 14; }, 15000));
-    realinput::MoveTo(POINT{1250, 1000});
+    tftest::MoveTo(POINT{1250, 1000});
     Sleep(1500);   // the skin's deferred actions and the alarm's repaints
 
     std::unique_ptr<TSkinData> skin = skintest::LightBlueSkin();
@@ -123,6 +123,6 @@ TEST_CASE("an alarm shows the main window with buttons, check box and scroll bar
         REQUIRE(overlay);
         CHECK(UpArrowMatch(overlay, *skin) > 0.9);
     }
-    realinput::Screenshot(SCREENSHOT_DIR "/main_window_controls.png");
+    tftest::Screenshot(SCREENSHOT_DIR "/main_window_controls.png");
     CHECK(guard.Close());
 }

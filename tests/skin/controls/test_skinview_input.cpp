@@ -8,7 +8,6 @@
 // drop-down list's bar with the skinner's own thumb tracking.
 #include <doctest.h>
 
-#include "../RealInput.h"
 #include "ControlSkinKit.h"
 #include "framework/controls/Memo.h"
 #include "framework/controls/RadioButton.h"
@@ -23,10 +22,21 @@
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/WScrollbar.h"
 #include "skin/draw/User32Entries.h"
+#include "tests/RealInput.h"
 
 using namespace tf;
 using namespace ctltest;
-using namespace realinput;
+using tftest::CallStep;
+using tftest::Click;
+using tftest::DownStep;
+using tftest::Key;
+using tftest::LeftButton;
+using tftest::MoveStep;
+using tftest::MoveTo;
+using tftest::RunSteps;
+using tftest::Screenshot;
+using tftest::UpStep;
+using tftest::WaitStep;
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "../RealInput.h"
 #include "SkinWindowKit.h"
+#include "tests/RealInput.h"
 
 using namespace tf;
 using namespace skintest;
@@ -33,11 +33,11 @@ TEST_CASE("a real drag on the caption band moves the window")
     CHECK(SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)) == HTCAPTION);
     // The drag runs on its own thread: the window's move loop holds this
     // thread while the button is down.
-    std::vector<realinput::Step> drag{realinput::MoveStep(from), realinput::DownStep()};
+    std::vector<tftest::Step> drag{tftest::MoveStep(from), tftest::DownStep()};
     for (int step = 1; step <= 4; ++step)
-        drag.push_back(realinput::MoveStep(POINT{from.x + 120 * step / 4, from.y + 60 * step / 4}));
-    drag.push_back(realinput::UpStep());
-    realinput::RunSteps(drag);
+        drag.push_back(tftest::MoveStep(POINT{from.x + 120 * step / 4, from.y + 60 * step / 4}));
+    drag.push_back(tftest::UpStep());
+    tftest::RunSteps(drag);
     Pump(200);
 
     const RECT after = WindowRectOf(w);
