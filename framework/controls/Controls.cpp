@@ -15,6 +15,17 @@ namespace tf {
 const TEnumInfo MouseButtonInfo{"TMouseButton", {"mbLeft", "mbRight", "mbMiddle"}};
 const TEnumInfo AlignmentInfo{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
 const TEnumInfo LeftRightInfo{"TLeftRight", {"taLeftJustify", "taRightJustify"}};
+const TEnumInfo BiDiModeInfo{"TBiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"}};
+
+DWORD BiDiExStyle(TBiDiMode mode)
+{
+    switch (mode) {
+    case bdRightToLeft: return WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR | WS_EX_RIGHT;
+    case bdRightToLeftNoAlign: return WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
+    case bdRightToLeftReadingOnly: return WS_EX_RTLREADING;
+    default: return 0;
+    }
+}
 
 TShiftState KeysToShiftState(WPARAM keys)
 {

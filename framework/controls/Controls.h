@@ -79,6 +79,13 @@ enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 extern const TEnumInfo AlignmentInfo;
 extern const TEnumInfo LeftRightInfo;   // taLeftJustify, taRightJustify
 
+// Reading order of a control that supports right-to-left languages.
+enum TBiDiMode : uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+extern const TEnumInfo BiDiModeInfo;
+// The extended window styles of a mode: right-to-left reading, the scroll
+// bar (or drop-down button) on the left, and right alignment.
+DWORD BiDiExStyle(TBiDiMode mode);
+
 // What a control class does (fixed per class).
 using TControlStyle = uint32_t;
 constexpr TControlStyle csAcceptsControls = 1u << 0;   // may parent other controls

@@ -5,6 +5,8 @@
 
 #include "Buttons.h"
 #include "ComCtrls.h"
+#include "ComboBox.h"
+#include "DateTimePicker.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Grids.h"
@@ -16,11 +18,14 @@
 #include "RadioButton.h"
 #include "ScrollBar.h"
 #include "ScrollBox.h"
+#include "SpinEdit.h"
 #include "SpeedButton.h"
+#include "StatusBar.h"
 #include "StdCtrls.h"
 #include "Timer.h"
 #include "ToolBar.h"
 #include "TreeView.h"
+#include "UpDown.h"
 #include "framework/graphics/Color.h"
 
 #undef RegisterClass
@@ -41,6 +46,10 @@ void RegisterControlClasses()
              &TTreeView::StaticClass(), &TDrawGrid::StaticClass(), &TStringGrid::StaticClass(),
              &TScrollBox::StaticClass(), &TToolBar::StaticClass(), &TToolButton::StaticClass(),
          })
+        RegisterClass(*info);
+    // Edits, combo boxes, spin buttons, date pickers and status bars.
+    for (const TClassInfo* info : {&TComboBox::StaticClass(), &TUpDown::StaticClass(), &TSpinEdit::StaticClass(),
+                                   &TDateTimePicker::StaticClass(), &TStatusBar::StaticClass()})
         RegisterClass(*info);
 }
 

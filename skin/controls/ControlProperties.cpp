@@ -79,4 +79,12 @@ void WriteProperty(TObject* instance, const std::string& name, const std::string
     }
 }
 
+bool AssignObjectProperty(TObject* instance, const std::string& name, TObject* value)
+{
+    const TPropInfo* p = Find(instance, name, TPropKind::Class);
+    if (!p || !p->SetObj) return false;
+    p->SetObj(AsPersistent(instance), value);
+    return true;
+}
+
 } // namespace tf

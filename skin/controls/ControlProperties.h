@@ -23,5 +23,8 @@ TObject* ReadObjectProperty(TObject* instance, const std::string& name);
 // Integer kind: the text as a number; enumeration: by identifier; string
 // kinds: the text. Other kinds, and text that does not convert, change nothing.
 void WriteProperty(TObject* instance, const std::string& name, const std::string& text);
+// A class-kind property given an object (a bitmap property copies it); false
+// when there is no such property.
+bool AssignObjectProperty(TObject* instance, const std::string& name, TObject* value);
 
 } // namespace tf

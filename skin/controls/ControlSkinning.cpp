@@ -11,6 +11,7 @@
 #include "framework/core/Collections.h"
 #include "framework/core/SysUtils.h"
 #include "skin/controls/ClassTable.h"
+#include "skin/controls/EditContainerRegistry.h"
 #include "skin/controls/SkinBitButton.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
@@ -366,6 +367,8 @@ void InstallControlSkinners()
     RegisterSkinner(TSkinnerKind::ListView, &MakeSkinner<TSkinListView>);
     RegisterSkinner(TSkinnerKind::ScrollbarH, &MakeSkinner<TSkinScrollbarH>);
     RegisterSkinner(TSkinnerKind::ScControl, &MakeSkinner<TSkinScControl>);
+    RegisterEditSkinners();
+    RegisterContainerSkinners();
     InstallControlSkinning(TControlSkinningEntries{&SkinControlEntry, &SkinChildWindowEntry, &ReskinScrollBarEntry});
 }
 

@@ -62,11 +62,7 @@ void TSkinControl::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TC
     FOldWindowProc = FControl->WindowProc;
     FControl->WindowProc = TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
     Register();
-    if (FSetColor) {
-        FSavedColor = FControl->Color();
-        FSavedParentColor = FControl->ParentColor();
-        FControl->SetColor(FaceColor());
-    }
+    if (FSetColor) ReplaceColor();
     FControl->Invalidate();
     FAttached = true;
     FState = SkinnerState::Attached;
@@ -92,11 +88,25 @@ void TSkinControl::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* form
     FState = SkinnerState::Attached;
 }
 
+void TSkinControl::ReplaceColor()
+{
+    if (!FControl) return;
+    FSavedColor = FControl->Color();
+    FSavedParentColor = FControl->ParentColor();
+    FControl->SetColor(FaceColor());
+}
+
 void TSkinControl::RestoreColor()
 {
     if (!FSetColor || !FControl) return;
     FControl->SetColor(FSavedColor);
     if (FSavedParentColor) FControl->SetParentColor(true);
+}
+
+bool TSkinControl::SkinsLivingControl() const
+{
+    if (!FActive || FState == SkinnerState::WindowDestroyed) return false;
+    return !FControl || !FControl->HasState(csDestroying);
 }
 
 void TSkinControl::Unskin()

@@ -122,6 +122,14 @@ protected:
     // Enabled and Focused from the window, as the families refresh them.
     void ReadWindowState();
     void Register();
+    // Saves the control's Color and gives it the skin's face colour.
+    void ReplaceColor();
+    // Puts back the control's Color that attaching replaced (SetColor).
+    void RestoreColor();
+    // Active on a control or window that is not being destroyed. The form
+    // skinner frees its skinners without Unskin: a skinner that changed its
+    // control switches off in its destructor while this holds.
+    bool SkinsLivingControl() const;
 
     uint8_t FMouseFlags = 0;
     TCanvas* FCanvas = nullptr;
@@ -146,8 +154,6 @@ protected:
     TSkinnerHost* FForm = nullptr;
     int FMode = 0;
 
-private:
-    void RestoreColor();
 };
 
 // ------------------------------------------------------------ shared routines

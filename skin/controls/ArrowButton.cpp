@@ -1,0 +1,75 @@
+#include "skin/controls/ArrowButton.h"
+
+#include "framework/graphics/Canvas.h"
+#include "skin/controls/ButtonDraw.h"
+#include "skin/controls/WinSubClass.h"
+#include "skin/data/WinSkinData.h"
+
+namespace tf {
+
+const TClassInfo& TArrowButton::StaticClass()
+{
+    static const TClassInfo info = TClassBuilder<TArrowButton>("TArrowButton", TCustomControl::StaticClass()).Build();
+    return info;
+}
+
+TArrowButton::TArrowButton(TSkinControl* skinner, TWinControl* picker)
+    : TCustomControl(skinner), FArrowWidth(GetSystemMetrics(SM_CXHSCROLL)), FPicker(picker), FSkinner(skinner),
+      FPickerWindow(picker->Handle())
+{
+    SetControlStyle(ControlStyle() | csOpaque);
+    SetTabStop(false);
+    Place();
+    SetParentWindow(FPickerWindow);
+}
+
+void TArrowButton::Place()
+{
+    RECT picker{};
+    GetWindowRect(FPickerWindow, &picker);
+    const int width = picker.right - picker.left, height = picker.bottom - picker.top;
+    const bool left = GetWindowLongA(FPickerWindow, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
+    SetBounds(left ? 2 : width - FArrowWidth - 4, 0, FArrowWidth, height - 4);
+}
+
+void TArrowButton::Paint()
+{
+    RECT picker{};
+    GetWindowRect(FPickerWindow, &picker);
+    const RECT r{0, 0, Width(), picker.bottom - picker.top - 4};
+    HDC dc = Canvas()->Handle();
+    FSkinner->FillFace(dc, r);
+    TSkinData* data = FSkinner->SkinData();
+    if (TDataSkinObject* arrow = data ? data->SkinComboArrow.get() : nullptr; arrow && !arrow->Empty())
+        DrawStripFrame(dc, r, arrow->FrameCount, Hot() ? 4 : 1, *arrow->Bitmap);
+}
+
+void TArrowButton::WndProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+        if (IsWindowEnabled(FPickerWindow)) {
+            FHot = m.Msg == CM_MOUSEENTER ? 1 : 0;
+            Invalidate();
+        }
+        break;
+    case WM_LBUTTONDOWN: {
+        TCustomControl::WndProc(m);
+        // A click on the picker's own button, where the arrow lies.
+        const LPARAM at = MAKELPARAM(m.XPos() + Left(), m.YPos() + Top());
+        PostMessageA(FPickerWindow, WM_LBUTTONDOWN, m.WParam, at);
+        PostMessageA(FPickerWindow, WM_LBUTTONUP, m.WParam, at);
+        Invalidate();
+        return;
+    }
+    case WM_LBUTTONUP:
+        TCustomControl::WndProc(m);
+        ::SetFocus(FPickerWindow);
+        return;
+    default: break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+} // namespace tf
