@@ -142,7 +142,7 @@ TEST_CASE("Class table on real controls and stand-ins: class, SkinControls, Skin
         {"TSpeedButton", -1, "", 0, "TSkinSpeedButton"},
         {"TSpeedButton", -1, "", 99, "none"},
         {"TMemo", -1, "", 0, "TSkinScrollbar"},
-        {"TMemo", xcScrollbar, "", 0, "none"},                            // the edit row is not built here
+        {"TMemo", xcScrollbar, "", 0, "TSkinEdit"},                       // a memo is an edit too
         {"TListBox", -1, "", 0, "TSkinScrollbar"},
         {"TListView", -1, "", 0, "TSkinListView"},
         {"TTreeView", -1, "", 0, "TSkinScrollbar"},
@@ -238,10 +238,20 @@ TEST_CASE("Groups and containers: buttons before the frame, children of panels a
         SkinControl(*f.host, c, f.form);
     CHECK(f.SkinnerName(group->Controls(0)) == "TSkinRadioButton");
     CHECK(f.SkinnerName(group->Controls(1)) == "TSkinRadioButton");
-    CHECK(f.SkinnerName(group) == "none");   // its frame's skinner comes with the group boxes
+    CHECK(f.SkinnerName(group) == "TSkinGroupBox");
+    // The buttons were skinned before the group's frame.
+    const TControlSkinnerList& list = f.host->Skinners();
+    int frameAt = -1, lastButtonAt = -1;
+    for (int i = 0; i < list.Count(); ++i) {
+        auto* s = dynamic_cast<TSkinControl*>(list.Item(i));
+        if (s->Control() == group) frameAt = i;
+        if (s->Control() == group->Controls(0) || s->Control() == group->Controls(1)) lastButtonAt = i;
+    }
+    CHECK(lastButtonAt >= 0);
+    CHECK(frameAt > lastButtonAt);
     CHECK(f.SkinnerName(inPanel) == "TSkinButton");
     CHECK(f.SkinnerName(check) == "TSkinCheckBox");
-    CHECK(f.SkinnerName(rzCheck) == "none");   // an object image, which comes with the containers
+    CHECK(f.SkinnerName(rzCheck) == "TSkinObjImage");
     CHECK(f.SkinnerName(bar) == "TSkinScControl");
     CHECK(f.SkinnerName(memo) == "TSkinScrollbar");
     CHECK(f.SkinnerName(button) == "none");

@@ -169,6 +169,7 @@ TEST_CASE("A skin without the check image leaves check boxes their system look")
 {
     Fixture f(false);
     auto* box = f.Get<TCheckBox>("CheckedE");
+    f.Get<TPanel>("PanelE")->SetTag(f.data->DisableTag());   // its colour stays what the box was printed on
     auto own = PrintClient(box->Handle());
     f.data->SkinButtons->CheckBitmap->SetSize(0, 0);
     f.view.SkinAll(*f.host);
@@ -188,6 +189,7 @@ TEST_CASE("Speed buttons: normal, down, disabled, flat until hovered, transparen
     auto* panel = f.Get<TPanel>("PanelE");
     flat->SetTag(5555);   // a transparent button shows its parent through
     panel->SetColor(clRed);
+    panel->SetTag(f.data->DisableTag());   // the panel keeps its red
     f.view.SkinAll(*f.host);
     TDataSkinButton& face = *f.data->SkinButtons;
     double ratio = 0;
