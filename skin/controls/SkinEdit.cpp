@@ -32,6 +32,14 @@ void TSkinEdit::Notification(TComponent* c, TOperation op)
     if (op == TOperation::opRemove && c == FUpDown) FUpDown = nullptr;
 }
 
+bool TSkinEdit::BeforeMessage(TMessage& m)
+{
+    // The control's own printing may leave its clipping and colours in the
+    // DC; the border is drawn on the DC as it was given.
+    if (m.Msg == WM_PRINT && m.WParam) FPrintState = SaveDC(reinterpret_cast<HDC>(m.WParam));
+    return TSkinControl::BeforeMessage(m);
+}
+
 void TSkinEdit::AfterMessage(TMessage& m)
 {
     switch (m.Msg) {
@@ -42,6 +50,8 @@ void TSkinEdit::AfterMessage(TMessage& m)
         return;
     case WM_PRINT: {
         if (m.WParam) {
+            if (FPrintState) RestoreDC(reinterpret_cast<HDC>(m.WParam), FPrintState);
+            FPrintState = 0;
             PrintBorder(reinterpret_cast<HDC>(m.WParam));
         } else {
             TWindowDC dc(FHandle);

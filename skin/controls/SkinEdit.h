@@ -15,6 +15,7 @@ class TSkinEdit : public TSkinControl {
 public:
     explicit TSkinEdit(TComponent* owner);
 
+    bool BeforeMessage(TMessage& m) override;
     void AfterMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
     void Notification(TComponent* c, TOperation op) override;
@@ -28,6 +29,7 @@ private:
     void FindUpDown();
 
     TSkinUpDown* FUpDown = nullptr;
+    int FPrintState = 0;   // the DC's saved state while the control prints
 };
 
 // A child window of an edit that is a spin button: its class name, lower
