@@ -26,8 +26,12 @@ inline bool RunOnHost(const std::string& shellCommand, DWORD timeoutMs = 20000)
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    // Wine may answer the start of a host program with made-up handles;
+    // closing one of those could close a handle of this process (its
+    // standard output, say): only handles naming the new thread and
+    // process are closed.
+    if (pi.hThread && GetThreadId(pi.hThread) == pi.dwThreadId) CloseHandle(pi.hThread);
+    if (pi.hProcess && GetProcessId(pi.hProcess) == pi.dwProcessId) CloseHandle(pi.hProcess);
     std::string windowsMarker = "Z:" + marker;
     for (char& c : windowsMarker)
         if (c == '/') c = '\\';

@@ -1,5 +1,7 @@
 #include "skin/controls/ArrowButton.h"
 
+#include <commctrl.h>
+
 #include "framework/graphics/Canvas.h"
 #include "skin/controls/ButtonDraw.h"
 #include "skin/controls/WinSubClass.h"
@@ -63,10 +65,14 @@ void TArrowButton::WndProc(TMessage& m)
         Invalidate();
         return;
     }
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
         TCustomControl::WndProc(m);
-        ::SetFocus(FPickerWindow);
+        // The keyboard goes back to the picker, unless its calendar is open
+        // (the calendar has it then, and would close on losing it).
+        HWND calendar = reinterpret_cast<HWND>(SendMessageA(FPickerWindow, DTM_GETMONTHCAL, 0, 0));
+        if (!calendar || !IsWindowVisible(calendar)) ::SetFocus(FPickerWindow);
         return;
+    }
     default: break;
     }
     TCustomControl::WndProc(m);

@@ -1,7 +1,8 @@
 // TArrowButton: a small window of the date picker skinner's own that covers
 // the picker's drop-down button and shows the skin's combo arrow (frame 4
 // while the mouse is over it, else frame 1). A press on it is handed to the
-// picker as a click on the picker's own button, which opens the calendar.
+// picker as a click on the picker's own button, which opens the calendar;
+// the release gives the picker the keyboard back unless the calendar is open.
 // Not a tab stop.
 #pragma once
 #include "framework/controls/GraphicControl.h"
