@@ -14,6 +14,7 @@
 #include "ListBox.h"
 #include "ListView.h"
 #include "Memo.h"
+#include "PageControl.h"
 #include "Menus.h"
 #include "RadioButton.h"
 #include "ScrollBar.h"
@@ -47,9 +48,10 @@ void RegisterControlClasses()
              &TScrollBox::StaticClass(), &TToolBar::StaticClass(), &TToolButton::StaticClass(),
          })
         RegisterClass(*info);
-    // Edits, combo boxes, spin buttons, date pickers and status bars.
+    // Edits, combo boxes, spin buttons, date pickers, status bars and pages.
     for (const TClassInfo* info : {&TComboBox::StaticClass(), &TUpDown::StaticClass(), &TSpinEdit::StaticClass(),
-                                   &TDateTimePicker::StaticClass(), &TStatusBar::StaticClass()})
+                                   &TDateTimePicker::StaticClass(), &TStatusBar::StaticClass(),
+                                   &TPageControl::StaticClass(), &TTabSheet::StaticClass()})
         RegisterClass(*info);
 }
 
