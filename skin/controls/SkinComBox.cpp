@@ -136,19 +136,16 @@ void TSkinComBox::EditProc(TMessage& m)
         return;
     }
     if (!FActive) return;
-    switch (m.Msg) {
-    case WM_PAINT: PaintControl(nullptr); return;   // the frame again, over what the edit painted
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        SetPressed(true);
-        Refresh();
-        return;
-    case WM_LBUTTONUP:
-        SetPressed(false);
-        Refresh();
-        return;
-    default: return;
-    }
+    if (m.Msg == WM_PAINT) PaintControl(nullptr);   // the frame again, over what the edit painted
+    else TrackPress(m.Msg);
+}
+
+bool TSkinComBox::TrackPress(UINT msg)
+{
+    if (msg != WM_LBUTTONDOWN && msg != WM_LBUTTONDBLCLK && msg != WM_LBUTTONUP) return false;
+    SetPressed(msg != WM_LBUTTONUP);
+    Refresh();
+    return true;
 }
 
 void TSkinComBox::SetHotAt(POINT p)
@@ -171,13 +168,7 @@ void TSkinComBox::AfterMessage(TMessage& m)
     case WM_NCPAINT: Refresh(); return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        SetPressed(true);
-        Refresh();
-        return;
-    case WM_LBUTTONUP:
-        SetPressed(false);
-        Refresh();
-        return;
+    case WM_LBUTTONUP: TrackPress(m.Msg); return;
     case CM_MOUSELEAVE:
     case WM_MOUSELEAVE:
         if (Hot()) {

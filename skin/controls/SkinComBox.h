@@ -52,6 +52,9 @@ private:
     void FreeListSkinners();
     void EditProc(TMessage& m);
     void SetHotAt(POINT p);
+    // A left-button press or release on the combo or its edit part: the
+    // button shows it. False for other messages.
+    bool TrackPress(UINT msg);
     // The drawing variants (SkinComBoxPaint.cpp).
     void DrawInset(HDC dc, const RECT& rect);
     void DrawExtended(HDC dc, const RECT& rect, int frame);

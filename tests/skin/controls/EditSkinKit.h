@@ -87,6 +87,42 @@ inline std::unique_ptr<tf::TBitmap> ColourStrip(int width, int height, std::init
     return strip;
 }
 
+// The previewer shown and skinned through the class table by a stand-in
+// host (or shown only, to skin later).
+struct SkinviewFixture {
+    ctltest::Skinview view;
+    std::unique_ptr<ctltest::TestHost> host;
+    tf::TSkinData* data;
+    explicit SkinviewFixture(bool skin = true)
+    {
+        tf::InstallControlSkinners();
+        view.form->Show();
+        data = view.form->SkinData1;
+        host = std::make_unique<ctltest::TestHost>(data, view.form->Handle());
+        if (skin) view.SkinAll(*host);
+        skintest::Pump(50);
+    }
+    ~SkinviewFixture()
+    {
+        host.reset();
+        // The previewer's skin data made the idle manager: a later live
+        // previewer must make the real one.
+        tf::SetSkinManager(nullptr);
+    }
+    SkinviewFixture(const SkinviewFixture&) = delete;
+    SkinviewFixture& operator=(const SkinviewFixture&) = delete;
+    tf::TColor Face() const { return data->FColors[tf::SkinColor::ButtonFace]; }
+    tf::TColor Shadow() const { return data->FColors[tf::SkinColor::ButtonShadow]; }
+    // The skinner of class S the host keeps for a control; required.
+    template <class S>
+    S* Skinner(tf::TControl* c)
+    {
+        auto* s = dynamic_cast<S*>(ctltest::SkinnerOf(host->Skinners(), c));
+        REQUIRE(s);
+        return s;
+    }
+};
+
 // Repaints a window and its children now and lets the queue run.
 inline void Repaint(HWND window)
 {

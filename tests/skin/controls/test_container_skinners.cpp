@@ -32,27 +32,7 @@ using skintest::PixelAt;
 
 namespace {
 
-struct Fixture {
-    Skinview view;
-    std::unique_ptr<TestHost> host;
-    TSkinData* data;
-    explicit Fixture(bool skin = true)
-    {
-        InstallControlSkinners();
-        view.form->Show();
-        data = view.form->SkinData1;
-        host = std::make_unique<TestHost>(data, view.form->Handle());
-        if (skin) view.SkinAll(*host);
-        skintest::Pump(50);
-    }
-    ~Fixture()
-    {
-        host.reset();
-        SetSkinManager(nullptr);   // the previewer's skin data made the idle manager
-    }
-    TColor Face() const { return data->FColors[SkinColor::ButtonFace]; }
-    TColor Shadow() const { return data->FColors[SkinColor::ButtonShadow]; }
-};
+using Fixture = SkinviewFixture;
 
 // A status bar panel's frame as the skin composes it.
 std::unique_ptr<TBitmap> PanelFrame(TSkinData& data, const RECT& r, int bevel)

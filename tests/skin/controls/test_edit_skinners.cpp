@@ -41,34 +41,7 @@ namespace {
 constexpr TColor White = 0xFFFFFF;
 
 // The previewer skinned through the class table by a stand-in host.
-struct Fixture {
-    Skinview view;
-    std::unique_ptr<TestHost> host;
-    TSkinData* data;
-    explicit Fixture(bool skin = true)
-    {
-        InstallControlSkinners();
-        view.form->Show();
-        data = view.form->SkinData1;
-        host = std::make_unique<TestHost>(data, view.form->Handle());
-        if (skin) view.SkinAll(*host);
-        skintest::Pump(50);
-    }
-    ~Fixture()
-    {
-        host.reset();
-        // The previewer's skin data made the idle manager: a later live
-        // previewer must make the real one.
-        SetSkinManager(nullptr);
-    }
-    template <class S>
-    S* Skinner(TControl* c)
-    {
-        auto* s = dynamic_cast<S*>(SkinnerOf(host->Skinners(), c));
-        REQUIRE(s);
-        return s;
-    }
-};
+using Fixture = SkinviewFixture;
 
 COMBOBOXINFO ComboInfo(HWND combo)
 {
