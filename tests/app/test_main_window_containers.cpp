@@ -8,11 +8,11 @@
 
 #include <string>
 
-#include "../skin/RealInput.h"
 #include "../skin/controls/SkinPictures.h"
 #include "../skin/window/SkinWindowKit.h"
 #include "GuardProcess.h"
 #include "skin/data/WinSkinData.h"
+#include "tests/RealInput.h"
 
 using namespace guardtest;
 using namespace tf;
@@ -29,7 +29,7 @@ TEST_CASE("an alarm shows the main window with its panel and cool bar band in th
     WatchedFolder drop("tamfern-box-drop-");
     WriteFileBytes(drop.Path() + "new.exe", kMZ);
     REQUIRE(WaitFor([&] { return guard.Visible() && !guard.ListItems().empty(); }, 15000));
-    realinput::MoveTo(POINT{1250, 1000});
+    tftest::MoveTo(POINT{1250, 1000});
     Sleep(1500);   // the skin's deferred actions and the alarm's repaints
 
     std::unique_ptr<TSkinData> skin = skintest::LightBlueSkin();
@@ -50,6 +50,6 @@ TEST_CASE("an alarm shows the main window with its panel and cool bar band in th
     const RECT c = ctltest::ScreenRectOf(coolBar);
     auto bar = ctltest::ScreenPixels(c);
     CHECK(tftest::PixelAt(*bar, p.right - c.left + 1, (p.top + p.bottom) / 2 - c.top) == face);
-    realinput::Screenshot(SCREENSHOT_DIR "/main_window_containers.png");
+    tftest::Screenshot(SCREENSHOT_DIR "/main_window_containers.png");
     CHECK(guard.Close());
 }
