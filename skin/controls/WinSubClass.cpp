@@ -24,8 +24,9 @@ TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 TSkinControl::~TSkinControl()
 {
     Destroying();
-    // A skinner freed while it still skins gives the colour back too.
-    if (FActive && FState == SkinnerState::Attached) RestoreColor();
+    // A skinner freed while it still skins gives the colour back too (not
+    // to a control that is being destroyed).
+    if (FState == SkinnerState::Attached && SkinsLivingControl()) RestoreColor();
     if (FOldWindowProc) {
         if (FControl) FControl->WindowProc = FOldWindowProc;
         FOldWindowProc.Clear();
