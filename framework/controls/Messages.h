@@ -49,6 +49,7 @@ constexpr UINT CM_EXIT = CM_BASE + 0x1B;
 constexpr UINT CM_RELEASE = CM_BASE + 0x21;            // posted by TCustomForm::Release
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 0x22;
 constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;        // the default re-creates the window
+constexpr UINT CM_CHANGED = CM_BASE + 0x37;            // a property that shows changed (performed on the control)
 
 // ------------------------------------------------------------ reflections
 // A framework parent performs CN_BASE + msg on the child the notification is

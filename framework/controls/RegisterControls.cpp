@@ -11,11 +11,14 @@
 #include "Forms.h"
 #include "Grids.h"
 #include "GroupBox.h"
+#include "HeaderControl.h"
 #include "ListBox.h"
 #include "ListView.h"
 #include "Memo.h"
-#include "PageControl.h"
+#include "MPlayer.h"
 #include "Menus.h"
+#include "PageControl.h"
+#include "ProgressBar.h"
 #include "RadioButton.h"
 #include "ScrollBar.h"
 #include "ScrollBox.h"
@@ -23,8 +26,10 @@
 #include "SpeedButton.h"
 #include "StatusBar.h"
 #include "StdCtrls.h"
+#include "TabSet.h"
 #include "Timer.h"
 #include "ToolBar.h"
+#include "TrackBar.h"
 #include "TreeView.h"
 #include "UpDown.h"
 #include "framework/graphics/Color.h"
@@ -52,6 +57,11 @@ void RegisterControlClasses()
     for (const TClassInfo* info : {&TComboBox::StaticClass(), &TUpDown::StaticClass(), &TSpinEdit::StaticClass(),
                                    &TDateTimePicker::StaticClass(), &TStatusBar::StaticClass(),
                                    &TPageControl::StaticClass(), &TTabSheet::StaticClass()})
+        RegisterClass(*info);
+    // Bars, headers, the tab set and the media player.
+    for (const TClassInfo* info : {&TProgressBar::StaticClass(), &TTrackBar::StaticClass(),
+                                   &THeaderControl::StaticClass(), &TTabSet::StaticClass(),
+                                   &TMediaPlayer::StaticClass()})
         RegisterClass(*info);
 }
 

@@ -23,6 +23,7 @@
 #include "skin/controls/SkinScrollbarH.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinnerRegistry.h"
+#include "skin/controls/TabBarSkinners.h"
 #include "skin/controls/ToolbarDraw.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/WinSkinForm.h"
@@ -369,6 +370,7 @@ void InstallControlSkinners()
     RegisterSkinner(TSkinnerKind::ScControl, &MakeSkinner<TSkinScControl>);
     RegisterEditSkinners();
     RegisterContainerSkinners();
+    RegisterTabAndBarSkinners();
     InstallControlSkinning(TControlSkinningEntries{&SkinControlEntry, &SkinChildWindowEntry, &ReskinScrollBarEntry});
 }
 

@@ -1,0 +1,34 @@
+// TSkinMP: media players. A panel of the skinner's own (TWMediaPlayer) lies
+// over the player with the same parent and bounds and follows its moves,
+// visibility and enabled state; switching the skinner off hides the panel,
+// unskinning frees it.
+#pragma once
+#include "skin/controls/WinSubClass.h"
+
+namespace tf {
+
+class TWMediaPlayer;
+
+class TSkinMP : public TSkinControl {
+    TF_CLASS(TSkinMP)
+public:
+    explicit TSkinMP(TComponent* owner);
+    ~TSkinMP() override;
+
+    void Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas) override;
+    void Unskin() override;
+    void AfterMessage(TMessage& m) override;
+    void SkinChanged() override;
+    void Notification(TComponent* c, TOperation op) override;
+
+    TWMediaPlayer* Panel() const { return FPanel; }
+
+protected:
+    void ActiveChanged() override;
+
+private:
+    void ShowPanel();
+    TWMediaPlayer* FPanel = nullptr;
+};
+
+} // namespace tf

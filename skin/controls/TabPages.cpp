@@ -1,0 +1,7 @@
+#include "skin/controls/TabPages.h"
+
+namespace tf {
+
+void ClosePageOfTab(TControl*, int) {}
+
+} // namespace tf
