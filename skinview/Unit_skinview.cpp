@@ -37,6 +37,7 @@ const TClassInfo& TForm_skinview::StaticClass()
                                        .TF_METHOD(TForm_skinview, FormCreate)
                                        .TF_METHOD(TForm_skinview, CheckSkinClick)
                                        .TF_METHOD(TForm_skinview, ControlClick)
+                                       .TF_METHOD(TForm_skinview, PlayerClick)
                                        .Build();
     return info;
 }
@@ -73,6 +74,14 @@ void TForm_skinview::ControlClick(TObject* sender)
     auto* component = dynamic_cast<TComponent*>(sender);
     const std::string name = component ? component->Name() : std::string("?");
     if (LabelEvent) LabelEvent->SetCaption("Clicked: " + name + " (" + IntToStr(clicks) + ")");
+}
+
+void TForm_skinview::PlayerClick(TObject* sender, TMPBtnType button, bool&)
+{
+    const std::string name = MPBtnTypeInfo.Names[button];
+    playerClicks += (playerClicks.empty() ? "" : ",") + name;
+    ControlClick(sender);
+    if (LabelEvent) LabelEvent->SetCaption(LabelEvent->Caption() + ": " + name);
 }
 
 bool TForm_skinview::LoadSkinFile(const std::string& fileName, std::string& error)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/controls/Forms.h"
+#include "framework/controls/MPlayer.h"
 
 namespace tf {
 class TCheckBox;
@@ -31,6 +32,7 @@ public:
     void FormCreate(tf::TObject* sender);
     void CheckSkinClick(tf::TObject* sender);
     void ControlClick(tf::TObject* sender);
+    void PlayerClick(tf::TObject* sender, tf::TMPBtnType button, bool& doDefault);
 
     // Shows the skin of a skin file instead of the program's own. On a
     // missing or unusable file the own skin stays and error says why.
@@ -39,9 +41,12 @@ public:
     void SetSkinned(bool on);
     // How many clicks the controls have reported.
     int Clicks() const { return clicks; }
+    // The media player buttons clicked, in order ("btPlay,btStop").
+    const std::string& PlayerClicks() const { return playerClicks; }
 
 private:
     int clicks = 0;
+    std::string playerClicks;
 };
 
 extern TForm_skinview* Form_skinview;
