@@ -24,6 +24,7 @@ const TClassInfo& TTrackBar::StaticClass()
             .Enum("TickMarks", TickMarkInfo, &TTrackBar::TickMarks, &TTrackBar::SetTickMarks)
             .Enum("TickStyle", TickStyleInfo, &TTrackBar::TickStyle, &TTrackBar::SetTickStyle);
         PublishEvent<TNotifyEvent>(b, "OnChange", &TTrackBar::OnChange);
+        PublishColor(b);
         PublishShowHint(b);
         PublishTabs(b);
         PublishKeyEvents(b);
@@ -36,6 +37,8 @@ TTrackBar::TTrackBar(TComponent* owner) : TNativeControl(owner, TRACKBAR_CLASSA,
 {
     SetBounds(0, 0, 150, 45);
     SetTabStop(true);
+    // The window's background is its parent's.
+    SetParentColor(true);
 }
 
 void TTrackBar::CreateParams(TCreateParams& p)

@@ -681,6 +681,11 @@ void TWinControl::WndProc(TMessage& m)
         if (!(ControlState() & csCustomPaint) && FControls.empty()) break;
         PaintHandler(m);
         return;
+    case WM_PRINTCLIENT:
+        // A picture of a self-painted control: the same painting into the DC given.
+        if (!(ControlState() & csCustomPaint) || !m.WParam) break;
+        PaintHandler(m);
+        return;
     case WM_ERASEBKGND:
         if (ControlStyle() & csOpaque) {
             m.Result = 1;

@@ -134,7 +134,8 @@ void TSkinTab::Notification(TComponent* c, TOperation op)
 bool TSkinTab::BeforeMessage(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_PAINT: PaintMessage(*this, m); return false;
+    case WM_PAINT:
+        case WM_PRINTCLIENT: PaintMessage(*this, m); return false;
     case WM_ERASEBKGND:
         // Strip and pane cover the whole control.
         if (FTabBitmap && FPaneBitmap) {

@@ -12,6 +12,7 @@ namespace tf {
 
 class TBitmap;
 class TSkinUpDown;
+class TWinControl;
 
 class TSkinTab31 : public TSkinControl {
     TF_CLASS(TSkinTab31)

@@ -22,7 +22,7 @@ TSkinTabBtn::TSkinTabBtn(TComponent* owner) : TSkinControl(owner) {}
 
 bool TSkinTabBtn::BeforeMessage(TMessage& m)
 {
-    if (m.Msg == WM_PAINT) {
+    if (m.Msg == WM_PAINT || m.Msg == WM_PRINTCLIENT) {
         PaintMessage(*this, m);
         return false;
     }
