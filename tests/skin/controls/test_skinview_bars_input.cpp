@@ -1,0 +1,183 @@
+// The previewer's tab set, header and media player skinned by the real form
+// skinner and driven with the real mouse (xdotool on the virtual display):
+// header items light one at a time and go dark when the mouse leaves; a
+// press on one player button and a release on another never reaches the
+// player, a press and release on one button clicks it once, as unskinned;
+// a click on a tab of the tab set selects it.
+#include <doctest.h>
+
+#include "../RealInput.h"
+#include "ControlSkinKit.h"
+#include "framework/controls/HeaderControl.h"
+#include "framework/controls/MPlayer.h"
+#include "framework/controls/TabSet.h"
+#include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinMP.h"
+#include "skin/controls/WMediaPlayer.h"
+
+using namespace tf;
+using namespace ctltest;
+using namespace realinput;
+
+namespace {
+
+constexpr POINT Away{1250, 1000};   // a point of the display no window covers
+
+template <class T>
+T* Get(LiveSkinview& live, const std::string& name)
+{
+    T* c = live.view.Find<T>(name);
+    REQUIRE(c);
+    return c;
+}
+
+// The frame of the header element each item shows on the screen.
+std::vector<int> ScreenItemFrames(LiveSkinview& live, THeaderControl* header)
+{
+    TDataSkinObject& e = *live.view.form->SkinData1->SkinHeader;
+    const RECT r = ScreenRectOf(header->Handle());
+    auto screen = ScreenPixels(r);
+    std::vector<int> frames;
+    int left = 0;
+    for (int i = 0; i < header->Sections()->Count(); ++i) {
+        const int w = header->Sections()->Items(i)->Width();
+        TBitmap item(w, r.bottom - r.top, pf24bit);
+        BitBlt(item.Canvas()->Handle(), 0, 0, w, item.Height(), screen->Canvas()->Handle(), left, 0, SRCCOPY);
+        double ratio = 0;
+        const int frame = ShownFrame(item, e, e.FrameCount, 3, &ratio);
+        frames.push_back(ratio > 0.97 ? frame : 0);
+        left += w;
+    }
+    return frames;
+}
+
+POINT SectionCentre(THeaderControl* header, int index)
+{
+    const RECT r = ScreenRectOf(header->Handle());
+    int left = r.left;
+    for (int i = 0; i < index; ++i) left += header->Sections()->Items(i)->Width();
+    return POINT{left + header->Sections()->Items(index)->Width() / 2, (r.top + r.bottom) / 2};
+}
+
+// What reaches a control's handler (installed over the skinner's).
+class Recorder : public TObject {
+public:
+    explicit Recorder(TControl* c) : FControl(c), FSaved(c->WindowProc)
+    {
+        c->WindowProc = TWndMethod::Of<&Recorder::Proc>(this);
+    }
+    ~Recorder() { FControl->WindowProc = FSaved; }
+    void Proc(TMessage& m)
+    {
+        if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONUP) Log.Add(nullptr, m.Msg, tftest::Via::Called, m.WParam, m.LParam);
+        FSaved(m);
+    }
+    tftest::MessageLog Log;
+
+private:
+    TControl* FControl;
+    TWndMethod FSaved;
+};
+
+// The centre of visible button `index` (0-based among the visible ones).
+POINT ButtonCentre(TMediaPlayer* player, int index)
+{
+    const RECT r = ScreenRectOf(player->Handle());
+    const int w = (r.right - r.left) / 9;
+    return POINT{r.left + index * w + w / 2, (r.top + r.bottom) / 2};
+}
+
+} // namespace
+
+TEST_CASE("Hovering header items lights one item at a time; leaving the header clears it")
+{
+    LiveSkinview live;
+    auto* header = Get<THeaderControl>(live, "HeaderE");
+    auto* skinner = dynamic_cast<TSkinHeader*>(live.SkinnerOf(header));
+    REQUIRE(skinner);
+    MoveTo(Away);
+    CHECK(ScreenItemFrames(live, header) == std::vector<int>{1, 1, 1});
+
+    MoveTo(SectionCentre(header, 0));
+    CHECK(skinner->HotItem() == 0);
+    CHECK(ScreenItemFrames(live, header) == std::vector<int>{2, 1, 1});
+    MoveTo(SectionCentre(header, 2));
+    CHECK(skinner->HotItem() == 2);
+    CHECK(ScreenItemFrames(live, header) == std::vector<int>{1, 1, 2});
+    MoveTo(SectionCentre(header, 1));
+    CHECK(ScreenItemFrames(live, header) == std::vector<int>{1, 2, 1});
+    Screenshot(SCREENSHOT_DIR "/skinview_header_hot.png");
+
+    MoveTo(Away);
+    CHECK(skintest::PumpUntil([&] { return skinner->HotItem() == -1; }, 1500));
+    CHECK(ScreenItemFrames(live, header) == std::vector<int>{1, 1, 1});
+    // The disabled header never lights.
+    auto* disabled = Get<THeaderControl>(live, "HeaderD");
+    MoveTo(SectionCentre(disabled, 0));
+    CHECK(ScreenItemFrames(live, disabled) == std::vector<int>{1, 1, 1});
+}
+
+TEST_CASE("A press on one player button and a release on another never reaches the player; one button clicks once")
+{
+    LiveSkinview live;
+    auto* player = Get<TMediaPlayer>(live, "PlayerE");
+    auto* skinner = dynamic_cast<TSkinMP*>(live.SkinnerOf(player));
+    REQUIRE(skinner);
+    REQUIRE(skinner->Panel());
+    TWMediaPlayer& panel = *skinner->Panel();
+    const POINT play = ButtonCentre(player, btPlay), stop = ButtonCentre(player, btStop), step = ButtonCentre(player, btStep);
+
+    auto scenario = [&](bool skinned) {
+        CAPTURE(skinned);
+        Recorder recorder(player);
+        const std::string before = live.view.form->PlayerClicks();
+        // Pressed on play, released over stop.
+        MoveTo(play);
+        LeftButton(true);
+        if (skinned) CHECK(panel.PressedButton() == btPlay);
+        MoveTo(stop);
+        LeftButton(false);
+        CHECK(live.view.form->PlayerClicks() == before);
+        if (skinned) {
+            CHECK(recorder.Log.Count(WM_LBUTTONDOWN) == 1);
+            CHECK(recorder.Log.Count(WM_LBUTTONUP) == 0);
+            CHECK_FALSE(panel.MouseIsDown());
+            CHECK(panel.HitButton() == btStop);
+        }
+        // Pressed and released on step: one click of step.
+        recorder.Log.Clear();
+        Click(step);
+        CHECK(live.view.form->PlayerClicks() == before + (before.empty() ? "" : ",") + "btStep");
+        if (skinned) {
+            CHECK_SEQUENCE(recorder.Log, {tftest::Called(WM_LBUTTONDOWN), tftest::Called(WM_LBUTTONUP)});
+        }
+        MoveTo(Away);
+    };
+    scenario(true);
+    Screenshot(SCREENSHOT_DIR "/skinview_player.png");
+    // Switched off the panel hides, and the player itself takes the mouse.
+    SendMessageA(player->Handle(), SKM_SKINENABLE, 0, 0);
+    REQUIRE_FALSE(panel.Visible());
+    scenario(false);
+    SendMessageA(player->Handle(), SKM_SKINENABLE, 1, 0);
+    CHECK(live.view.form->PlayerClicks() == "btStep,btStep");
+}
+
+TEST_CASE("A click on a tab of the skinned tab set selects it")
+{
+    LiveSkinview live;
+    auto* tabs = Get<TTabSet>(live, "TabSetE");
+    REQUIRE(live.SkinnerOf(tabs));
+    CHECK(live.SkinnerOf(tabs)->ClassName() == "TSkinTab31");
+    CHECK(tabs->TabIndex() == 1);
+    const RECT r = ScreenRectOf(tabs->Handle());
+    for (int x = r.left; x < r.right; ++x) {
+        POINT client = tabs->ScreenToClient(POINT{x, r.top + 5});
+        if (tabs->TabAt(client.x, client.y) == 2) {
+            Click(POINT{x + 10, r.top + 8});
+            break;
+        }
+    }
+    CHECK(tabs->TabIndex() == 2);
+    MoveTo(Away);
+}
