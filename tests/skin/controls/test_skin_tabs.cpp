@@ -1,0 +1,272 @@
+// Tab strips skinned on real windows: the tabs of each side drawn from the
+// skin's tab frames (flipped for the bottom, laid down and rotated for the
+// left and right, with their text turned too), the selected tab in the
+// selected frame, the pane image turned to the side; the spin button of a
+// single-line strip skinned and shown over the strip; button-style tabs
+// with the push-button faces; detaching gives the strip back.
+#include <doctest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ControlSkinKit.h"
+#include "framework/controls/Forms.h"
+#include "skin/controls/SkinTab.h"
+#include "skin/controls/SkinTabBtn.h"
+#include "skin/data/ImgUtil.h"
+
+using namespace tf;
+using namespace ctltest;
+using skintest::PixelAt;
+
+namespace {
+
+struct TabFixture {
+    std::unique_ptr<TSkinData> data = LightBlueData();
+    TForm* form;
+    std::unique_ptr<TestHost> host;
+    TabFixture()
+    {
+        InstallControlSkinners();
+        form = new TForm(Application);
+        form->SetBounds(80, 80, 460, 360);
+        form->Show();
+        host = std::make_unique<TestHost>(data.get(), form->Handle());
+    }
+    ~TabFixture()
+    {
+        host.reset();
+        form->Free();
+    }
+    HWND Tabs(DWORD style, int x, int y, int w, int h, int count)
+    {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+        InitCommonControlsEx(&icc);
+        HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, w, h,
+                                    form->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        static const char* const names[] = {"First", "Second", "Third", "Fourth", "Fifth", "Sixth",
+                                            "Seventh", "Eighth", "Ninth", "Tenth", "Eleventh", "Twelfth"};
+        for (int i = 0; i < count; ++i) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(names[i % 12]);
+            SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        }
+        return tabs;
+    }
+    TSkinControl* Skin(HWND window)
+    {
+        SkinChildWindow(*host, window);
+        skintest::Pump(30);
+        return dynamic_cast<TSkinControl*>(host->Skinners().FindByWindow(window));
+    }
+};
+
+// An image turned the way a side's strip is: flipped for the bottom,
+// rotated left (right) for the left (right).
+void Turn(TBitmap& b, TTabSide side)
+{
+    if (side == TTabSide::Bottom) FlipVertical(b);
+    else if (side == TTabSide::Left) RotateLeft(b);
+    else if (side == TTabSide::Right) RotateRight(b);
+}
+
+// Which tab frame the picture shows in rect (the outer 2 pixels, clear of
+// the text, as far as they lie in the strip), the frame composed upright at
+// the tab's size and turned.
+int ShownTabFrame(TBitmap& picture, const RECT& rect, const RECT& strip, TDataSkinObject& tabs, TTabSide side,
+                  double& ratio)
+{
+    const bool lying = side == TTabSide::Left || side == TTabSide::Right;
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    const int cw = lying ? h : w, ch = lying ? w : h;
+    const TLayoutRect m = MarginsForSide({tabs.Margins.left, tabs.Margins.top, tabs.Margins.right, tabs.Margins.bottom},
+                                        side, false);
+    int best = 0, bestEqual = -1, bestCompared = 1;
+    for (int frame = 1; frame <= tabs.FrameCount; ++frame) {
+        TBitmap source;
+        source.Assign(tabs.Bitmap.get());
+        if (side == TTabSide::Bottom) FlipVertical(source);
+        auto composed = ComposeElement(RECT{0, 0, cw, ch}, source, RECT{m.Left, m.Top, m.Right, m.Bottom}, frame,
+                                       tabs.FrameCount, tabs.Tile != 0, false);
+        if (lying) Turn(*composed, side);
+        int equal = 0, compared = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (x >= 2 && x < w - 2 && y >= 2 && y < h - 2) continue;
+                if (!PtInRect(&strip, POINT{rect.left + x, rect.top + y})) continue;
+                const TColor want = PixelAt(*composed, x, y);
+                if (want == clSkinKey) continue;
+                ++compared;
+                equal += PixelAt(picture, rect.left + x, rect.top + y) == want;
+            }
+        if (equal > bestEqual) {
+            best = frame;
+            bestEqual = equal;
+            bestCompared = compared;
+        }
+    }
+    ratio = static_cast<double>(bestEqual) / bestCompared;
+    return best;
+}
+
+// The box around the pixels of a colour inside rect.
+RECT InkBox(TBitmap& picture, const RECT& rect, TColor ink)
+{
+    RECT box{rect.right, rect.bottom, rect.left, rect.top};
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            if (PixelAt(picture, x, y) == ink) {
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1);
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+    return box;
+}
+
+} // namespace
+
+TEST_CASE("Each side's tabs come from the skin's frames turned to the side, their text turned with them")
+{
+    TabFixture f;
+    struct Case {
+        TTabSide side;
+        DWORD style;
+        int dy;   // where a tab lands, relative to its rectangle
+    };
+    const Case cases[] = {
+        {TTabSide::Top, 0, 1},
+        {TTabSide::Bottom, TCS_BOTTOM, -1},
+        {TTabSide::Left, TCS_VERTICAL | TCS_MULTILINE, 0},
+        {TTabSide::Right, TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, -1},
+    };
+    TDataSkinBorder& tabs = *f.data->SkinTabs;
+    for (const Case& c : cases) {
+        CAPTURE(static_cast<int>(c.side));
+        HWND w = f.Tabs(c.style, 20, 20, 300, 240, 3);
+        SendMessageA(w, TCM_SETCURSEL, 1, 0);
+        auto* skinner = dynamic_cast<TSkinTab*>(f.Skin(w));
+        REQUIRE(skinner);
+        CHECK(skinner->TabSide() == c.side);
+        auto picture = PrintClient(w);
+        RECT display{0, 0, 300, 240};
+        SendMessageA(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        const TLayoutRect pane = TabPaneRect({display.left, display.top, display.right, display.bottom}, c.side);
+        const TLayoutRect s = TabStripRect({0, 0, 300, 240}, pane, c.side);
+        const RECT strip{s.Left, s.Top, s.Right, s.Bottom};
+        for (int i = 0; i < 3; ++i) {
+            CAPTURE(i);
+            RECT r{};
+            REQUIRE(SendMessageA(w, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)));
+            OffsetRect(&r, 0, c.dy);
+            double ratio = 0;
+            CHECK(ShownTabFrame(*picture, r, strip, tabs, c.side, ratio) == (i == 1 ? 2 : 1));
+            CHECK(ratio > 0.9);
+            // The text runs along the tab.
+            const RECT ink = InkBox(*picture, r, i == 1 ? tabs.MouseOverColour2 : tabs.NormalColour2);
+            REQUIRE(ink.right > ink.left);
+            const bool lying = c.side == TTabSide::Left || c.side == TTabSide::Right;
+            if (lying) CHECK(ink.bottom - ink.top > 2 * (ink.right - ink.left));
+            else CHECK(ink.right - ink.left > 2 * (ink.bottom - ink.top));
+        }
+
+        // The pane: the pane image turned to the side, its outer line all round.
+        TBitmap image;
+        image.Assign(tabs.Bitmap2.get());
+        Turn(image, c.side);
+        const int midX = (pane.Left + pane.Right) / 2, midY = (pane.Top + pane.Bottom) / 2;
+        CHECK(PixelAt(*picture, pane.Left, midY) == PixelAt(image, 0, image.Height() / 2));
+        CHECK(PixelAt(*picture, pane.Right - 1, midY) == PixelAt(image, image.Width() - 1, image.Height() / 2));
+        CHECK(PixelAt(*picture, midX, pane.Bottom - 1) == PixelAt(image, image.Width() / 2, image.Height() - 1));
+        DestroyWindow(w);
+        f.host->Skinners().DropDestroyed();
+    }
+}
+
+TEST_CASE("The spin button of a single-line strip gets its own skinner and shows over the strip")
+{
+    TabFixture f;
+    HWND w = f.Tabs(0, 20, 20, 220, 120, 12);
+    HWND spin = FindWindowExA(w, nullptr, UPDOWN_CLASSA, nullptr);
+    REQUIRE(spin);
+    REQUIRE(IsWindowVisible(spin));
+    auto* skinner = dynamic_cast<TSkinTab*>(f.Skin(w));
+    REQUIRE(skinner);
+    REQUIRE(skinner->UpDown());
+    CHECK(skinner->UpDown()->ClassName() == "TSkinUpDown");
+    CHECK(skinner->UpDown()->Handle() == spin);
+    // Skinning again does not skin the spin twice.
+    InvalidateRect(w, nullptr, TRUE);
+    UpdateWindow(w);
+    int spins = 0;
+    for (int i = 0; i < f.host->Skinners().Count(); ++i)
+        spins += dynamic_cast<TSkinControl*>(f.host->Skinners().Item(i))->Handle() == spin;
+    CHECK(spins == 1);
+
+    RedrawWindow(f.form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    skintest::Pump(100);
+    auto screen = ScreenPixels(ScreenRectOf(spin));
+    auto own = PrintClient(spin);
+    CHECK(skintest::DifferingPixels(*screen, 0, 0, *own) == 0);
+    // Scrolled to a far tab, the strip follows.
+    SendMessageA(w, TCM_SETCURSEL, 9, 0);
+    UpdateWindow(w);
+    auto moved = PrintClient(w);
+    RECT distant{};
+    SendMessageA(w, TCM_GETITEMRECT, 9, reinterpret_cast<LPARAM>(&distant));
+    CHECK(distant.left >= 0);
+    CHECK(distant.right < 220);
+    double ratio = 0;
+    OffsetRect(&distant, 0, 1);
+    RECT display{0, 0, 220, 120};
+    SendMessageA(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    const RECT strip{0, 0, 220, display.top - 3};
+    CHECK(ShownTabFrame(*moved, distant, strip, *f.data->SkinTabs, TTabSide::Top, ratio) == 2);
+    CHECK(ratio > 0.9);
+}
+
+TEST_CASE("Button-style tabs are drawn with the push-button faces, the selected one pressed")
+{
+    TabFixture f;
+    HWND w = f.Tabs(TCS_BUTTONS, 20, 20, 300, 120, 3);
+    SendMessageA(w, TCM_SETCURSEL, 2, 0);
+    auto* skinner = new TSkinTabBtn(f.host.get());
+    skinner->AttachWindow(w, f.data.get(), f.host.get(), nullptr);
+    auto picture = PrintClient(w);
+    TDataSkinButton& face = *f.data->SkinButtons;
+    for (int i = 0; i < 3; ++i) {
+        CAPTURE(i);
+        RECT r{};
+        SendMessageA(w, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        OffsetRect(&r, 0, 1);
+        TBitmap item(r.right - r.left, r.bottom - r.top, pf24bit);
+        BitBlt(item.Canvas()->Handle(), 0, 0, item.Width(), item.Height(), picture->Canvas()->Handle(), r.left, r.top,
+               SRCCOPY);
+        double ratio = 0;
+        CHECK(ShownFrame(item, face, face.FrameCount, 2, &ratio) == (i == 2 ? 2 : 1));
+        CHECK(ratio > 0.95);
+    }
+}
+
+TEST_CASE("Detaching the tab skinner gives the strip its own look and procedure back")
+{
+    TabFixture f;
+    HWND w = f.Tabs(0, 20, 20, 300, 160, 3);
+    skintest::Pump(30);
+    const LONG_PTR proc = GetWindowLongPtrA(w, GWLP_WNDPROC);
+    auto own = PrintClient(w);
+    TSkinControl* skinner = f.Skin(w);
+    REQUIRE(skinner);
+    auto skinned = PrintClient(w);
+    CHECK(skintest::DifferingPixels(*skinned, 0, 0, *own) > 500);
+    SendMessageA(w, SKM_SKINENABLE, 0, 0);
+    auto off = PrintClient(w);
+    CHECK(skintest::DifferingPixels(*off, 0, 0, *own) == 0);
+    f.host->Skinners().Remove(skinner);
+    delete skinner;
+    CHECK(GetWindowLongPtrA(w, GWLP_WNDPROC) == proc);
+    auto after = PrintClient(w);
+    CHECK(skintest::DifferingPixels(*after, 0, 0, *own) == 0);
+}
