@@ -214,9 +214,25 @@ shot_tray_menu() {
   rm -f "$drive_c/setup.exe" "$drive_c/helper.dll"
 }
 
+# --- the skin previewer ----------------------------------------------------
+
+skinview_window() { visible_window skinview.exe '^Skin preview$'; }
+
+# The previewer with the program's own skin: every control kind, enabled and
+# disabled. It is skinned 250 ms after it shows; grab waits for the paint.
+shot_skinview() {
+  start_program build/win32/skinview/skinview.exe
+  wait_until 30 eval '[ -n "$(skinview_window)" ]' || fail "the previewer did not come up (see $work/skinview.log)"
+  park_mouse
+  sleep 2
+  save_window skinview "$(skinview_window)"
+  kill "$PROGRAM_PID" 2>/dev/null || true
+  wait "$PROGRAM_PID" 2>/dev/null || true
+}
+
 # --- the shots, in order ---------------------------------------------------
 
-steps=(start_guard shot_alarm shot_details shot_tray_menu)
+steps=(start_guard shot_alarm shot_details shot_tray_menu shot_skinview)
 for step in "${steps[@]}"; do
   "$step"
 done

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/controls/Grids.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/RegisterControls.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/core/Idents.h"
@@ -30,6 +31,7 @@ const TClassInfo& TForm_skinview::StaticClass()
     static const TClassInfo info = TClassBuilder<TForm_skinview>("TForm_skinview", TForm::StaticClass())
                                        .TF_FIELD(TForm_skinview, SkinData1)
                                        .TF_FIELD(TForm_skinview, CheckSkin)
+                                       .TF_FIELD(TForm_skinview, MenuSkinned)
                                        .TF_FIELD(TForm_skinview, LabelSkin)
                                        .TF_FIELD(TForm_skinview, LabelEvent)
                                        .TF_FIELD(TForm_skinview, GridE)
@@ -38,6 +40,8 @@ const TClassInfo& TForm_skinview::StaticClass()
                                        .TF_METHOD(TForm_skinview, CheckSkinClick)
                                        .TF_METHOD(TForm_skinview, ControlClick)
                                        .TF_METHOD(TForm_skinview, PlayerClick)
+                                       .TF_METHOD(TForm_skinview, MenuSkinnedClick)
+                                       .TF_METHOD(TForm_skinview, MenuExitClick)
                                        .Build();
     return info;
 }
@@ -59,13 +63,20 @@ void TForm_skinview::FormCreate(TObject*)
 
 void TForm_skinview::CheckSkinClick(TObject*)
 {
-    if (SkinData1 && CheckSkin) SkinData1->SetActive(CheckSkin->Checked());
+    if (!CheckSkin) return;
+    if (SkinData1) SkinData1->SetActive(CheckSkin->Checked());
+    if (MenuSkinned) MenuSkinned->SetChecked(CheckSkin->Checked());
 }
+
+void TForm_skinview::MenuSkinnedClick(TObject*) { SetSkinned(!(MenuSkinned && MenuSkinned->Checked())); }
+
+void TForm_skinview::MenuExitClick(TObject*) { Close(); }
 
 void TForm_skinview::SetSkinned(bool on)
 {
     if (CheckSkin) CheckSkin->SetChecked(on);   // its click switches the skin
     if (SkinData1) SkinData1->SetActive(on);
+    if (MenuSkinned) MenuSkinned->SetChecked(on);
 }
 
 void TForm_skinview::ControlClick(TObject* sender)

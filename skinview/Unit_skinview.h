@@ -10,6 +10,7 @@
 
 namespace tf {
 class TCheckBox;
+class TMenuItem;
 class TLabel;
 class TSkinData;
 class TStringGrid;
@@ -23,6 +24,7 @@ public:
     // Components bound by name when the stored form data is read.
     tf::TSkinData* SkinData1 = nullptr;
     tf::TCheckBox* CheckSkin = nullptr;
+    tf::TMenuItem* MenuSkinned = nullptr;
     tf::TLabel* LabelSkin = nullptr;
     tf::TLabel* LabelEvent = nullptr;
     tf::TStringGrid* GridE = nullptr;
@@ -33,6 +35,8 @@ public:
     void CheckSkinClick(tf::TObject* sender);
     void ControlClick(tf::TObject* sender);
     void PlayerClick(tf::TObject* sender, tf::TMPBtnType button, bool& doDefault);
+    void MenuSkinnedClick(tf::TObject* sender);
+    void MenuExitClick(tf::TObject* sender);
 
     // Shows the skin of a skin file instead of the program's own. On a
     // missing or unusable file the own skin stays and error says why.
