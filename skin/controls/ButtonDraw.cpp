@@ -50,6 +50,16 @@ void PaintMessage(TSkinControl& skinner, TMessage& m)
     if (failure) skinner.ReportFailure(failure);
 }
 
+bool PaintWholeControl(TSkinControl& skinner, TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT: PaintMessage(skinner, m); return true;
+    case WM_ERASEBKGND: m.Result = 1; return true;
+    default: return false;
+    }
+}
+
 void EraseBackground(TSkinControl& skinner, TMessage& m)
 {
     HDC dc = reinterpret_cast<HDC>(m.WParam);

@@ -32,6 +32,11 @@ void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap
 // drawing switches the skinner off (the control repaints itself).
 void PaintMessage(TSkinControl& skinner, TMessage& m);
 
+// For a skinner that paints the whole control: WM_PAINT and WM_PRINTCLIENT
+// handled by PaintMessage, WM_ERASEBKGND answered 1 without drawing. True
+// when the message was one of these (it is not passed on).
+bool PaintWholeControl(TSkinControl& skinner, TMessage& m);
+
 // WM_ERASEBKGND under a transparent face: the parent's background (control
 // objects) or the control's colour (bare windows). Result 1.
 void EraseBackground(TSkinControl& skinner, TMessage& m);

@@ -313,10 +313,7 @@ void SkinChildWindow(TSkinnerHost& host, HWND child)
 {
     TSkinData* data = host.SkinData();
     if (!data || !child || host.Skinners().FindByWindow(child)) return;
-    char buffer[101] = {};
-    GetClassNameA(child, buffer, sizeof buffer);
-    std::string cls = buffer;
-    for (char& c : cls) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string cls = WindowClassLower(child);
     const auto style = static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE));
     const TWindowSelection s = SelectForWindow(cls, style, data->SkinControls());
     if (s.SelectChildren)

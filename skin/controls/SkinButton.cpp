@@ -15,17 +15,6 @@
 
 namespace tf {
 
-namespace {
-std::string LowerClassName(HWND window)
-{
-    char name[100] = {};
-    GetClassNameA(window, name, sizeof name);
-    std::string s = name;
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-} // namespace
-
 const TClassInfo& TSkinButton::StaticClass()
 {
     static const TClassInfo info = TClassBuilder<TSkinButton>("TSkinButton", TSkinControl::StaticClass()).Build();
@@ -116,7 +105,7 @@ void TSkinButton::RaiseClick()
         return;
     }
     // A bare button tells its parent, as the system's button would.
-    const WPARAM id = LowerClassName(FHandle) == "tbutton" ? 0 : static_cast<WPARAM>(GetDlgCtrlID(FHandle));
+    const WPARAM id = WindowClassLower(FHandle) == "tbutton" ? 0 : static_cast<WPARAM>(GetDlgCtrlID(FHandle));
     PostMessageA(GetParent(FHandle), WM_COMMAND, id, reinterpret_cast<LPARAM>(FHandle));
 }
 

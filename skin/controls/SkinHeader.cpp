@@ -39,12 +39,8 @@ bool TSkinHeader::HasElement() const { return FSkinData && FSkinData->SkinHeader
 
 bool TSkinHeader::BeforeMessage(TMessage& m)
 {
-    if (HasElement()) switch (m.Msg) {
-        case WM_PAINT:
-        case WM_PRINTCLIENT: PaintMessage(*this, m); return false;
-        case WM_ERASEBKGND: m.Result = 1; return false;
-        default: break;
-        }
+    // Without the element the control keeps its own look.
+    if (HasElement() && PaintWholeControl(*this, m)) return false;
     return TSkinControl::BeforeMessage(m);
 }
 

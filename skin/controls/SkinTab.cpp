@@ -9,7 +9,7 @@
 #include "framework/graphics/GdiHandle.h"
 #include "skin/controls/ButtonDraw.h"
 #include "skin/controls/ItemText.h"
-#include "skin/controls/SkinnerRegistry.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/controls/TabPages.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinText.h"
@@ -22,15 +22,6 @@ namespace {
 
 TLayoutRect Layout(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 RECT Win(const TLayoutRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
-std::string LowerClassName(HWND window)
-{
-    char name[100] = {};
-    GetClassNameA(window, name, sizeof name);
-    std::string s = name;
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 } // namespace
 
@@ -113,14 +104,13 @@ HWND TSkinTab::FindTabUpDown()
 {
     HWND spin = nullptr;
     for (HWND w = GetWindow(FHandle, GW_CHILD); w && !spin; w = GetWindow(w, GW_HWNDNEXT))
-        if (LowerClassName(w) == "msctls_updown32") spin = w;
+        if (WindowClassLower(w) == "msctls_updown32") spin = w;
     if (!spin) return nullptr;
     if (!FUpDown) {
-        FUpDown = CreateSkinner(TSkinnerKind::UpDown, Owner());
-        if (FUpDown) {
-            FUpDown->FreeNotification(this);
-            FUpDown->AttachWindow(spin, FSkinData, FForm, FCanvas);
-        }
+        // Owned like this skinner: by the tab control, or by the form skinner.
+        FUpDown = new TSkinUpDown(Owner());
+        FUpDown->FreeNotification(this);
+        FUpDown->AttachWindow(spin, FSkinData, FForm, FCanvas);
     }
     return IsWindowVisible(spin) ? spin : nullptr;
 }

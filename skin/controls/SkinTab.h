@@ -20,6 +20,7 @@
 namespace tf {
 
 class TBitmap;
+class TSkinUpDown;
 
 // The value of Tag that asks for close boxes.
 constexpr int CloseBoxTag = 7777;
@@ -42,7 +43,7 @@ public:
     // The close boxes of the last paint (control coordinates), one per tab.
     const std::vector<RECT>& CloseRects() const { return FCloseRects; }
     // The spin button's skinner, or null.
-    TSkinControl* UpDown() const { return FUpDown; }
+    TSkinUpDown* UpDown() const { return FUpDown; }
 
 private:
     void PrepareTabBitmaps();
@@ -58,7 +59,7 @@ private:
     std::unique_ptr<TBitmap> FTabBitmap;
     std::unique_ptr<TBitmap> FPaneBitmap;
     std::unique_ptr<TBitmap> FStripBitmap;
-    TSkinControl* FUpDown = nullptr;
+    TSkinUpDown* FUpDown = nullptr;
     bool FCloseButtons = false;
 };
 

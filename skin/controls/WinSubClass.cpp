@@ -1,5 +1,6 @@
 #include "skin/controls/WinSubClass.h"
 
+#include <cctype>
 #include <exception>
 
 #include "framework/controls/Controls.h"
@@ -352,6 +353,15 @@ std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& glyph)
         }
     if (glyph.PixelFormat() != pf24bit && glyph.PixelFormat() != pfDevice) result->SetPixelFormat(glyph.PixelFormat());
     return result;
+}
+
+std::string WindowClassLower(HWND window)
+{
+    char name[101] = {};
+    GetClassNameA(window, name, sizeof name);
+    std::string s = name;
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
 }
 
 bool IsPopupOrDesktopChild(HWND window)

@@ -168,5 +168,7 @@ void CopyBitmap(TBitmap& source, TBitmap& dest);
 std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& glyph);
 // A pop-up window or a child of the desktop's special parent (drop-down lists).
 bool IsPopupOrDesktopChild(HWND window);
+// A window's class name (at most 100 characters) in lower case.
+std::string WindowClassLower(HWND window);
 
 } // namespace tf

@@ -8,12 +8,15 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "../window/SkinWindowKit.h"
 #include "SkinPictures.h"
+#include "../MessageLog.h"
 #include "framework/controls/Application.h"
+#include "framework/controls/Forms.h"
 #include "framework/reader/FormReader.h"
 #include "skin/controls/ControlSkinning.h"
 #include "skin/controls/SkinnerHost.h"
@@ -86,6 +89,78 @@ inline tf::TSkinControl* SkinnerOf(tf::TControlSkinnerList& list, tf::TControl* 
         if (auto* s = dynamic_cast<tf::TSkinControl*>(list.Item(i)); s && s->Control() == control) return s;
     return nullptr;
 }
+
+// A shown form with a host standing in for its form skinner and the light
+// blue skin: controls are made on it and skinned through the class tables.
+struct SkinnedForm {
+    std::unique_ptr<tf::TSkinData> data = LightBlueData();
+    tf::TForm* form;
+    std::unique_ptr<TestHost> host;
+    SkinnedForm(int width, int height)
+    {
+        tf::InstallControlSkinners();
+        form = new tf::TForm(tf::Application);
+        form->SetBounds(80, 80, width, height);
+        form->SetColor(data->FColors[tf::SkinColor::ButtonFace]);
+        form->Show();
+        host = std::make_unique<TestHost>(data.get(), form->Handle());
+    }
+    ~SkinnedForm()
+    {
+        host.reset();
+        form->Free();
+    }
+    SkinnedForm(const SkinnedForm&) = delete;
+    SkinnedForm& operator=(const SkinnedForm&) = delete;
+    template <class T>
+    T* Make(int x, int y, int w, int h)
+    {
+        auto* c = new T(form);
+        c->SetParent(form);
+        c->SetBounds(x, y, w, h);
+        return c;
+    }
+    // The skinner the class table gives a control, or null.
+    tf::TSkinControl* Skin(tf::TControl* control)
+    {
+        tf::SkinControl(*host, control, form);
+        skintest::Pump(30);
+        return SkinnerOf(host->Skinners(), control);
+    }
+    // The skinner the window-class table gives a bare child window, or null.
+    tf::TSkinControl* SkinWindow(HWND window)
+    {
+        tf::SkinChildWindow(*host, window);
+        skintest::Pump(30);
+        return dynamic_cast<tf::TSkinControl*>(host->Skinners().FindByWindow(window));
+    }
+};
+
+// Records the messages that reach a control's handler (installed over
+// whatever handler it has, a skinner's included); only those of `only` when
+// given. Puts the handler back at its end.
+class HandlerRecorder : public tf::TObject {
+public:
+    explicit HandlerRecorder(tf::TControl* c, std::set<UINT> only = {})
+        : FControl(c), FSaved(c->WindowProc), FOnly(std::move(only))
+    {
+        c->WindowProc = tf::TWndMethod::Of<&HandlerRecorder::Proc>(this);
+    }
+    ~HandlerRecorder() override { FControl->WindowProc = FSaved; }
+    HandlerRecorder(const HandlerRecorder&) = delete;
+    HandlerRecorder& operator=(const HandlerRecorder&) = delete;
+    void Proc(tf::TMessage& m)
+    {
+        if (FOnly.empty() || FOnly.count(m.Msg)) Log.Add(nullptr, m.Msg, tftest::Via::Called, m.WParam, m.LParam);
+        FSaved(m);
+    }
+    tftest::MessageLog Log;
+
+private:
+    tf::TControl* FControl;
+    tf::TWndMethod FSaved;
+    std::set<UINT> FOnly;
+};
 
 // The skin manager and the control skinners installed as the programs do,
 // and taken down again at the end.

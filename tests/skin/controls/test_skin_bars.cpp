@@ -9,7 +9,6 @@
 #include <commctrl.h>
 
 #include "ControlSkinKit.h"
-#include "framework/controls/Forms.h"
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/MPlayer.h"
 #include "framework/controls/ProgressBar.h"
@@ -26,39 +25,8 @@ using skintest::PixelAt;
 
 namespace {
 
-struct FormFixture {
-    std::unique_ptr<TSkinData> data = LightBlueData();
-    TForm* form;
-    std::unique_ptr<TestHost> host;
-    FormFixture()
-    {
-        InstallControlSkinners();
-        form = new TForm(Application);
-        form->SetBounds(100, 100, 420, 300);
-        form->SetColor(data->FColors[SkinColor::ButtonFace]);
-        form->Show();
-        host = std::make_unique<TestHost>(data.get(), form->Handle());
-    }
-    ~FormFixture()
-    {
-        host.reset();
-        form->Free();
-    }
-    template <class T>
-    T* Make(int x, int y, int w, int h)
-    {
-        auto* c = new T(form);
-        c->SetParent(form);
-        c->SetBounds(x, y, w, h);
-        return c;
-    }
-    // The class table's skinner for a control.
-    TSkinControl* Skin(TControl* c)
-    {
-        SkinControl(*host, c, form);
-        skintest::Pump(30);
-        return SkinnerOf(host->Skinners(), c);
-    }
+struct FormFixture : SkinnedForm {
+    FormFixture() : SkinnedForm(420, 300) {}
 };
 
 // Pixel (x, y) of an element frame composed at w x h.

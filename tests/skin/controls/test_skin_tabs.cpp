@@ -10,9 +10,9 @@
 #include <commctrl.h>
 
 #include "ControlSkinKit.h"
-#include "framework/controls/Forms.h"
 #include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinTabBtn.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/data/ImgUtil.h"
 
 using namespace tf;
@@ -21,23 +21,8 @@ using skintest::PixelAt;
 
 namespace {
 
-struct TabFixture {
-    std::unique_ptr<TSkinData> data = LightBlueData();
-    TForm* form;
-    std::unique_ptr<TestHost> host;
-    TabFixture()
-    {
-        InstallControlSkinners();
-        form = new TForm(Application);
-        form->SetBounds(80, 80, 460, 360);
-        form->Show();
-        host = std::make_unique<TestHost>(data.get(), form->Handle());
-    }
-    ~TabFixture()
-    {
-        host.reset();
-        form->Free();
-    }
+struct TabFixture : SkinnedForm {
+    TabFixture() : SkinnedForm(460, 360) {}
     HWND Tabs(DWORD style, int x, int y, int w, int h, int count)
     {
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
@@ -54,12 +39,6 @@ struct TabFixture {
             SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
         }
         return tabs;
-    }
-    TSkinControl* Skin(HWND window)
-    {
-        SkinChildWindow(*host, window);
-        skintest::Pump(30);
-        return dynamic_cast<TSkinControl*>(host->Skinners().FindByWindow(window));
     }
 };
 
@@ -147,7 +126,7 @@ TEST_CASE("Each side's tabs come from the skin's frames turned to the side, thei
         CAPTURE(static_cast<int>(c.side));
         HWND w = f.Tabs(c.style, 20, 20, 300, 240, 3);
         SendMessageA(w, TCM_SETCURSEL, 1, 0);
-        auto* skinner = dynamic_cast<TSkinTab*>(f.Skin(w));
+        auto* skinner = dynamic_cast<TSkinTab*>(f.SkinWindow(w));
         REQUIRE(skinner);
         CHECK(skinner->TabSide() == c.side);
         auto picture = PrintClient(w);
@@ -192,7 +171,7 @@ TEST_CASE("The spin button of a single-line strip gets its own skinner and shows
     HWND spin = FindWindowExA(w, nullptr, UPDOWN_CLASSA, nullptr);
     REQUIRE(spin);
     REQUIRE(IsWindowVisible(spin));
-    auto* skinner = dynamic_cast<TSkinTab*>(f.Skin(w));
+    auto* skinner = dynamic_cast<TSkinTab*>(f.SkinWindow(w));
     REQUIRE(skinner);
     REQUIRE(skinner->UpDown());
     CHECK(skinner->UpDown()->ClassName() == "TSkinUpDown");
@@ -257,7 +236,7 @@ TEST_CASE("Detaching the tab skinner gives the strip its own look and procedure 
     skintest::Pump(30);
     const LONG_PTR proc = GetWindowLongPtrA(w, GWLP_WNDPROC);
     auto own = PrintClient(w);
-    TSkinControl* skinner = f.Skin(w);
+    TSkinControl* skinner = f.SkinWindow(w);
     REQUIRE(skinner);
     auto skinned = PrintClient(w);
     CHECK(skintest::DifferingPixels(*skinned, 0, 0, *own) > 500);

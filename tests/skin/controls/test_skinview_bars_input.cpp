@@ -21,15 +21,7 @@ using namespace realinput;
 
 namespace {
 
-constexpr POINT Away{1250, 1000};   // a point of the display no window covers
-
-template <class T>
-T* Get(LiveSkinview& live, const std::string& name)
-{
-    T* c = live.view.Find<T>(name);
-    REQUIRE(c);
-    return c;
-}
+constexpr POINT Away{1278, 1023};   // the display's corner, right of the previewer
 
 // The frame of the header element each item shows on the screen.
 std::vector<int> ScreenItemFrames(LiveSkinview& live, THeaderControl* header)
@@ -59,26 +51,6 @@ POINT SectionCentre(THeaderControl* header, int index)
     return POINT{left + header->Sections()->Items(index)->Width() / 2, (r.top + r.bottom) / 2};
 }
 
-// What reaches a control's handler (installed over the skinner's).
-class Recorder : public TObject {
-public:
-    explicit Recorder(TControl* c) : FControl(c), FSaved(c->WindowProc)
-    {
-        c->WindowProc = TWndMethod::Of<&Recorder::Proc>(this);
-    }
-    ~Recorder() { FControl->WindowProc = FSaved; }
-    void Proc(TMessage& m)
-    {
-        if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONUP) Log.Add(nullptr, m.Msg, tftest::Via::Called, m.WParam, m.LParam);
-        FSaved(m);
-    }
-    tftest::MessageLog Log;
-
-private:
-    TControl* FControl;
-    TWndMethod FSaved;
-};
-
 // The centre of visible button `index` (0-based among the visible ones).
 POINT ButtonCentre(TMediaPlayer* player, int index)
 {
@@ -92,7 +64,8 @@ POINT ButtonCentre(TMediaPlayer* player, int index)
 TEST_CASE("Hovering header items lights one item at a time; leaving the header clears it")
 {
     LiveSkinview live;
-    auto* header = Get<THeaderControl>(live, "HeaderE");
+    auto* header = live.view.Find<THeaderControl>("HeaderE");
+    REQUIRE(header);
     auto* skinner = dynamic_cast<TSkinHeader*>(live.SkinnerOf(header));
     REQUIRE(skinner);
     MoveTo(Away);
@@ -112,7 +85,8 @@ TEST_CASE("Hovering header items lights one item at a time; leaving the header c
     CHECK(skintest::PumpUntil([&] { return skinner->HotItem() == -1; }, 1500));
     CHECK(ScreenItemFrames(live, header) == std::vector<int>{1, 1, 1});
     // The disabled header never lights.
-    auto* disabled = Get<THeaderControl>(live, "HeaderD");
+    auto* disabled = live.view.Find<THeaderControl>("HeaderD");
+    REQUIRE(disabled);
     MoveTo(SectionCentre(disabled, 0));
     CHECK(ScreenItemFrames(live, disabled) == std::vector<int>{1, 1, 1});
 }
@@ -120,7 +94,8 @@ TEST_CASE("Hovering header items lights one item at a time; leaving the header c
 TEST_CASE("A press on one player button and a release on another never reaches the player; one button clicks once")
 {
     LiveSkinview live;
-    auto* player = Get<TMediaPlayer>(live, "PlayerE");
+    auto* player = live.view.Find<TMediaPlayer>("PlayerE");
+    REQUIRE(player);
     auto* skinner = dynamic_cast<TSkinMP*>(live.SkinnerOf(player));
     REQUIRE(skinner);
     REQUIRE(skinner->Panel());
@@ -129,7 +104,7 @@ TEST_CASE("A press on one player button and a release on another never reaches t
 
     auto scenario = [&](bool skinned) {
         CAPTURE(skinned);
-        Recorder recorder(player);
+        HandlerRecorder recorder(player, {WM_LBUTTONDOWN, WM_LBUTTONUP});
         const std::string before = live.view.form->PlayerClicks();
         // Pressed on play, released over stop.
         MoveTo(play);
@@ -166,7 +141,8 @@ TEST_CASE("A press on one player button and a release on another never reaches t
 TEST_CASE("A click on a tab of the skinned tab set selects it")
 {
     LiveSkinview live;
-    auto* tabs = Get<TTabSet>(live, "TabSetE");
+    auto* tabs = live.view.Find<TTabSet>("TabSetE");
+    REQUIRE(tabs);
     REQUIRE(live.SkinnerOf(tabs));
     CHECK(live.SkinnerOf(tabs)->ClassName() == "TSkinTab31");
     CHECK(tabs->TabIndex() == 1);
