@@ -93,7 +93,7 @@ inline tf::TSkinControl* SkinnerOf(tf::TControlSkinnerList& list, tf::TControl* 
 // A shown form with a host standing in for its form skinner and the light
 // blue skin: controls are made on it and skinned through the class tables.
 struct SkinnedForm {
-    std::unique_ptr<tf::TSkinData> data = LightBlueData();
+    std::unique_ptr<tf::TSkinData> data = skintest::LightBlueSkin();
     tf::TForm* form;
     std::unique_ptr<TestHost> host;
     SkinnedForm(int width, int height)
