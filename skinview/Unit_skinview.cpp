@@ -4,8 +4,10 @@
 
 #include <vector>
 
+#include "framework/controls/ControlAtom.h"
 #include "framework/controls/Grids.h"
 #include "framework/controls/Menus.h"
+#include "framework/controls/PageControl.h"
 #include "framework/controls/RegisterControls.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/core/Idents.h"
@@ -13,6 +15,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Color.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/window/SkinMessages.h"
 
 using namespace tf;
 
@@ -93,6 +96,26 @@ void TForm_skinview::PlayerClick(TObject* sender, TMPBtnType button, bool&)
     playerClicks += (playerClicks.empty() ? "" : ",") + name;
     ControlClick(sender);
     if (LabelEvent) LabelEvent->SetCaption(LabelEvent->Caption() + ": " + name);
+}
+
+void TForm_skinview::WndProc(TMessage& m)
+{
+    if (m.Msg != SKM_CLOSETAB) {
+        TForm::WndProc(m);
+        return;
+    }
+    // wParam: the page control's window; lParam: the tab (its page's index).
+    auto* pages = dynamic_cast<TPageControl*>(FindControl(reinterpret_cast<HWND>(m.WParam)));
+    const int tab = static_cast<int>(m.LParam);
+    if (!pages || tab < 0 || tab >= pages->PageCount()) {
+        m.Result = 1;   // nothing this form knows: keep it
+        return;
+    }
+    const std::string caption = pages->Pages(tab)->Caption();
+    const bool keep = caption == "Kept";
+    if (!keep) closedPages += (closedPages.empty() ? "" : ",") + caption;
+    if (LabelEvent) LabelEvent->SetCaption((keep ? "Kept the page " : "Closed the page ") + caption);
+    m.Result = keep ? 1 : 0;
 }
 
 bool TForm_skinview::LoadSkinFile(const std::string& fileName, std::string& error)

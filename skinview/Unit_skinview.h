@@ -47,10 +47,16 @@ public:
     int Clicks() const { return clicks; }
     // The media player buttons clicked, in order ("btPlay,btStop").
     const std::string& PlayerClicks() const { return playerClicks; }
+    // A close box asks whether a tab's page may close (SKM_CLOSETAB): the
+    // page captioned "Kept" stays, any other goes. Closed pages' captions.
+    const std::string& ClosedPages() const { return closedPages; }
+
+    void WndProc(tf::TMessage& m) override;
 
 private:
     int clicks = 0;
     std::string playerClicks;
+    std::string closedPages;
 };
 
 extern TForm_skinview* Form_skinview;

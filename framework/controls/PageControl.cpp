@@ -9,6 +9,7 @@
 namespace tf {
 
 const TEnumInfo TabStyleInfo{"TTabStyle", {"tsTabs", "tsButtons", "tsFlatButtons"}};
+const TEnumInfo TabPositionInfo{"TTabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"}};
 
 // ------------------------------------------------------------ TCustomTabControl
 
@@ -33,6 +34,17 @@ void TCustomTabControl::CreateParams(TCreateParams& p)
     TNativeControl::CreateParams(p);
     if (FStyle == tsButtons) p.Style |= TCS_BUTTONS;
     if (FStyle == tsFlatButtons) p.Style |= TCS_BUTTONS | TCS_FLATBUTTONS;
+    // TCS_RIGHT is TCS_BOTTOM; side tabs need several rows.
+    static constexpr DWORD sides[] = {0, TCS_BOTTOM, TCS_VERTICAL | TCS_MULTILINE,
+                                      TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE};
+    p.Style |= sides[FTabPosition];
+}
+
+void TCustomTabControl::SetTabPosition(TTabPosition value)
+{
+    if (FTabPosition == value) return;
+    FTabPosition = value;
+    RecreateWnd();
 }
 
 void TCustomTabControl::SetStyle(TTabStyle value)
@@ -145,6 +157,7 @@ const TClassInfo& TPageControl::StaticClass()
     static const TClassInfo info = [] {
         TClassBuilder<TPageControl> b("TPageControl", TCustomTabControl::StaticClass());
         b.Enum("Style", TabStyleInfo, &TPageControl::Style, &TPageControl::SetStyle)
+            .Enum("TabPosition", TabPositionInfo, &TPageControl::TabPosition, &TPageControl::SetTabPosition)
             .Object<TTabSheet>("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
         PublishWinControlDefaults(b);
         PublishEvent<TNotifyEvent>(b, "OnChange", &TPageControl::OnChange);

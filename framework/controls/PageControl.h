@@ -15,6 +15,9 @@ class TPageControl;
 
 enum TTabStyle : uint8_t { tsTabs, tsButtons, tsFlatButtons };
 extern const TEnumInfo TabStyleInfo;
+// The side the tabs are on; tabs on the left or right come in several rows.
+enum TTabPosition : uint8_t { tpTop, tpBottom, tpLeft, tpRight };
+extern const TEnumInfo TabPositionInfo;
 
 class TCustomTabControl : public TNativeControl {
     TF_CLASS(TCustomTabControl)
@@ -23,6 +26,8 @@ public:
 
     TTabStyle Style() const { return FStyle; }
     void SetStyle(TTabStyle value);
+    TTabPosition TabPosition() const { return FTabPosition; }
+    void SetTabPosition(TTabPosition value);
     // The selected tab, -1 for none.
     int TabIndex();
     void SetTabIndex(int value);
@@ -41,6 +46,7 @@ protected:
 
 private:
     TTabStyle FStyle = tsTabs;
+    TTabPosition FTabPosition = tpTop;
     int FTabIndex = -1;
 };
 

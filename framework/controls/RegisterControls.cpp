@@ -26,6 +26,7 @@
 #include "SpeedButton.h"
 #include "StatusBar.h"
 #include "StdCtrls.h"
+#include "TabControl.h"
 #include "TabSet.h"
 #include "Timer.h"
 #include "ToolBar.h"
@@ -58,10 +59,10 @@ void RegisterControlClasses()
                                    &TDateTimePicker::StaticClass(), &TStatusBar::StaticClass(),
                                    &TPageControl::StaticClass(), &TTabSheet::StaticClass()})
         RegisterClass(*info);
-    // Bars, headers, the tab set and the media player.
+    // Bars, headers, tab sets and tab controls, and the media player.
     for (const TClassInfo* info : {&TProgressBar::StaticClass(), &TTrackBar::StaticClass(),
                                    &THeaderControl::StaticClass(), &TTabSet::StaticClass(),
-                                   &TMediaPlayer::StaticClass()})
+                                   &TTabControl::StaticClass(), &TMediaPlayer::StaticClass()})
         RegisterClass(*info);
 }
 
