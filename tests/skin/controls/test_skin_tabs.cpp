@@ -3,13 +3,18 @@
 // left and right, with their text turned too), the selected tab in the
 // selected frame, the pane image turned to the side; the spin button of a
 // single-line strip skinned and shown over the strip; button-style tabs
-// with the push-button faces; detaching gives the strip back.
+// with the push-button faces; detaching gives the strip back; close boxes
+// asking the form before a page goes; tab controls painting their
+// window-less children.
 #include <doctest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include "ControlSkinKit.h"
+#include "framework/controls/PageControl.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/controls/TabControl.h"
 #include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinTabBtn.h"
 #include "skin/controls/SkinUpDown.h"
@@ -248,4 +253,165 @@ TEST_CASE("Detaching the tab skinner gives the strip its own look and procedure 
     CHECK(GetWindowLongPtrA(w, GWLP_WNDPROC) == proc);
     auto after = PrintClient(w);
     CHECK(skintest::DifferingPixels(*after, 0, 0, *own) == 0);
+}
+
+namespace {
+
+// Answers SKM_CLOSETAB on the form (over the form's own handler) with
+// `Answer`, recording what it was asked.
+class CloseTabAnswer : public TObject {
+public:
+    explicit CloseTabAnswer(TControl* form) : FForm(form), FSaved(form->WindowProc)
+    {
+        form->WindowProc = TWndMethod::Of<&CloseTabAnswer::Proc>(this);
+    }
+    ~CloseTabAnswer() override { FForm->WindowProc = FSaved; }
+    void Proc(TMessage& m)
+    {
+        if (m.Msg != SKM_CLOSETAB) return FSaved(m);
+        Log.Add(nullptr, m.Msg, tftest::Via::Called, m.WParam, m.LParam);
+        m.Result = Answer;
+    }
+    LRESULT Answer = 0;
+    tftest::MessageLog Log;
+
+private:
+    TControl* FForm;
+    TWndMethod FSaved;
+};
+
+TPageControl* MakePages(SkinnedForm& f, int tag, TTabPosition side, std::initializer_list<const char*> captions)
+{
+    auto* pages = f.Make<TPageControl>(20, 20, 300, 120);
+    pages->SetTag(tag);
+    pages->SetTabPosition(side);
+    for (const char* caption : captions) {
+        auto* sheet = new TTabSheet(f.form);
+        sheet->SetParent(pages);
+        sheet->SetCaption(caption);
+    }
+    return pages;
+}
+
+POINT CloseBoxCentre(const TSkinTab& skinner, int tab)
+{
+    const RECT& r = skinner.CloseRects().at(static_cast<size_t>(tab));
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+} // namespace
+
+TEST_CASE("A close box asks the form with SKM_CLOSETAB and frees the page unless the form answers non-zero")
+{
+    TabFixture f;
+    CloseTabAnswer answer(f.form);
+    TPageControl* pages = MakePages(f, CloseBoxTag, tpTop, {"One", "Two", "Three"});
+    HandlerRecorder recorder(pages, {WM_LBUTTONDOWN});
+    auto* skinner = dynamic_cast<TSkinTab*>(f.Skin(pages));
+    REQUIRE(skinner);
+    CHECK(skinner->CloseButtons());
+    UpdateWindow(pages->Handle());
+    REQUIRE(skinner->CloseRects().size() == 3);
+
+    // Kept: the form answers 1.
+    answer.Answer = 1;
+    POINT p = CloseBoxCentre(*skinner, 1);
+    SendMessageA(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    CHECK_SEQUENCE(answer.Log, {tftest::Called(SKM_CLOSETAB).W(reinterpret_cast<WPARAM>(pages->Handle())).L(1)});
+    CHECK(pages->PageCount() == 3);
+    // The click on the close box never reached the control (the recorder
+    // sits under the skinner).
+    CHECK(recorder.Log.Count(WM_LBUTTONDOWN) == 0);
+    CHECK(pages->ActivePageIndex() == 0);
+
+    // Closed: the form answers 0; the page goes with its tab.
+    answer.Answer = 0;
+    answer.Log.Clear();
+    SendMessageA(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    CHECK_SEQUENCE(answer.Log, {tftest::Called(SKM_CLOSETAB).W(reinterpret_cast<WPARAM>(pages->Handle())).L(1)});
+    REQUIRE(pages->PageCount() == 2);
+    CHECK(pages->Pages(1)->Caption() == "Three");
+    CHECK(SendMessageA(pages->Handle(), TCM_GETITEMCOUNT, 0, 0) == 2);
+    UpdateWindow(pages->Handle());
+    CHECK(skinner->CloseRects().size() == 2);
+
+    // A click on a tab beside its close box selects it as the control's own.
+    answer.Log.Clear();
+    RECT tab{};
+    SendMessageA(pages->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    SendMessageA(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab.left + 6, (tab.top + tab.bottom) / 2));
+    SendMessageA(pages->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(tab.left + 6, (tab.top + tab.bottom) / 2));
+    skintest::Pump(30);
+    CHECK(answer.Log.Count(SKM_CLOSETAB) == 0);
+    CHECK(recorder.Log.Count(WM_LBUTTONDOWN) == 1);
+    CHECK(pages->ActivePageIndex() == 1);
+    delete skinner;   // before the recorder under it goes
+}
+
+TEST_CASE("Close boxes only on page controls tagged 7777 with their tabs on top")
+{
+    TabFixture f;
+    struct Case {
+        int tag;
+        TTabPosition side;
+        bool pageControl;
+        bool boxes;
+    };
+    const Case cases[] = {
+        {CloseBoxTag, tpTop, true, true},   {0, tpTop, true, false},          {CloseBoxTag, tpBottom, true, false},
+        {CloseBoxTag, tpLeft, true, false}, {CloseBoxTag, tpTop, false, false},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.tag);
+        CAPTURE(static_cast<int>(c.side));
+        CAPTURE(c.pageControl);
+        TCustomTabControl* control = nullptr;
+        if (c.pageControl) {
+            control = MakePages(f, c.tag, c.side, {"One", "Two"});
+        } else {
+            auto* tabs = f.Make<TTabControl>(20, 20, 300, 120);
+            tabs->SetTag(c.tag);
+            tabs->Tabs()->Add("One");
+            tabs->Tabs()->Add("Two");
+            control = tabs;
+        }
+        auto* skinner = dynamic_cast<TSkinTab*>(f.Skin(control));
+        REQUIRE(skinner);
+        CHECK(skinner->CloseButtons() == c.boxes);
+        CHECK(skinner->Mode() == (c.pageControl ? 0 : 2));
+        UpdateWindow(control->Handle());
+        // Without close boxes the boxes' rectangles stay empty.
+        const RECT r = skinner->CloseRects().at(0);
+        CHECK((r.right > r.left) == c.boxes);
+        control->Free();
+    }
+}
+
+TEST_CASE("A tab control paints its window-less children over the pane; button-style page controls get button tabs")
+{
+    TabFixture f;
+    auto* tabs = f.Make<TTabControl>(20, 20, 200, 100);
+    tabs->Tabs()->Add("One");
+    tabs->Tabs()->Add("Two");
+    auto* label = new TLabel(f.form);
+    label->SetParent(tabs);
+    label->SetBounds(20, 50, 100, 16);
+    label->SetCaption("Over the pane");
+    label->Font()->SetColor(clRed);
+    REQUIRE(f.Skin(tabs));
+    auto picture = PrintClient(tabs->Handle());
+    int red = 0;
+    for (int y = 50; y < 66; ++y)
+        for (int x = 20; x < 120; ++x) red += skintest::PixelAt(*picture, x, y) == ColorToRGB(clRed);
+    CHECK(red > 20);
+
+    auto* buttons = MakePages(f, 0, tpTop, {"One", "Two"});
+    buttons->SetStyle(tsButtons);
+    TSkinControl* skinner = f.Skin(buttons);
+    REQUIRE(skinner);
+    CHECK(skinner->ClassName() == "TSkinTabBtn");
+    auto* sided = MakePages(f, 0, tpRight, {"One", "Two"});
+    auto* right = dynamic_cast<TSkinTab*>(f.Skin(sided));
+    REQUIRE(right);
+    CHECK(right->TabSide() == TTabSide::Right);
 }

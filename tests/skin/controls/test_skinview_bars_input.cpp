@@ -3,16 +3,22 @@
 // header items light one at a time and go dark when the mouse leaves; a
 // press on one player button and a release on another never reaches the
 // player, a press and release on one button clicks it once, as unskinned;
-// a click on a tab of the tab set selects it.
+// a click on a tab of the tab set selects it; a close box asks the form. And
+// the previewer skinned has every family and its main menu.
 #include <doctest.h>
+
+#include <set>
 
 #include "../RealInput.h"
 #include "ControlSkinKit.h"
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/MPlayer.h"
+#include "framework/controls/PageControl.h"
+#include "framework/controls/StdCtrls.h"
 #include "framework/controls/TabSet.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinMP.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/controls/WMediaPlayer.h"
 
 using namespace tf;
@@ -156,4 +162,60 @@ TEST_CASE("A click on a tab of the skinned tab set selects it")
     }
     CHECK(tabs->TabIndex() == 2);
     MoveTo(Away);
+}
+
+TEST_CASE("A real click on a close box asks the previewer, which keeps the page \"Kept\" and frees the others")
+{
+    LiveSkinview live;
+    auto* pages = live.view.Find<TPageControl>("PagesCloseE");
+    REQUIRE(pages);
+    auto* skinner = dynamic_cast<TSkinTab*>(live.SkinnerOf(pages));
+    REQUIRE(skinner);
+    REQUIRE(skinner->CloseButtons());
+    REQUIRE(pages->PageCount() == 3);
+    auto closeBox = [&](int tab) {
+        const RECT& r = skinner->CloseRects().at(static_cast<size_t>(tab));
+        return pages->ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    };
+    Click(closeBox(1));
+    CHECK(live.view.form->ClosedPages() == "Closable");
+    REQUIRE(pages->PageCount() == 2);
+    CHECK(pages->Pages(1)->Caption() == "Another");
+    Click(closeBox(0));
+    CHECK(pages->PageCount() == 2);
+    CHECK(live.view.form->LabelEvent->Caption() == "Kept the page Kept");
+    Screenshot(SCREENSHOT_DIR "/skinview_close_box.png");
+    // The disabled page control takes no click.
+    auto* disabled = live.view.Find<TPageControl>("PagesCloseD");
+    auto* disabledSkinner = dynamic_cast<TSkinTab*>(live.SkinnerOf(disabled));
+    REQUIRE(disabledSkinner);
+    const RECT& r = disabledSkinner->CloseRects().at(1);
+    Click(disabled->ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
+    CHECK(disabled->PageCount() == 3);
+    MoveTo(Away);
+}
+
+TEST_CASE("The skinned previewer has a skinner of every family and its main menu in the skin's menu band")
+{
+    LiveSkinview live;
+    TWinSkinForm* formSkinner = live.FormSkinner();
+    REQUIRE(formSkinner);
+    std::set<std::string> classes;
+    TControlSkinnerList& list = formSkinner->ControlSkinners();
+    for (int i = 0; i < list.Count(); ++i)
+        if (auto* s = dynamic_cast<TSkinControl*>(list.Item(i))) classes.insert(s->ClassName());
+    const char* const families[] = {
+        "TSkinButton", "TSkinBitButton", "TSkinSpeedButton", "TSkinCheckBox", "TSkinRadioButton",   // buttons
+        "TSkinScrollbar", "TSkinListView", "TSkinScControl",                                          // scroll bars
+        "TSkinEdit", "TSkinComBox", "TSkinUpDown", "TSkinDateTime",                                   // edits
+        "TSkinBox", "TSkinGroupBox", "TSkinStatusBar", "TSkinTabSheet",                               // containers
+        "TSkinTab", "TSkinTabBtn", "TSkinTab31", "TSkinHeader", "TSkinProgress", "TSkinTrackBar",     // tabs, bars
+        "TSkinMP",                                                                                    // player
+    };
+    for (const char* name : families) {
+        CAPTURE(name);
+        CHECK(classes.count(name) == 1);
+    }
+    REQUIRE(live.view.form->Menu());
+    CHECK(formSkinner->MenuBarHeight() > 0);
 }
