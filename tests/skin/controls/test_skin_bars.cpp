@@ -300,7 +300,7 @@ TEST_CASE("Header items are drawn from the skin with their text; the area after 
         int first = -1, last = -1;
         for (int x = from; x < to; ++x)
             for (int y = 5; y < 17; ++y)
-                if (PixelAt(*picture, x, y) == ColorToRGB(f.data->FColors[SkinColor::WindowText])) {
+                if (PixelAt(*picture, x, y) == static_cast<TColor>(ColorToRGB(f.data->FColors[SkinColor::WindowText]))) {
                     if (first < 0) first = x;
                     last = x;
                 }

@@ -402,7 +402,7 @@ TEST_CASE("A tab control paints its window-less children over the pane; button-s
     auto picture = PrintClient(tabs->Handle());
     int red = 0;
     for (int y = 50; y < 66; ++y)
-        for (int x = 20; x < 120; ++x) red += skintest::PixelAt(*picture, x, y) == ColorToRGB(clRed);
+        for (int x = 20; x < 120; ++x) red += skintest::PixelAt(*picture, x, y) == static_cast<TColor>(ColorToRGB(clRed));
     CHECK(red > 20);
 
     auto* buttons = MakePages(f, 0, tpTop, {"One", "Two"});

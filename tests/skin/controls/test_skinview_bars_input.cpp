@@ -9,7 +9,7 @@
 
 #include <set>
 
-#include "../RealInput.h"
+#include "tests/RealInput.h"
 #include "ControlSkinKit.h"
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/MPlayer.h"
@@ -23,7 +23,7 @@
 
 using namespace tf;
 using namespace ctltest;
-using namespace realinput;
+using namespace tftest;
 
 namespace {
 
