@@ -11,6 +11,7 @@
 #include "framework/controls/Application.h"
 #include "framework/core/SysUtils.h"
 #include "skin/controls/ControlSkinning.h"
+#include "skin/window/SkinChrome.h"
 #include "skin/window/SkinManage.h"
 #include "skinview/Unit_skinview.h"
 
@@ -32,6 +33,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     RegisterSkinviewClasses();
     InstallSkinManagerFactory();
+    // Caption buttons, the menu bar and menus drawn from the skin.
+    InstallWindowChrome();
     InstallControlSkinners();
     Application->Initialize();
     std::string skinFile;
