@@ -125,7 +125,12 @@ bool TSkinTab::BeforeMessage(TMessage& m)
 {
     switch (m.Msg) {
     case WM_PAINT:
-        case WM_PRINTCLIENT: PaintMessage(*this, m); return false;
+    case WM_PRINTCLIENT:
+        // Without a tab image the control draws its own strip first; the
+        // pane is drawn over it afterwards (AfterMessage).
+        if (!FTabBitmap) break;
+        PaintMessage(*this, m);
+        return false;
     case WM_ERASEBKGND:
         // Strip and pane cover the whole control.
         if (FTabBitmap && FPaneBitmap) {
@@ -177,9 +182,11 @@ void TSkinTab::DrawControl(HDC dc, const RECT& rect)
         // The pane image was turned for the side; so are its margins.
         margins = Win(MarginsForSide(Layout(margins), FTabSide, true));
         DrawElement(dc, pane, *FPaneBitmap, margins, 1, 1, false, false, false);
-        if (FMode == 2)
-            if (auto* win = dynamic_cast<TWinControl*>(FControl)) win->PaintControls(dc);
     }
+    // The control's own paint does not run: its window-less children are
+    // painted here.
+    if (FMode == 2)
+        if (auto* win = dynamic_cast<TWinControl*>(FControl)) win->PaintControls(dc);
 }
 
 void TSkinTab::DrawStrip(HDC dc, const RECT& rect, const RECT& pane, int count, int focus, HIMAGELIST images)

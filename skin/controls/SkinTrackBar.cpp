@@ -1,5 +1,7 @@
 #include "skin/controls/SkinTrackBar.h"
 
+#include <exception>
+
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandle.h"
 #include "skin/controls/BarGeometry.h"
@@ -25,7 +27,14 @@ bool TSkinTrackBar::BeforeMessage(TMessage& m)
         auto* header = reinterpret_cast<NMHDR*>(m.LParam);
         // Only the track bar's own drawing (not that of its tooltip).
         if (header->code == static_cast<UINT>(NM_CUSTOMDRAW) && header->hwndFrom == FHandle) {
-            m.Result = CustomDraw(*reinterpret_cast<NMCUSTOMDRAW*>(m.LParam));
+            // A failure while drawing leaves the control its own drawing
+            // from then on, reported once (never a message box in a paint).
+            try {
+                m.Result = CustomDraw(*reinterpret_cast<NMCUSTOMDRAW*>(m.LParam));
+            } catch (const std::exception& e) {
+                ReportFailure(e.what());
+                m.Result = CDRF_DODEFAULT;
+            }
             return false;
         }
     }

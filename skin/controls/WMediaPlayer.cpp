@@ -1,9 +1,12 @@
 #include "skin/controls/WMediaPlayer.h"
 
+#include <exception>
+
 #include "framework/controls/MPlayer.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Bitmap.h"
 #include "skin/controls/BarGeometry.h"
+#include "skin/controls/SkinMP.h"
 #include "skin/controls/ButtonDraw.h"
 #include "skin/controls/WinSubClass.h"
 #include "skin/data/WinSkinData.h"
@@ -100,6 +103,17 @@ void TWMediaPlayer::WndProc(TMessage& m)
 }
 
 void TWMediaPlayer::Paint()
+{
+    // A failure while drawing hands the player back its own face (the
+    // skinner switches off and hides the panel), reported once.
+    try {
+        PaintButtons();
+    } catch (const std::exception& e) {
+        if (FSkinner) FSkinner->ReportFailure(e.what());
+    }
+}
+
+void TWMediaPlayer::PaintButtons()
 {
     if (!FPlayer || !FSkinData) return;
     HDC dc = Canvas()->Handle();

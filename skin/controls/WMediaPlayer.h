@@ -50,6 +50,7 @@ private:
         bool Colored = false;
         std::array<std::unique_ptr<TBitmap>, 3> Glyphs;   // enabled, disabled, coloured
     };
+    void PaintButtons();
     void ReadButtons();
     int ButtonUnder(int x);
 

@@ -415,3 +415,26 @@ TEST_CASE("A tab control paints its window-less children over the pane; button-s
     REQUIRE(right);
     CHECK(right->TabSide() == TTabSide::Right);
 }
+
+TEST_CASE("A skin without the tab image leaves the control its own strip; the pane is still drawn")
+{
+    TabFixture f;
+    f.data->SkinTabs->Bitmap->FreeImage();
+    HWND w = f.Tabs(0, 20, 20, 300, 160, 3);
+    skintest::Pump(30);
+    auto own = PrintClient(w);
+    auto* skinner = dynamic_cast<TSkinTab*>(f.SkinWindow(w));
+    REQUIRE(skinner);
+    InvalidateRect(w, nullptr, TRUE);
+    UpdateWindow(w);
+    auto picture = PrintClient(w);
+    RECT display{0, 0, 300, 160};
+    SendMessageA(w, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    const TLayoutRect pane = TabPaneRect({display.left, display.top, display.right, display.bottom}, TTabSide::Top);
+    TBitmap strip(300, pane.Top - 1, pf24bit);
+    BitBlt(strip.Canvas()->Handle(), 0, 0, 300, strip.Height(), own->Canvas()->Handle(), 0, 0, SRCCOPY);
+    CHECK(skintest::DifferingPixels(*picture, 0, 0, strip) == 0);
+    TBitmap& border = *f.data->SkinTabs->Bitmap2;
+    CHECK(skintest::PixelAt(*picture, pane.Left, (pane.Top + pane.Bottom) / 2) ==
+          skintest::PixelAt(border, 0, border.Height() / 2));
+}
