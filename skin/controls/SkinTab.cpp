@@ -60,9 +60,9 @@ void TSkinTab::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* form, TC
 
 void TSkinTab::SkinChanged()
 {
-    TSkinControl::SkinChanged();
+    // The new images first, so that the one repaint shows them.
     PrepareTabBitmaps();
-    Refresh();
+    TSkinControl::SkinChanged();
 }
 
 void TSkinTab::PrepareTabBitmaps()
@@ -235,7 +235,7 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& rect, const RECT& pane, int count, 
     else if (FTabSide == TTabSide::Left) RotateLeft(*FStripBitmap);
     work = FStripBitmap->Canvas()->Handle();
 
-    const int saved = SaveDC(dc);
+    TSavedDC saved(dc);
     if (HWND spin = FindTabUpDown()) {
         RECT r{};
         GetWindowRect(spin, &r);
@@ -243,7 +243,6 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& rect, const RECT& pane, int count, 
         ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
     }
     BitBlt(dc, strip.Left, strip.Top, strip.Right - strip.Left, strip.Bottom - strip.Top, work, 0, 0, SRCCOPY);
-    RestoreDC(dc, saved);
 }
 
 } // namespace tf

@@ -74,9 +74,9 @@ void TSkinTab31::PrepareTabBitmap()
 
 void TSkinTab31::SkinChanged()
 {
-    TSkinControl::SkinChanged();
+    // The new image first, so that the one repaint shows it.
     PrepareTabBitmap();
-    Refresh();
+    TSkinControl::SkinChanged();
 }
 
 bool TSkinTab31::BeforeMessage(TMessage& m)

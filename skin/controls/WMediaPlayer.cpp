@@ -78,20 +78,20 @@ void TWMediaPlayer::WndProc(TMessage& m)
 {
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:   // a second press of a double click is a press too
         FMouseDown = true;
         TCustomPanel::WndProc(m);
         if (FPlayer) FPlayer->Perform(m.Msg, m.WParam, m.LParam);
-        // The player took the mouse; the panel keeps it until the release.
-        ReleaseCapture();
-        if (HandleAllocated()) SetCapture(WindowHandle());
+        // The player took the mouse; the panel keeps it until the release,
+        // wherever that is.
+        SetMouseCapture(true);
         FHitButton = ButtonUnder(m.XPos());
         FPressedButton = FHitButton;
         Invalidate();
         return;
     case WM_LBUTTONUP:
         FMouseDown = false;
-        TCustomPanel::WndProc(m);
-        if (GetCapture() == WindowHandle()) ReleaseCapture();
+        TCustomPanel::WndProc(m);   // lets the mouse go
         FHitButton = ButtonUnder(m.XPos());
         // A click reaches the player only when pressed and released on one button.
         if (FHitButton == FPressedButton && FPlayer) FPlayer->Perform(m.Msg, m.WParam, m.LParam);
