@@ -19,30 +19,8 @@ using tftest::Called;
 
 namespace {
 
-struct FormFixture {
-    std::unique_ptr<TSkinData> data = skintest::LightBlueSkin();
-    TForm* form;
-    std::unique_ptr<TestHost> host;
-    FormFixture()
-    {
-        form = new TForm(Application);
-        form->SetBounds(100, 100, 320, 200);
-        form->Show();
-        host = std::make_unique<TestHost>(data.get(), form->Handle());
-    }
-    ~FormFixture()
-    {
-        host.reset();
-        form->Free();
-    }
-    template <class T>
-    T* Make(int x, int y, int w, int h)
-    {
-        auto* c = new T(form);
-        c->SetParent(form);
-        c->SetBounds(x, y, w, h);
-        return c;
-    }
+struct FormFixture : SkinnedForm {
+    FormFixture() : SkinnedForm(320, 200) {}
 };
 
 // Records what reaches a control under its skinner: installed before the
