@@ -20,6 +20,10 @@
 #include "skin/controls/SkinMP.h"
 #include "skin/controls/SkinTab.h"
 #include "skin/controls/WMediaPlayer.h"
+#include "skin/window/FormChrome.h"
+#include "skin/window/PopupSkinnerLink.h"
+#include "skin/window/SkinChrome.h"
+#include "skin/window/WinSkinMenu.h"
 
 using namespace tf;
 using namespace ctltest;
@@ -197,6 +201,15 @@ TEST_CASE("A real click on a close box asks the previewer, which keeps the page 
 
 TEST_CASE("The skinned previewer has a skinner of every family and its main menu in the skin's menu band")
 {
+    // As the previewer runs: the chrome draws caption buttons and menu bar.
+    InstallWindowChrome();
+    struct ChromeOff {
+        ~ChromeOff()
+        {
+            SetFormChromeFactory(nullptr);
+            SetPopupSkinnerFactory(nullptr);
+        }
+    } chromeOff;
     LiveSkinview live;
     TWinSkinForm* formSkinner = live.FormSkinner();
     REQUIRE(formSkinner);
@@ -218,4 +231,10 @@ TEST_CASE("The skinned previewer has a skinner of every family and its main menu
     }
     REQUIRE(live.view.form->Menu());
     CHECK(formSkinner->MenuBarHeight() > 0);
+    auto* chrome = dynamic_cast<TSkinChrome*>(formSkinner->Chrome());
+    REQUIRE(chrome);
+    REQUIRE(chrome->MenuBar());
+    CHECK(chrome->MenuBar()->ItemCount() == live.view.form->Menu()->Items()->Count());
+    CHECK(chrome->CaptionButtonCount() > 0);
+    Screenshot(SCREENSHOT_DIR "/skinview_families.png");
 }
