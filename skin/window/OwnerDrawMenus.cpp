@@ -176,15 +176,45 @@ void TOwnerDrawRecord::Notification(TComponent* c, TOperation op)
 
 TDropDownConversion::TDropDownConversion(HMENU dropDown) { Convert(dropDown, 0); }
 
+namespace {
+
+// The entry of a menu at position, when it is still the one converted: drawn
+// by its owner, with the identifier and drop-down it had.
+bool IsConvertedEntry(HMENU menu, UINT position, UINT id, HMENU subMenu, UINT& type)
+{
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
+    if (!::GetMenuItemInfoA(menu, position, TRUE, &info) || !(info.fType & MFT_OWNERDRAW) || info.wID != id ||
+        info.hSubMenu != subMenu)
+        return false;
+    type = info.fType;
+    return true;
+}
+
+} // namespace
+
 TDropDownConversion::~TDropDownConversion()
 {
-    for (auto it = changed.rbegin(); it != changed.rend(); ++it) {
-        if (!::IsMenu(it->menu)) continue;
+    // The menu may have changed while it was open (a framework menu rebuilds
+    // its entries when an item changes): each entry is found again by what it
+    // is, not where it was, and entries made since are left alone.
+    for (const TChanged& c : changed) {
+        if (!::IsMenu(c.menu)) continue;
+        const int count = ::GetMenuItemCount(c.menu);
+        int position = -1;
+        UINT type = 0;
+        if (static_cast<int>(c.position) < count && IsConvertedEntry(c.menu, c.position, c.id, c.subMenu, type))
+            position = static_cast<int>(c.position);
+        for (int i = 0; i < count && position < 0; ++i)
+            if (IsConvertedEntry(c.menu, static_cast<UINT>(i), c.id, c.subMenu, type)) position = i;
+        if (position < 0) continue;
+        // Only the skin's flag goes; whatever else changed meanwhile stays.
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE;
-        info.fType = it->type;
-        ::SetMenuItemInfoA(it->menu, it->position, TRUE, &info);
+        info.fType = type & ~static_cast<UINT>(MFT_OWNERDRAW);
+        ::SetMenuItemInfoA(c.menu, static_cast<UINT>(position), TRUE, &info);
     }
 }
 
@@ -198,7 +228,7 @@ void TDropDownConversion::Convert(HMENU menu, int depth)
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
         if (!::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
         if (!(info.fType & (MFT_OWNERDRAW | MFT_BITMAP))) {
-            changed.push_back(TChanged{menu, static_cast<UINT>(i), info.fType});
+            changed.push_back(TChanged{menu, static_cast<UINT>(i), info.wID, info.hSubMenu});
             commands.insert(info.wID);
             MENUITEMINFOA set{};
             set.cbSize = sizeof set;

@@ -11,7 +11,8 @@
 //
 // TDropDownConversion covers a drop-down of the skinned menu bar while it is
 // open: every item at every depth that the system draws becomes owner-drawn,
-// and returns to its type when the conversion goes (the drop-down closed).
+// and returns to its type when the conversion goes (the drop-down closed),
+// found by identifier and drop-down should the menu have changed meanwhile.
 #pragma once
 #include <windows.h>
 
@@ -102,7 +103,8 @@ private:
     struct TChanged {
         HMENU menu;
         UINT position;
-        UINT type;
+        UINT id;
+        HMENU subMenu;
     };
     std::vector<TChanged> changed;
     std::set<UINT> commands;

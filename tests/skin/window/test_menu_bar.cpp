@@ -461,3 +461,29 @@ TEST_CASE("with xcMenuItem (frame left to the system) the main menu's items are 
     CHECK_FALSE(f.open->OnDrawItem);
     CHECK_FALSE(f.open->OnMeasureItem);
 }
+
+namespace {
+// Hides an item when its parent is clicked (a parent's click updates its
+// drop-down); the framework then rebuilds the drop-down's entries.
+struct Hider : TObject {
+    TMenuItem* target = nullptr;
+    void Click(TObject*) { target->SetVisible(false); }
+};
+} // namespace
+
+TEST_CASE("a drop-down rebuilt while open gets back its entries' types by what they are, not where they were")
+{
+    Skinned s;
+    auto& [fx, f, w] = s;
+    Hider hider;
+    hider.target = f.open;
+    f.file->OnClick = TNotifyEvent::Of<&Hider::Click>(&hider);
+    // The bar item's click is posted as the drop-down opens and runs inside its loop.
+    Drive({[&] { return OpenMenuWindow() != nullptr && !f.open->Visible(); }, Key(VK_ESCAPE)},
+          [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    // "-", "Recent" (with One and Two), "Exit": none owner-drawn, the line still a line.
+    std::vector<UINT> after;
+    Types(f.file->Handle(), after);
+    CHECK(after == std::vector<UINT>{MFT_SEPARATOR, MFT_STRING, MFT_STRING, MFT_STRING, MFT_STRING});
+    CHECK(GetSubMenu(f.file->Handle(), 1) == f.recent->Handle());
+}
