@@ -82,7 +82,7 @@ bool TSkinChrome::NcLButtonDown(TMessage& m)
         m.Result = 0;
         if (item) {
             const int index = menuBar->IndexOf(item);
-            OpenMenuBarItem(item);
+            if (!OpenMenuBarItem(item)) return true;
             // The bar may have been rebuilt while its drop-down was open.
             if (menuBar && menuBar->Item(index) == item) {
                 hotObject = item;
@@ -107,13 +107,14 @@ bool TSkinChrome::NcLButtonUp(TMessage& m)
     const POINT p = ScreenToFrame(screen);
     TWinSysButton* button = CaptionButtonAt(p);
     TNCObject* pressed = std::exchange(pressedObject, nullptr);
+    m.Result = 0;
+    const bool swallowed = button || (menuBar && menuBar->ItemAt(p));
     // Only a release on the button that was pressed acts.
     if (button && button == hotObject && button == pressed) {
         button->MouseUp();
         CaptionButtonAction(screen);
     }
-    m.Result = 0;
-    return button || (menuBar && menuBar->ItemAt(p));
+    return swallowed;
 }
 
 bool TSkinChrome::NcLButtonDblClk(TMessage& m)
@@ -153,10 +154,10 @@ bool TSkinChrome::NcRButtonDown(TMessage& m)
 
 // ---------------------------------------------------------------- actions
 
-void TSkinChrome::CaptionButtonAction(POINT screen)
+bool TSkinChrome::CaptionButtonAction(POINT screen)
 {
     auto* button = dynamic_cast<TWinSysButton*>(hotObject);
-    if (!button) return;
+    if (!button) return true;
     const int action = button->Action();
     switch (caption::EffectOf(action)) {
     case caption::TCaptionEffect::Close:
@@ -171,13 +172,14 @@ void TSkinChrome::CaptionButtonAction(POINT screen)
     case caption::TCaptionEffect::Minimize:
         if (button->enabled) ToggleMinimize();
         break;
-    case caption::TCaptionEffect::SystemMenu: ShowSystemMenu(POINT{screen.x + 1, screen.y + 1}); break;
+    case caption::TCaptionEffect::SystemMenu: return ShowSystemMenu(POINT{screen.x + 1, screen.y + 1});
     case caption::TCaptionEffect::ContextHelp: PostSysCommand(SC_CONTEXTHELP); break;
     case caption::TCaptionEffect::ChildMinimize: SendToActiveChild(SC_MINIMIZE); break;
     case caption::TCaptionEffect::ChildRestore: SendToActiveChild(SC_RESTORE); break;
     case caption::TCaptionEffect::ChildClose: SendToActiveChild(SC_CLOSE); break;
     case caption::TCaptionEffect::Post: ::PostMessageA(Window(), SKM_CAPTIONACTION, static_cast<WPARAM>(action), 0); break;
     }
+    return true;
 }
 
 void TSkinChrome::ToggleMaximize()

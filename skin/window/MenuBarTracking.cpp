@@ -69,12 +69,17 @@ TSelection SelectedItem(HMENU menu, int depth = 0)
     return selection;
 }
 
+// A bar item that the arrow keys, Alt and the pointer moving over the bar
+// open: one with a drop-down that can show. An item that only sends its
+// command is run by a click or its accelerator, never by passing over it.
+bool OpensDropDown(const TMenuBtn& item) { return item.visible && item.itemEnabled && item.subMenu; }
+
 std::vector<menubar::TBarItem> BarItems(const TWinSkinMenu& bar)
 {
     std::vector<menubar::TBarItem> items;
     for (int i = 0; i < bar.ItemCount(); ++i) {
         const TMenuBtn* item = bar.Item(i);
-        items.push_back(menubar::TBarItem{0, item->visible, item->caption.empty()});
+        items.push_back(menubar::TBarItem{0, OpensDropDown(*item), item->caption.empty()});
     }
     return items;
 }
@@ -115,7 +120,8 @@ bool FilterMenuBar(MSG& msg)
     case WM_MOUSEMOVE:
         if (msg.pt.x != gTracking.lastMouse.x || msg.pt.y != gTracking.lastMouse.y) {
             gTracking.lastMouse = msg.pt;
-            if (TMenuBtn* item = bar->ItemAt(chrome.ScreenToFrame(msg.pt))) return SwitchTo(bar->IndexOf(item));
+            TMenuBtn* item = bar->ItemAt(chrome.ScreenToFrame(msg.pt));
+            if (item && OpensDropDown(*item)) return SwitchTo(bar->IndexOf(item));
         }
         break;
     case WM_LBUTTONDOWN:
@@ -232,18 +238,20 @@ bool TSkinChrome::Tracking() { return gTracking.owner != nullptr; }
 
 // ---------------------------------------------------------------- opening
 
-void TSkinChrome::OpenMenuBarItem(TMenuBtn* item)
+bool TSkinChrome::OpenMenuBarItem(TMenuBtn* item)
 {
-    if (!menuBar || Tracking()) return;
-    int index = menuBar->IndexOf(item);
+    if (!menuBar || Tracking()) return true;
+    const int first = menuBar->IndexOf(item);
+    int index = first;
     while (menuBar && index >= 0) {
         item = menuBar->Item(index);
-        if (!item) return;
+        if (!item) break;
         // A parent item of the form's main menu hears of the opening as a
-        // click; other drop-downs post nothing (their identifier is no command).
-        if (!item->subMenu || MainMenuItemByCommand(item->command))
+        // click; other drop-downs post nothing (their identifier is no
+        // command), and a disabled item sends nothing at all.
+        if (item->itemEnabled && (!item->subMenu || MainMenuItemByCommand(item->command)))
             ::PostMessageA(Window(), WM_COMMAND, item->command, 0);
-        if (!item->subMenu) return;
+        if (!item->subMenu) break;
 
         int next = -1;
         {
@@ -260,16 +268,20 @@ void TSkinChrome::OpenMenuBarItem(TMenuBtn* item)
                 const UINT flags = TPM_NONOTIFY | TPM_RIGHTBUTTON | (rtl ? TPM_RIGHTALIGN : 0);
                 ::TrackPopupMenu(dropDown, flags, rtl ? r.right : r.left, r.bottom, 0, Window(), nullptr);
             }
-            if (tracking.ChromeGone()) return;
+            if (tracking.ChromeGone()) return false;
             next = tracking.PendingSwitch();
         }
         // The bar may be gone: the window closed while its drop-down was open.
-        if (!menuBar || next < 0 || !::IsWindow(Window())) return;
+        if (!menuBar || next < 0 || !::IsWindow(Window())) break;
         if (TMenuBtn* previous = menuBar->Item(index); previous && previous->drawState != NCState::Normal)
             previous->MouseLeave();
         index = next;
         if (TMenuBtn* following = menuBar->Item(index)) following->MouseDown();
     }
+    // The caller settles the item it opened; one switched to since shows normal.
+    if (menuBar && index != first)
+        if (TMenuBtn* last = menuBar->Item(index); last && last->drawState != NCState::Normal) last->MouseLeave();
+    return true;
 }
 
 void TSkinChrome::ClickMenuBarItem(TMenuBtn* item)
@@ -313,23 +325,19 @@ bool TSkinChrome::HandleKeyMenu(TMessage& m)
     if (key == '-') return false;
     TMenuBtn* item = nullptr;
     if (key == 0) {
-        if (menuBar) {
-            std::vector<menubar::TBarItem> items;
-            for (int i = 0; i < menuBar->ItemCount(); ++i)
-                items.push_back(menubar::TBarItem{0, menuBar->Item(i)->visible, menuBar->Item(i)->caption.empty()});
-            item = menuBar->Item(menubar::StepItem(items, -1, +1));
-        }
+        // Alt alone: the first drop-down.
+        if (menuBar) item = menuBar->Item(menubar::StepItem(BarItems(*menuBar), -1, +1));
     } else {
         item = FindAccelItem(key);
     }
     if (key != 0 && !item) return false;
+    m.Result = 1;
     // An Alt press alone on a window without a menu bar is swallowed too.
     if (item) {
         item->MouseDown();
-        OpenMenuBarItem(item);
+        if (!OpenMenuBarItem(item)) return true;
         if (menuBar && menuBar->IndexOf(item) >= 0) item->MouseLeave();
     }
-    m.Result = 1;
     return true;
 }
 

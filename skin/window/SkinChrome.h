@@ -82,19 +82,26 @@ public:
     POINT ScreenToFrame(POINT screen) const;
     RECT FrameToScreen(const frame::TBox& box) const;
 
+    // Operations that run a menu's modal loop answer false when the chrome
+    // went meanwhile (its window or form was freed from inside the loop):
+    // the caller must then touch nothing of it.
+
     // ------------------------------------------------------------ mouse and actions (CaptionInput.cpp)
-    void CaptionButtonAction(POINT screen);
+    bool CaptionButtonAction(POINT screen);
     void ToggleMaximize();
     void ToggleMinimize();
     void RestoreWindow();
     void SendToActiveChild(UINT command);
 
     // ------------------------------------------------------------ system menu (SkinSystemMenu.cpp)
-    void ShowSystemMenu(POINT screen);
+    // Nothing while another menu of the skin is tracked.
+    bool ShowSystemMenu(POINT screen);
     void BuildSystemMenuPopup();
 
     // ------------------------------------------------------------ menu bar (MenuBarTracking.cpp)
-    void OpenMenuBarItem(TMenuBtn* item);
+    // Moving on to other bar items while open; the item opened last shows
+    // normal again when the drop-downs closed.
+    bool OpenMenuBarItem(TMenuBtn* item);
     void ClickMenuBarItem(TMenuBtn* item);
     TMenuBtn* FindAccelItem(unsigned key);
 

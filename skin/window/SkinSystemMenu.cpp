@@ -35,8 +35,11 @@ bool LegacySystemMenu()
 
 } // namespace
 
-void TSkinChrome::ShowSystemMenu(POINT screen)
+bool TSkinChrome::ShowSystemMenu(POINT screen)
 {
+    // One menu is tracked at a time (a click reaching the window from
+    // inside another menu's loop opens nothing).
+    if (Tracking()) return true;
     const DWORD now = ::GetTickCount();
     if (sysMenuShown && now - lastSysMenuTick <= dblClickTime) {
         // A second opening within the double-click time closes the window.
@@ -44,7 +47,7 @@ void TSkinChrome::ShowSystemMenu(POINT screen)
             StopHover();
             ::PostMessageA(Window(), WM_CLOSE, 0, 0);
         }
-        return;
+        return true;
     }
     if (TSkinManage* manager = SkinManage()) manager->SetMenuKind(MenuKind::SystemMenu);
     lastSysMenuTick = now;
@@ -54,17 +57,18 @@ void TSkinChrome::ShowSystemMenu(POINT screen)
     {
         TMenuTracking tracking(*this, TTrackedMenu::SystemMenu, -1, nullptr, nullptr);
         sysMenuPopup->Popup(screen.x, screen.y);
-        if (tracking.ChromeGone()) return;
+        if (tracking.ChromeGone()) return false;
         clicked = tracking.ClickedButton();
     }
     // A caption button pressed while the menu was open is pressed for real:
     // the icon opens the menu again (a second opening), the others act when
     // the button is released.
-    if (clicked < 0 || clicked >= CaptionButtonCount()) return;
+    if (clicked < 0 || clicked >= CaptionButtonCount()) return true;
     TWinSysButton* button = CaptionButton(clicked);
     button->MouseDown();
-    if (caption::EffectOf(button->Action()) == caption::TCaptionEffect::SystemMenu) ShowSystemMenu(screen);
-    else pressedObject = button;
+    if (caption::EffectOf(button->Action()) == caption::TCaptionEffect::SystemMenu) return ShowSystemMenu(screen);
+    pressedObject = button;
+    return true;
 }
 
 void TSkinChrome::FreeSystemMenu() { sysMenuPopup.reset(); }

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "../../PoisonedFrees.h"
 #include "ChromeTestKit.h"
 #include "framework/controls/ControlCanvas.h"
 #include "framework/controls/Memo.h"
@@ -486,4 +487,156 @@ TEST_CASE("a drop-down rebuilt while open gets back its entries' types by what t
     Types(f.file->Handle(), after);
     CHECK(after == std::vector<UINT>{MFT_SEPARATOR, MFT_STRING, MFT_STRING, MFT_STRING, MFT_STRING});
     CHECK(GetSubMenu(f.file->Handle(), 1) == f.recent->Handle());
+}
+
+namespace {
+// The visible caption button with an action, or null.
+TWinSysButton* ButtonWith(TSkinChrome& chrome, int action)
+{
+    for (int i = 0; i < chrome.CaptionButtonCount(); ++i)
+        if (chrome.CaptionButton(i)->visible && chrome.CaptionButton(i)->Action() == action)
+            return chrome.CaptionButton(i);
+    return nullptr;
+}
+} // namespace
+
+TEST_CASE("a form freed from inside its menu's loop: nothing of its skin is touched afterwards")
+{
+    // Freed memory is overwritten in this program (PoisonedFrees.h): a use of
+    // the freed chrome crashes.
+    ChromeFixture fx;
+    MenuForm f;
+    HWND w = f.Window();
+    REQUIRE(fx.WaitSkinned(w));
+    Pump(200);
+    TSkinChrome& chrome = fx.Chrome(w);
+    const RECT frame = WindowRectOf(w);
+    std::function<void()> open;
+    SUBCASE("a click on a bar item")
+    {
+        const frame::TBox& item = chrome.MenuBar()->Item(0)->bounds;
+        const LPARAM at = MAKELPARAM(frame.left + item.Left + 3, frame.top + item.Top + 3);
+        open = [=] { PostMessageA(w, WM_NCLBUTTONDOWN, HTMENU, at); };
+    }
+    SUBCASE("Alt") { open = [=] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); }; }
+    SUBCASE("a click on the icon button opens the system menu")
+    {
+        PaintedFrame(w);
+        TWinSysButton* icon = ButtonWith(chrome, 3);
+        REQUIRE(icon);
+        const LPARAM at = MAKELPARAM(frame.left + (icon->bounds.Left + icon->bounds.Right) / 2,
+                                     frame.top + (icon->bounds.Top + icon->bounds.Bottom) / 2);
+        open = [=] {
+            PostMessageA(w, WM_NCLBUTTONDOWN, HTSYSMENU, at);
+            PostMessageA(w, WM_NCLBUTTONUP, HTSYSMENU, at);
+        };
+    }
+    Drive({[] { return OpenMenuWindow() != nullptr; },
+           [&] {
+               f.form.reset();
+               return true;
+           }},
+          open);
+    CHECK_FALSE(IsWindow(w));
+}
+
+TEST_CASE("moving along the bar: command-only items are passed over, never run; the item left last shows normal")
+{
+    Skinned s(true);
+    auto& [fx, f, w] = s;
+    TWinSkinMenu* bar = fx.Chrome(w).MenuBar();
+    REQUIRE(bar->ItemCount() == 4);
+    // Left from File wraps past Help (no drop-down) to View; the pointer
+    // moving onto Help leaves View open.
+    const RECT frame = WindowRectOf(w);
+    const frame::TBox& help = bar->Item(3)->bounds;
+    const POINT onHelp{frame.left + (help.Left + help.Right) / 2, frame.top + (help.Top + help.Bottom) / 2};
+    std::vector<HMENU> opened;
+    Drive({Record(opened), Key(VK_LEFT), Record(opened),
+           [&] {
+               SetCursorPos(onHelp.x, onHelp.y);
+               PostMessageA(OpenMenuWindow(), WM_MOUSEMOVE, 0, 0);
+               return true;
+           },
+           [] {
+               Pump(200);
+               return true;
+           },
+           [&] {
+               opened.push_back(MenuOfWindow(OpenMenuWindow()));
+               return true;
+           },
+           Key(VK_ESCAPE)},
+          [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    SetCursorPos(frame.left - 20, frame.bottom + 20);
+    Pump(200);
+    CHECK(opened == std::vector<HMENU>{f.file->Handle(), f.view->Handle(), f.view->Handle()});
+    CHECK(f.counter.clicked.empty());
+
+    // Right from File to Edit, then Escape: Edit shows normal again, on the window too.
+    opened.clear();
+    Drive({Record(opened), Key(VK_RIGHT), Record(opened), Key(VK_ESCAPE)},
+          [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    CHECK(opened == std::vector<HMENU>{f.file->Handle(), f.edit->Handle()});
+    for (int i = 0; i < bar->ItemCount(); ++i) {
+        CAPTURE(i);
+        CHECK(bar->Item(i)->drawState == NCState::Normal);
+    }
+    CHECK(fx.Chrome(w).HotObject() == nullptr);
+    // The one-pixel frame of a pressed item is gone: its corner shows the band.
+    const frame::TBox& edit = bar->Item(1)->bounds;
+    const RECT& band = bar->BandRect();
+    CHECK(WindowPixel(w, edit.Left, edit.Top) ==
+          bar->BarBackground().Canvas()->Pixel(edit.Left - band.left, edit.Top - band.top));
+}
+
+TEST_CASE("a disabled bar item of a bare window sends no command when clicked")
+{
+    ChromeFixture fx;
+    HMENU drop = CreatePopupMenu();
+    AppendMenuA(drop, MF_STRING, 601, "&Open");
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), "&File");
+    AppendMenuA(menu, MF_STRING | MF_GRAYED, 700, "&Go");
+    AppendMenuA(menu, MF_STRING, 701, "&Run");
+    TestWindow bare(WS_OVERLAPPEDWINDOW, 160, 140, 300, 200, "Bare", 0, nullptr, menu);
+    Activate(bare);
+    REQUIRE(fx.WaitSkinned(bare));
+    Pump(100);
+    TWinSkinMenu* bar = fx.Chrome(bare).MenuBar();
+    REQUIRE(bar->ItemCount() == 3);
+    REQUIRE_FALSE(bar->Item(1)->itemEnabled);
+    const RECT frame = WindowRectOf(bare);
+    const auto click = [&](int index) {
+        const frame::TBox& b = bar->Item(index)->bounds;
+        PostMessageA(bare, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(frame.left + b.Left + 3, frame.top + b.Top + 3));
+        Pump(300);
+    };
+    OwnProcLog().Clear();
+    click(1);
+    click(2);
+    const std::set<UINT> commands{WM_COMMAND};
+    CHECK_SEQUENCE(OwnProcLog(), {tftest::Called(WM_COMMAND).W(701).L(0)}, &commands);
+}
+
+TEST_CASE("a caption click reaching the window inside a drop-down's loop opens no second menu")
+{
+    Skinned s;
+    auto& [fx, f, w] = s;
+    std::vector<HMENU> opened;
+    const RECT frame = WindowRectOf(w);
+    const LPARAM caption = MAKELPARAM(frame.left + 150, frame.top + fx.Skinner(w)->BorderTop() / 2);
+    Drive({Record(opened),
+           [&] {
+               PostMessageA(w, WM_NCRBUTTONDOWN, HTCAPTION, caption);
+               return true;
+           },
+           [] {
+               Pump(150);
+               return true;
+           },
+           Key(VK_RIGHT), Record(opened), Key(VK_ESCAPE)},
+          [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    // The drop-down still moves on to the next bar item.
+    CHECK(opened == std::vector<HMENU>{f.file->Handle(), f.edit->Handle()});
 }
