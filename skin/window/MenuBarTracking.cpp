@@ -316,11 +316,13 @@ bool TSkinChrome::HandleKeyMenu(TMessage& m)
     const auto key = static_cast<unsigned>(m.LParam & 0xFFFF);
     if (key == ' ') {
         // Alt+Space: the skin's system menu at the client area's corner; the
-        // message still goes on.
+        // message still goes on, unless the skinner went while the menu was
+        // open (there is nothing left to pass it on).
         POINT origin{0, 0};
         ::ClientToScreen(Window(), &origin);
-        ShowSystemMenu(origin);
-        return false;
+        if (ShowSystemMenu(origin)) return false;
+        m.Result = 0;
+        return true;
     }
     if (key == '-') return false;
     TMenuBtn* item = nullptr;

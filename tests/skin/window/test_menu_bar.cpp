@@ -519,6 +519,7 @@ TEST_CASE("a form freed from inside its menu's loop: nothing of its skin is touc
         open = [=] { PostMessageA(w, WM_NCLBUTTONDOWN, HTMENU, at); };
     }
     SUBCASE("Alt") { open = [=] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); }; }
+    SUBCASE("Alt+Space opens the system menu") { open = [=] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, ' '); }; }
     SUBCASE("a click on the icon button opens the system menu")
     {
         PaintedFrame(w);
