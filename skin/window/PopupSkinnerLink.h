@@ -21,6 +21,8 @@ public:
     // Restores the window procedure; nothing when not attached.
     virtual void Detach() = 0;
     virtual HWND PopupWindow() const = 0;
+    // The component it paints with (null when not attached).
+    virtual TSkinData* SkinData() const = 0;
     virtual HMENU MenuHandle() const = 0;
     virtual void SetMenuHandle(HMENU menu) = 0;
     // The composed background of the whole menu window (null or empty when

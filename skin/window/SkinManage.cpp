@@ -127,6 +127,14 @@ void TSkinManage::UnregisterSkinData(TSkinData* data)
         if (formSkinners[i]->Destroyed()) FreeFormSkinner(formSkinners[i]);
         else DetachAndFree(formSkinners[i]);
     }
+    // A menu open meanwhile keeps its window: it paints on in the system's look.
+    for (size_t i = popupSkinners.size(); i-- > 0;) {
+        if (popupSkinners[i]->SkinData() != data) continue;
+        std::unique_ptr<TPopupSkinnerLink> skinner = std::move(popupSkinners[i]);
+        popupSkinners.erase(popupSkinners.begin() + static_cast<std::ptrdiff_t>(i));
+        skinner->Detach();
+    }
+    if (popupSkinners.empty()) menuKind = MenuKind::Popup;
 }
 
 void TSkinManage::InstallHook()

@@ -37,6 +37,7 @@ public:
     void Attach(HWND window, TSkinData* data, HMENU menu) override;
     void Detach() override;
     HWND PopupWindow() const override { return popupWindow; }
+    TSkinData* SkinData() const override { return wndProcThunk ? popupSkinData : nullptr; }
     HMENU MenuHandle() const override { return popupMenuHandle; }
     void SetMenuHandle(HMENU menu) override { popupMenuHandle = menu; }
     TBitmap* Background() override { return popupBackground.get(); }

@@ -78,15 +78,18 @@ struct FakePopup final : TPopupSkinnerLink {
     static inline std::vector<std::string> log;
     HWND window = nullptr;
     HMENU menu = nullptr;
+    TSkinData* data = nullptr;
     TBitmap background;
-    void Attach(HWND w, TSkinData*, HMENU m) override
+    void Attach(HWND w, TSkinData* d, HMENU m) override
     {
         window = w;
+        data = d;
         menu = m;
         log.push_back("attach");
     }
     void Detach() override { log.push_back("detach"); }
     HWND PopupWindow() const override { return window; }
+    TSkinData* SkinData() const override { return data; }
     HMENU MenuHandle() const override { return menu; }
     void SetMenuHandle(HMENU m) override { menu = m; }
     TBitmap* Background() override { return &background; }
@@ -553,4 +556,21 @@ TEST_CASE("a skin data component that goes takes its form skinners with it")
     CHECK(ClientSizeOf(w).cy == client.cy);
     RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     CHECK(IsWindow(w));
+}
+
+TEST_CASE("a skin data component that goes takes the skinners of open menu windows with it")
+{
+    PopupFactoryScope factory;
+    SkinFixture fx;
+    TSkinManage& m = fx.Manager();
+    HWND open = MenuWindow();   // a menu shown while the component goes
+    REQUIRE(m.PopupSkinnerCount() == 1);
+    REQUIRE(m.PopupSkinner(0)->SkinData() == fx.data);
+
+    fx.data->Free();
+    fx.data = nullptr;
+    // Nothing is left that would paint the menu with the freed component.
+    CHECK(m.PopupSkinnerCount() == 0);
+    CHECK(FakePopup::log == std::vector<std::string>{"attach", "detach"});
+    DestroyWindow(open);
 }
