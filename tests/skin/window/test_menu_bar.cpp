@@ -327,6 +327,27 @@ TEST_CASE("drop-down items are owner-drawn only while open; detaching gives the 
     CHECK(GetMenu(w) == f.menu->Handle());
 }
 
+TEST_CASE("skinning switched off while a drop-down is open: the menu closes and the window gets its own menu back")
+{
+    Skinned s;
+    auto& [fx, f, w] = s;
+    std::vector<UINT> before, after;
+    Types(f.menu->Handle(), before);
+    // The deferred action runs from the timer inside the menu's loop.
+    Drive({[&] {
+               if (!OpenMenuWindow()) return false;
+               fx.data->SetActive(false);
+               return true;
+           },
+           [&] { return fx.Skinner(w) == nullptr; }},
+          [&] { PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, 0); });
+    CHECK(IsWindow(w));
+    CHECK(GetMenu(w) == f.menu->Handle());
+    Types(f.menu->Handle(), after);
+    CHECK(after == before);
+    CHECK_FALSE(f.open->OnDrawItem);
+}
+
 TEST_CASE("a changed main menu rebuilds the bar; the window still keeps no menu")
 {
     Skinned s;
