@@ -36,6 +36,8 @@ struct TSyncState {
     }
 };
 
+std::atomic<void (*)()> g_resumeProbe{nullptr};
+
 // Never destroyed: a worker still blocked at process exit must not find it gone.
 TSyncState& Sync()
 {
@@ -85,6 +87,8 @@ void InitThreads()
     s.Window = wnd;
     s.UIThread = me;
 }
+
+void SetResumeProbe(void (*probe)()) { g_resumeProbe = probe; }
 
 unsigned long UIThreadID() { return Sync().UIThread; }
 
@@ -197,7 +201,12 @@ unsigned __stdcall TThread::ThreadProc(void* self)
         t->FFatalException = std::current_exception();
     }
     const unsigned result = t->FReturnValue;
-    const bool freeIt = t->FFreeOnTerminate;
+    // An abandoned thread is being deleted by its owner right now.
+    const bool freeIt = t->FFreeOnTerminate && !t->FAbandoned;
+    // The Resume() that woke this thread may not have returned yet: it still
+    // unlocks the object's lock after ResumeThread.
+    if (freeIt)
+        while (t->FResuming != 0) Sleep(1);
     // After this store an outside owner may delete the object at any moment.
     t->FFinished = true;
     if (freeIt) delete t;
@@ -219,10 +228,18 @@ void TThread::Suspend()
 
 void TThread::Resume()
 {
-    std::lock_guard<std::mutex> guard(FSuspendLock);
-    if (FSuspendCount == 0) return;
-    if (--FSuspendCount == 0) FStarted = true;
-    ResumeThread(FHandle);
+    // Counted before the thread can run, released after the last touch: a
+    // self-freeing thread waits for this before it deletes itself.
+    ++FResuming;
+    {
+        std::lock_guard<std::mutex> guard(FSuspendLock);
+        if (FSuspendCount > 0) {
+            if (--FSuspendCount == 0) FStarted = true;
+            ResumeThread(FHandle);
+            if (auto probe = g_resumeProbe.load()) probe();
+        }
+    }
+    --FResuming;
 }
 
 bool TThread::Suspended() const

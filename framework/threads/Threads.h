@@ -44,6 +44,10 @@ bool CheckSynchronize();
 unsigned long UIThreadID();
 bool InUIThread();
 
+// Tests only: Resume() calls probe right after it has woken a thread, while it
+// still holds the thread object (nullptr: nothing).
+void SetResumeProbe(void (*probe)());
+
 // Runs fn on the user-interface thread and returns when it has run; a failure
 // raised by fn is raised again here. On the user-interface thread fn runs at
 // once. Raises EInvalidOperation from another thread before InitThreads().
@@ -64,7 +68,9 @@ public:
 
     // Counted: each Suspend() needs one Resume(). Suspending another running
     // thread stops it wherever it is; only do that to a thread that holds no
-    // lock shared with the caller.
+    // lock shared with the caller. Resume() may wake a self-freeing thread
+    // that ends at once: the thread deletes itself only once Resume() has let
+    // go of the object.
     void Suspend();
     void Resume();
     bool Suspended() const;
@@ -80,7 +86,8 @@ public:
     bool Finished() const { return FFinished; }
 
     // The thread object deletes itself once Execute() ends. Do not touch it
-    // from outside after resuming it.
+    // from outside after resuming it. Deleting it before it ever ran is still
+    // the owner's job: the thread then never deletes itself.
     bool FreeOnTerminate() const { return FFreeOnTerminate; }
     void SetFreeOnTerminate(bool value) { FFreeOnTerminate = value; }
 
@@ -114,6 +121,7 @@ private:
     std::atomic<bool> FFreeOnTerminate{false};
     std::atomic<bool> FStarted{false};     // resumed at least once
     std::atomic<bool> FAbandoned{false};   // deleted before it ever ran
+    std::atomic<int> FResuming{0};         // Resume() calls still touching the object
     unsigned long FReturnValue = 0;
     std::exception_ptr FFatalException;
     mutable std::mutex FSuspendLock;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "framework/core/SysUtils.h"
@@ -232,6 +233,127 @@ TEST_CASE("FreeOnTerminate deletes the thread object when Execute ends")
     while (destroyed == 0 && GetTickCount() - start < 5000) Sleep(5);
     CHECK(destroyed == 1);
     CHECK(deletedOn == id);
+}
+
+namespace {
+
+// Gives each thread object a page of its own from one reserved range and
+// turns a deleted object's page into a guard page, never reused: any touch
+// after the delete is counted by the handler (and then allowed) instead of
+// landing in memory the heap has handed out again.
+class TGuardedPages {
+public:
+    static constexpr size_t PageSize = 4096;
+    static constexpr size_t Count = 16;
+
+    TGuardedPages()
+    {
+        FBase = static_cast<char*>(VirtualAlloc(nullptr, PageSize * Count, MEM_RESERVE, PAGE_NOACCESS));
+        FHandler = AddVectoredExceptionHandler(1, &TGuardedPages::OnFault);
+        Current = this;
+    }
+    ~TGuardedPages()
+    {
+        Current = nullptr;
+        RemoveVectoredExceptionHandler(FHandler);
+        VirtualFree(FBase, 0, MEM_RELEASE);
+    }
+    TGuardedPages(const TGuardedPages&) = delete;
+    TGuardedPages& operator=(const TGuardedPages&) = delete;
+
+    void* Allocate(size_t size)
+    {
+        if (!FBase || size > PageSize || FUsed >= Count) throw std::bad_alloc();
+        void* p = VirtualAlloc(FBase + PageSize * FUsed++, PageSize, MEM_COMMIT, PAGE_READWRITE);
+        if (!p) throw std::bad_alloc();
+        return p;
+    }
+    void Retire(void* p)
+    {
+        ++Deletes;
+        DWORD old = 0;
+        VirtualProtect(p, PageSize, PAGE_READWRITE | PAGE_GUARD, &old);
+    }
+
+    static TGuardedPages* Current;
+    std::atomic<int> Deletes{0};
+    std::atomic<int> TouchedAfterDelete{0};
+
+private:
+    static LONG CALLBACK OnFault(EXCEPTION_POINTERS* info)
+    {
+        const EXCEPTION_RECORD& r = *info->ExceptionRecord;
+        TGuardedPages* self = Current;
+        if (!self || r.ExceptionCode != STATUS_GUARD_PAGE_VIOLATION || r.NumberParameters < 2)
+            return EXCEPTION_CONTINUE_SEARCH;
+        const auto* at = reinterpret_cast<const char*>(r.ExceptionInformation[1]);
+        if (at < self->FBase || at >= self->FBase + PageSize * Count) return EXCEPTION_CONTINUE_SEARCH;
+        ++self->TouchedAfterDelete;
+        return EXCEPTION_CONTINUE_EXECUTION;   // the guard is spent: the access now succeeds
+    }
+
+    char* FBase = nullptr;
+    size_t FUsed = 0;
+    void* FHandler = nullptr;
+};
+
+TGuardedPages* TGuardedPages::Current = nullptr;
+
+// A thread object that lives on a guarded page.
+class TGuardedThread : public TLambdaThread {
+public:
+    using TLambdaThread::TLambdaThread;
+    static void* operator new(size_t size) { return TGuardedPages::Current->Allocate(size); }
+    static void operator delete(void* p) { TGuardedPages::Current->Retire(p); }
+};
+
+} // namespace
+
+TEST_CASE("a self-freeing thread is deleted once and never touched afterwards")
+{
+    InitThreads();
+    TGuardedPages pages;
+    REQUIRE(TGuardedPages::Current == &pages);
+
+    SUBCASE("Resume() lets go before a thread that ends at once deletes itself")
+    {
+        // Stands for a Resume() caller descheduled just after ResumeThread:
+        // gives the thread time to end and delete itself meanwhile.
+        static std::atomic<int> destroyed;
+        static std::atomic<bool> deletedInsideResume;
+        destroyed = 0;
+        deletedInsideResume = false;
+        SetResumeProbe([] {
+            const DWORD start = GetTickCount();
+            while (destroyed == 0 && GetTickCount() - start < 300) Sleep(1);
+            deletedInsideResume = destroyed != 0;
+        });
+        auto* t = new TGuardedThread([](TLambdaThread&) {}, &destroyed);
+        t->SetFreeOnTerminate(true);
+        t->Resume();
+        SetResumeProbe(nullptr);
+        const DWORD start = GetTickCount();
+        while (pages.Deletes == 0 && GetTickCount() - start < 5000) Sleep(1);
+        CHECK_FALSE(deletedInsideResume);
+        CHECK(destroyed == 1);
+        CHECK(pages.Deletes.load() == 1);
+        CHECK(pages.TouchedAfterDelete.load() == 0);
+    }
+
+    SUBCASE("deleted by its owner before it ever ran")
+    {
+        std::atomic<bool> ran{false};
+        auto* t = new TGuardedThread([&](TLambdaThread&) { ran = true; });
+        t->SetFreeOnTerminate(true);
+        HANDLE dup = nullptr;
+        REQUIRE(DuplicateHandle(GetCurrentProcess(), t->Handle(), GetCurrentProcess(), &dup, SYNCHRONIZE, FALSE, 0));
+        TKernelHandle thread(dup);
+        delete t;
+        CHECK(WaitForSingleObject(thread.Get(), 5000) == WAIT_OBJECT_0);
+        CHECK_FALSE(ran);
+        CHECK(pages.Deletes.load() == 1);
+        CHECK(pages.TouchedAfterDelete.load() == 0);
+    }
 }
 
 TEST_CASE("Suspend and Resume are counted")
