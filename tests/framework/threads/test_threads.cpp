@@ -31,6 +31,25 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000)
     return true;
 }
 
+// Waits, running no synchronized call, until a worker's wake-up for this
+// thread has been posted: Synchronize() posts it once the call is queued. The
+// wake-up is dropped; the call stays pending. The hidden synchronisation
+// window is the only window of this thread here, and the wake-up its only
+// private message.
+bool WaitForQueuedCall(DWORD timeoutMs = 5000)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd && msg.message >= WM_APP) return true;
+            DispatchMessageA(&msg);
+        }
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+    }
+}
+
 // A thread whose body is a lambda.
 class TLambdaThread : public TThread {
 public:
@@ -114,25 +133,23 @@ TEST_CASE("a failure raised by the synchronized call is raised again in the work
 TEST_CASE("CheckSynchronize runs pending calls in order and only on the user-interface thread")
 {
     InitThreads();
-    CHECK_FALSE(CheckSynchronize());   // nothing pending
+    // Serve whatever an earlier case left; then nothing is pending.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    CHECK_FALSE(CheckSynchronize());
 
     std::string order;
-    std::atomic<int> queued{0};
     auto worker = [&](char c) {
-        return [&, c](TLambdaThread&) {
-            ++queued;
-            TThread::Synchronize([&, c] { order += c; });
-        };
+        return [&, c](TLambdaThread&) { TThread::Synchronize([&, c] { order += c; }); };
     };
+    // Queue a's call before b's, without pumping.
     TLambdaThread a(worker('a'));
     a.Resume();
-    // Wait without pumping until the first call is queued, then queue the second.
-    for (int i = 0; i < 200 && queued < 1; ++i) Sleep(5);
-    Sleep(50);
+    REQUIRE(WaitForQueuedCall());
     TLambdaThread b(worker('b'));
     b.Resume();
-    for (int i = 0; i < 200 && queued < 2; ++i) Sleep(5);
-    Sleep(50);
+    REQUIRE(WaitForQueuedCall());
+    CHECK(order.empty());
     CHECK(CheckSynchronize());
     CHECK(order == "ab");
     a.WaitFor();
