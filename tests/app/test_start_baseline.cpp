@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "GuardProcess.h"
+#include "framework/threads/WinHandle.h"
 
 using namespace guardtest;
 
@@ -28,12 +28,27 @@ BOOL CALLBACK FindBox(HWND w, LPARAM param)
     return TRUE;
 }
 
+// Reads the whole file. Right after start-up the
+// guard checks the change its own baseline write made, and that check opens
+// the file without sharing for a moment: an open refused for sharing is tried
+// again until the check is over. Empty when the file cannot be read.
 std::string ReadAll(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    HANDLE h = INVALID_HANDLE_VALUE;
+    WaitFor(
+        [&] {
+            h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+            return h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
+        },
+        5000);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    tf::TKernelHandle file(h);
+    std::string text;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    return text;
 }
 
 } // namespace
