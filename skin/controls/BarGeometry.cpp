@@ -10,7 +10,8 @@ int ProgressFill(int length, int pos, int low, int high)
 {
     if (high <= low || pos <= low || length <= 0) return 0;
     if (pos >= high) return length;
-    return static_cast<int>(static_cast<int64_t>(length) * (pos - low) / (high - low));
+    // A range as wide as int itself does not fit in int.
+    return static_cast<int>(int64_t{length} * (int64_t{pos} - low) / (int64_t{high} - low));
 }
 
 TChunkLayout ProgressChunks(TLayoutSize bar, int margin, TLayoutSize chunk, bool tiled, int pos, int low, int high)

@@ -133,6 +133,8 @@ TEST_CASE("Progress fills in proportion to the position in the range, clamped")
     CHECK(ProgressFill(200, 5, 5, 5) == 0);        // an empty range
     CHECK(ProgressFill(0, 5, 0, 10) == 0);
     CHECK(ProgressFill(2000000, 1500000000, 0, 2000000000) == 1500000);   // no overflow
+    CHECK(ProgressFill(200, 0, -2000000000, 2000000000) == 100);          // a range wider than int
+    CHECK(ProgressFill(200, 1000000000, -2000000000, 2000000000) == 150);
 }
 
 TEST_CASE("Chunks: tiled inside the trough's margins and centred across, or one stretched fill")
