@@ -47,7 +47,12 @@ void TSkinMP::Unskin()
     if (TWMediaPlayer* panel = std::exchange(FPanel, nullptr)) panel->Free();
 }
 
-void TSkinMP::ActiveChanged() { ShowPanel(); }
+void TSkinMP::ActiveChanged()
+{
+    // While switched off the panel did not follow the player's moves.
+    if (FActive && FPanel) FPanel->FollowPlayer();
+    ShowPanel();
+}
 
 void TSkinMP::SkinChanged()
 {

@@ -380,8 +380,14 @@ TEST_CASE("A media player with every button hidden shows a plain face-coloured p
     // Switched off the panel hides; unskinned it goes.
     SendMessageA(player->Handle(), SKM_SKINENABLE, 0, 0);
     CHECK_FALSE(panel->Visible());
+    // Moved and enabled while off: switched on, the panel covers the player where it is now.
+    player->SetBounds(40, 60, 180, 26);
+    player->SetEnabled(true);
     SendMessageA(player->Handle(), SKM_SKINENABLE, 1, 0);
     CHECK(panel->Visible());
+    const RECT covered = panel->BoundsRect(), at = player->BoundsRect();
+    CHECK(EqualRect(&covered, &at));
+    CHECK(panel->Enabled());
     const int children = f.form->ControlCount();
     skinner->Unskin();
     CHECK(skinner->Panel() == nullptr);
