@@ -33,7 +33,11 @@ const TClassInfo& TSkinTab::StaticClass()
 
 TSkinTab::TSkinTab(TComponent* owner) : TSkinControl(owner) {}
 
-TSkinTab::~TSkinTab() { Destroying(); }
+TSkinTab::~TSkinTab()
+{
+    *FAlive = false;
+    Destroying();
+}
 
 void TSkinTab::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas)
 {
@@ -67,11 +71,12 @@ void TSkinTab::SkinChanged()
 
 void TSkinTab::PrepareTabBitmaps()
 {
+    // A skin without the element keeps nothing of the one before it.
+    FTabBitmap.reset();
+    FPaneBitmap.reset();
     if (!FSkinData || !FSkinData->SkinTabs || !FHandle) return;
     const TDataSkinBorder& tabs = *FSkinData->SkinTabs;
     FTabSide = TabSideOfStyle(static_cast<uint32_t>(WindowLong(FHandle, GWL_STYLE)));
-    FTabBitmap.reset();
-    FPaneBitmap.reset();
     if (!tabs.Empty()) {
         FTabBitmap = std::make_unique<TBitmap>();
         CopyBitmap(*tabs.Bitmap, *FTabBitmap);
@@ -152,10 +157,14 @@ bool TSkinTab::CloseBoxClick(int x, int y)
     for (size_t i = 0; i < FCloseRects.size(); ++i) {
         if (!PtInRect(&FCloseRects[i], p)) continue;
         const int tab = static_cast<int>(i);
+        TTabSheet* page = PageOfTab(FControl, tab);
         HWND form = FForm ? FForm->Window() : nullptr;
+        // While it answers, the form may free the page itself, or the whole
+        // control and this skinner with it.
+        const std::shared_ptr<bool> alive = FAlive;
         const LRESULT keep =
             form ? SendMessageA(form, SKM_CLOSETAB, reinterpret_cast<WPARAM>(FHandle), static_cast<LPARAM>(tab)) : 0;
-        if (keep == 0) ClosePageOfTab(FControl, tab);
+        if (*alive && keep == 0) ClosePageOfTab(FControl, tab, page);
         return true;
     }
     return false;
@@ -175,7 +184,7 @@ void TSkinTab::DrawControl(HDC dc, const RECT& rect)
 
     if (FTabBitmap && FSkinData->SkinTabs) DrawStrip(dc, rect, pane, count, focus, images);
 
-    if (FPaneBitmap) {
+    if (FPaneBitmap && FSkinData->SkinTabs) {
         const TDataSkinBorder& tabs = *FSkinData->SkinTabs;
         RECT margins{4, 5, 4, 4};
         if (tabs.Style != 0 && FSkinData->SkinTabPane) margins = FSkinData->SkinTabPane->Margins;

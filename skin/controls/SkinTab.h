@@ -61,6 +61,8 @@ private:
     std::unique_ptr<TBitmap> FStripBitmap;
     TSkinUpDown* FUpDown = nullptr;
     bool FCloseButtons = false;
+    // False once the skinner is gone (a close box's question may free it).
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 } // namespace tf

@@ -5,10 +5,14 @@
 namespace tf {
 
 class TControl;
+class TTabSheet;
 
-// Frees the page whose tab is the tab-th of the page control's tabs (pages
-// without a tab are passed over). Nothing for another control or a tab
-// index without a page.
-void ClosePageOfTab(TControl* pageControl, int tab);
+// The page of the tab-th of the page control's tabs, or null for another
+// control or a tab index without a page.
+TTabSheet* PageOfTab(TControl* pageControl, int tab);
+
+// Frees page when it is still the tab-th page of the page control; nothing
+// otherwise (a page that went, or moved, while the form was asked).
+void ClosePageOfTab(TControl* pageControl, int tab, TTabSheet* page);
 
 } // namespace tf

@@ -11,6 +11,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
 #include "ControlSkinKit.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/StdCtrls.h"
@@ -270,9 +272,12 @@ public:
     {
         if (m.Msg != SKM_CLOSETAB) return FSaved(m);
         Log.Add(nullptr, m.Msg, tftest::Via::Called, m.WParam, m.LParam);
+        if (WhileAsked) WhileAsked();
         m.Result = Answer;
     }
     LRESULT Answer = 0;
+    // Run while the form is asked (a form that frees things itself).
+    std::function<void()> WhileAsked;
     tftest::MessageLog Log;
 
 private:
@@ -346,6 +351,51 @@ TEST_CASE("A close box asks the form with SKM_CLOSETAB and frees the page unless
     CHECK(recorder.Log.Count(WM_LBUTTONDOWN) == 1);
     CHECK(pages->ActivePageIndex() == 1);
     delete skinner;   // before the recorder under it goes
+}
+
+TEST_CASE("A form that frees the page, or the whole control, while asked about a close box: nothing more is freed")
+{
+    TabFixture f;
+    CloseTabAnswer answer(f.form);
+    TPageControl* pages = MakePages(f, CloseBoxTag, tpTop, {"One", "Two", "Three"});
+    auto* skinner = dynamic_cast<TSkinTab*>(f.Skin(pages));
+    REQUIRE(skinner);
+    UpdateWindow(pages->Handle());
+    REQUIRE(skinner->CloseRects().size() == 3);
+
+    // The form frees the asked page itself and answers 0: the page after it stays.
+    answer.WhileAsked = [&] { pages->Pages(1)->Free(); };
+    POINT p = CloseBoxCentre(*skinner, 1);
+    SendMessageA(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    REQUIRE(pages->PageCount() == 2);
+    CHECK(pages->Pages(1)->Caption() == "Three");
+
+    // The form frees the whole control: the skinner went with it.
+    UpdateWindow(pages->Handle());
+    answer.WhileAsked = [&] { pages->Free(); };
+    p = CloseBoxCentre(*skinner, 0);
+    const int controls = f.form->ControlCount();
+    SendMessageA(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    skintest::Pump(30);
+    CHECK(f.form->ControlCount() == controls - 1);
+    CHECK(SkinnerOf(f.host->Skinners(), pages) == nullptr);
+}
+
+TEST_CASE("A skin changed to one without the tab element gives the strip back and frees the old images")
+{
+    TabFixture f;
+    HWND w = f.Tabs(0, 20, 20, 300, 160, 3);
+    skintest::Pump(30);
+    auto own = PrintClient(w);
+    auto* skinner = dynamic_cast<TSkinTab*>(f.SkinWindow(w));
+    REQUIRE(skinner);
+    UpdateWindow(w);
+    f.data->SkinTabs.reset();
+    skinner->SkinChanged();
+    InvalidateRect(w, nullptr, TRUE);
+    UpdateWindow(w);
+    CHECK(skinner->Active());
+    CHECK(skintest::DifferingPixels(*PrintClient(w), 0, 0, *own) == 0);
 }
 
 TEST_CASE("Close boxes only on page controls tagged 7777 with their tabs on top")
