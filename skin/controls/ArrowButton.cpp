@@ -46,6 +46,12 @@ void TArrowButton::Paint()
         DrawStripFrame(dc, r, arrow->FrameCount, Hot() ? 4 : 1, *arrow->Bitmap);
 }
 
+bool TArrowButton::CalendarOpen() const
+{
+    HWND calendar = reinterpret_cast<HWND>(SendMessageA(FPickerWindow, DTM_GETMONTHCAL, 0, 0));
+    return calendar && IsWindowVisible(calendar);
+}
+
 void TArrowButton::WndProc(TMessage& m)
 {
     switch (m.Msg) {
@@ -56,23 +62,32 @@ void TArrowButton::WndProc(TMessage& m)
             Invalidate();
         }
         break;
+    case WM_MOUSEACTIVATE:
+        // The activation that comes before the press may close the calendar.
+        FOpenAtPress = CalendarOpen();
+        break;
     case WM_LBUTTONDOWN: {
+        // A press while the calendar is open closes it, as on the picker's
+        // own button; the calendar may already have closed on losing the
+        // focus to this press, and a click handed on would open it again.
+        const bool wasOpen = FOpenAtPress || CalendarOpen();
+        FOpenAtPress = false;
         TCustomControl::WndProc(m);
-        // A click on the picker's own button, where the arrow lies.
-        const LPARAM at = MAKELPARAM(m.XPos() + Left(), m.YPos() + Top());
-        PostMessageA(FPickerWindow, WM_LBUTTONDOWN, m.WParam, at);
-        PostMessageA(FPickerWindow, WM_LBUTTONUP, m.WParam, at);
+        if (!wasOpen || CalendarOpen()) {
+            // A click on the picker's own button, where the arrow lies.
+            const LPARAM at = MAKELPARAM(m.XPos() + Left(), m.YPos() + Top());
+            PostMessageA(FPickerWindow, WM_LBUTTONDOWN, m.WParam, at);
+            PostMessageA(FPickerWindow, WM_LBUTTONUP, m.WParam, at);
+        }
         Invalidate();
         return;
     }
-    case WM_LBUTTONUP: {
+    case WM_LBUTTONUP:
         TCustomControl::WndProc(m);
         // The keyboard goes back to the picker, unless its calendar is open
         // (the calendar has it then, and would close on losing it).
-        HWND calendar = reinterpret_cast<HWND>(SendMessageA(FPickerWindow, DTM_GETMONTHCAL, 0, 0));
-        if (!calendar || !IsWindowVisible(calendar)) ::SetFocus(FPickerWindow);
+        if (!CalendarOpen()) ::SetFocus(FPickerWindow);
         return;
-    }
     default: break;
     }
     TCustomControl::WndProc(m);

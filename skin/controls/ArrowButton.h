@@ -32,11 +32,14 @@ protected:
     void Paint() override;
 
 private:
+    bool CalendarOpen() const;
+
     int FArrowWidth;
     TWinControl* FPicker;
     TSkinControl* FSkinner;
     HWND FPickerWindow;
     uint8_t FHot = 0;
+    bool FOpenAtPress = false;
 };
 
 } // namespace tf

@@ -148,6 +148,13 @@ bool TSkinComBox::TrackPress(UINT msg)
     return true;
 }
 
+void TSkinComBox::ReleasePress()
+{
+    if (!Pressed()) return;
+    SetPressed(false);
+    Refresh();
+}
+
 void TSkinComBox::SetHotAt(POINT p)
 {
     const bool inside = PtInRect(&FButtonRect, p) != 0;
@@ -169,6 +176,11 @@ void TSkinComBox::AfterMessage(TMessage& m)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP: TrackPress(m.Msg); return;
+    case WM_CAPTURECHANGED:
+        // A press dragged into the dropped list: the list has the mouse and
+        // takes the release, so the combo never sees it.
+        ReleasePress();
+        return;
     case CM_MOUSELEAVE:
     case WM_MOUSELEAVE:
         if (Hot()) {
@@ -179,7 +191,10 @@ void TSkinComBox::AfterMessage(TMessage& m)
     case CN_COMMAND:
         switch (HIWORD(m.WParam)) {
         case CBN_DROPDOWN: FDroppedDown = true; return;
-        case CBN_CLOSEUP: FDroppedDown = false; return;
+        case CBN_CLOSEUP:
+            FDroppedDown = false;
+            ReleasePress();
+            return;
         // The focus went into or out of the edit part: the button shows it.
         case CBN_SETFOCUS:
         case CBN_KILLFOCUS: PaintControl(nullptr); return;

@@ -55,6 +55,8 @@ private:
     // A left-button press or release on the combo or its edit part: the
     // button shows it. False for other messages.
     bool TrackPress(UINT msg);
+    // The press ended where the combo cannot see the release.
+    void ReleasePress();
     // The drawing variants (SkinComBoxPaint.cpp).
     void DrawInset(HDC dc, const RECT& rect);
     void DrawExtended(HDC dc, const RECT& rect, int frame);

@@ -163,6 +163,20 @@ TEST_CASE("Combo boxes under the real mouse: hot and pressed frames, the dropped
     Get<TWinControl>(live.view, "ButtonE")->SetFocus();
     PumpMessages(100);
     CHECK(ScreenComboFrame(data, w) == 1);
+
+    // Pressed on the button and dragged into the list: the release picks an
+    // item there and closes the list; the button is no longer pressed.
+    const int before = static_cast<int>(SendMessageA(w, CB_GETCURSEL, 0, 0));
+    MoveTo(onButton);
+    RunSteps({DownStep(), WaitStep(200), MoveStep(POINT{r.left + 20, r.bottom + 30}), WaitStep(200),
+              MoveStep(POINT{r.left + 20, r.bottom + 40}), WaitStep(200), UpStep()});
+    PumpMessages(200);
+    REQUIRE_FALSE(Dropped(w));
+    CHECK(SendMessageA(w, CB_GETCURSEL, 0, 0) != before);
+    CHECK_FALSE(skinner->ButtonPressed());
+    MoveTo(Away);
+    Get<TWinControl>(live.view, "ButtonE")->SetFocus();
+    CHECK(skintest::PumpUntil([&] { return ScreenComboFrame(data, w) == 1; }, 1500));
 }
 
 TEST_CASE("Typing into a skinned edit and combo: the same messages, text, caret, selection and undo as unskinned")
@@ -223,6 +237,12 @@ TEST_CASE("Clicking the date picker's arrow window opens the calendar as a click
     CHECK(WindowFromPoint(at) == picker->Handle());
     Click(at);
     CHECK(skintest::PumpUntil(calendarOpen, 1500));
+    // A second click on the button closes it; a third opens it again.
+    Click(at);
+    PumpMessages(400);
+    CHECK_FALSE(calendarOpen());
+    Click(at);
+    CHECK(skintest::PumpUntil(calendarOpen, 1500));
     // A click on the picker's date closes it again (the calendar goes with the focus).
     const RECT whole = ScreenRectOf(picker->Handle());
     const POINT date{whole.left + 12, (whole.top + whole.bottom) / 2};
@@ -237,6 +257,11 @@ TEST_CASE("Clicking the date picker's arrow window opens the calendar as a click
     Click(at);
     CHECK(skintest::PumpUntil(calendarOpen, 1500));
     Screenshot(SCREENSHOT_DIR "/edits_calendar.png");
+    Click(at);
+    PumpMessages(400);
+    CHECK_FALSE(calendarOpen());
+    Click(at);
+    CHECK(skintest::PumpUntil(calendarOpen, 1500));
     Click(date);
     CHECK(skintest::PumpUntil([&] { return !calendarOpen(); }, 1500));
     CHECK(GetFocus() == picker->Handle());
