@@ -66,6 +66,12 @@ public:
         FFree.push_back(b);
     }
 
+    void Rebind(ThunkBlock* b, TWndMethod method)
+    {
+        std::lock_guard<std::mutex> g(FLock);
+        if (Owns(b) && b->inUse) b->method = method;
+    }
+
 private:
     void Grow()
     {
@@ -112,6 +118,11 @@ void FreeObjectInstance(WNDPROC proc)
     if (!proc) return;
     // code is the first member: the procedure's address is the block's.
     Pool().Release(reinterpret_cast<ThunkBlock*>(reinterpret_cast<void*>(proc)));
+}
+
+void RebindObjectInstance(WNDPROC proc, TWndMethod method)
+{
+    if (proc) Pool().Rebind(reinterpret_cast<ThunkBlock*>(reinterpret_cast<void*>(proc)), method);
 }
 
 } // namespace tf

@@ -15,6 +15,9 @@ WNDPROC MakeObjectInstance(TWndMethod method);
 // Releases a procedure made by MakeObjectInstance. Null, or a procedure freed
 // before, is ignored.
 void FreeObjectInstance(WNDPROC proc);
+// Makes a procedure made by MakeObjectInstance call another method: for a
+// procedure that someone still calls after its object is gone.
+void RebindObjectInstance(WNDPROC proc, TWndMethod method);
 
 // RAII owner of one object procedure.
 class TWndProcThunk {
@@ -27,6 +30,13 @@ public:
 
     WNDPROC Proc() const { return FProc; }
     explicit operator bool() const { return FProc != nullptr; }
+    // Gives up the procedure without releasing it.
+    WNDPROC Detach()
+    {
+        WNDPROC proc = FProc;
+        FProc = nullptr;
+        return proc;
+    }
     void Reset(TWndMethod method = TWndMethod())
     {
         FreeObjectInstance(FProc);

@@ -83,14 +83,45 @@ void TSkinComBox::SubclassEdit()
         SetWindowLongPtrA(FEditWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditThunk.Proc())));
 }
 
+namespace {
+
+// Takes the skinner's place in an edit part's procedure chain when another
+// subclass sits above it and still calls the skinner's procedure: hands every
+// message to the edit's own procedure until the edit is destroyed.
+class TEditPassThrough : public TObject {
+public:
+    TEditPassThrough(HWND edit, WNDPROC previous, WNDPROC proc) : FEdit(edit), FPrevious(previous), FProc(proc)
+    {
+        RebindObjectInstance(FProc, TWndMethod::Of<&TEditPassThrough::Pass>(this));
+    }
+
+private:
+    void Pass(TMessage& m)
+    {
+        m.Result = CallWindowProcA(FPrevious, FEdit, m.Msg, m.WParam, m.LParam);
+        if (m.Msg != WM_NCDESTROY) return;
+        FreeObjectInstance(FProc);
+        delete this;
+    }
+
+    HWND FEdit;
+    WNDPROC FPrevious;
+    WNDPROC FProc;
+};
+
+} // namespace
+
 void TSkinComBox::RestoreEdit()
 {
     if (FEditThunk) {
-        // Only while the edit is still ours: a destroyed edit has nothing to
-        // give back, and its handle may be another window's by now.
-        if (FEditWindow && IsWindow(FEditWindow) &&
-            GetWindowLongPtrA(FEditWindow, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FEditThunk.Proc()))
-            SetWindowLongPtrA(FEditWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldEditProc));
+        // A destroyed edit has nothing to give back, and its handle may be
+        // another window's by now.
+        if (FEditWindow && IsWindow(FEditWindow)) {
+            if (GetWindowLongPtrA(FEditWindow, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FEditThunk.Proc()))
+                SetWindowLongPtrA(FEditWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldEditProc));
+            else
+                new TEditPassThrough(FEditWindow, FOldEditProc, FEditThunk.Detach());   // frees itself with the edit
+        }
         FEditThunk.Reset();
     }
     FEditWindow = nullptr;

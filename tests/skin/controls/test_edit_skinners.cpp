@@ -438,3 +438,46 @@ TEST_CASE("Detaching gives back what the edit family took: procedures, styles, t
     CHECK(SendMessageA(combo->Handle(), CB_SETCURSEL, 2, 0) == 2);
     CHECK(combo->Text() == "Choice 3");
 }
+
+namespace {
+// Another party's subclass of a combo's edit part, made after skinning.
+WNDPROC laterPrevious = nullptr;
+LRESULT CALLBACK LaterEditProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(laterPrevious, w, msg, wParam, lParam);
+}
+} // namespace
+
+TEST_CASE("A combo's edit part subclassed again after skinning keeps working when its skinner goes")
+{
+    Fixture f;
+    auto* combo = Get<TComboBox>(f.view, "ComboDropDownE");
+    auto* skinner = f.Skinner<TSkinComBox>(combo);
+    HWND edit = skinner->EditWindow();
+    REQUIRE(edit);
+    laterPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterEditProc)));
+    const auto text = [&] {
+        char buffer[32] = {};
+        GetWindowTextA(edit, buffer, sizeof buffer);
+        return std::string(buffer);
+    };
+    const auto type = [&](const char* s) {
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        for (const char* c = s; *c; ++c) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(*c), 0);
+    };
+
+    // The skinner cannot take its procedure out of the middle of the chain;
+    // the edit must keep reaching its own procedure through it, also when
+    // another object takes the skinner's place in memory.
+    skinner->Unskin();
+    delete skinner;
+    SkinControl(*f.host, Get<TComboBox>(f.view, "ComboListE"), f.view.form);
+    type("abc");
+    CHECK(text() == "abc");
+    CHECK(combo->Text() == "abc");
+    // The other party leaves, putting back what it found: still the edit's own behaviour.
+    SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(laterPrevious));
+    type("de");
+    CHECK(text() == "de");
+}
