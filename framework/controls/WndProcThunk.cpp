@@ -120,9 +120,40 @@ void FreeObjectInstance(WNDPROC proc)
     Pool().Release(reinterpret_cast<ThunkBlock*>(reinterpret_cast<void*>(proc)));
 }
 
-void RebindObjectInstance(WNDPROC proc, TWndMethod method)
+namespace {
+
+// Stands in for a procedure's object for the rest of its window's life.
+class TPassOn : public TObject {
+public:
+    TPassOn(WNDPROC proc, HWND window, WNDPROC previous, bool unicode)
+        : FProc(proc), FWindow(window), FPrevious(previous), FUnicode(unicode)
+    {
+    }
+
+    void Pass(TMessage& m)
+    {
+        m.Result = FUnicode ? CallWindowProcW(FPrevious, FWindow, m.Msg, m.WParam, m.LParam)
+                            : CallWindowProcA(FPrevious, FWindow, m.Msg, m.WParam, m.LParam);
+        if (m.Msg != WM_NCDESTROY) return;
+        // The entry reads nothing of the block after the call returns.
+        FreeObjectInstance(FProc);
+        delete this;
+    }
+
+private:
+    WNDPROC FProc;
+    HWND FWindow;
+    WNDPROC FPrevious;
+    bool FUnicode;
+};
+
+} // namespace
+
+void PassOnObjectInstance(WNDPROC proc, HWND window, WNDPROC previous, bool unicode)
 {
-    if (proc) Pool().Rebind(reinterpret_cast<ThunkBlock*>(reinterpret_cast<void*>(proc)), method);
+    if (!proc) return;
+    auto* pass = new TPassOn(proc, window, previous, unicode);
+    Pool().Rebind(reinterpret_cast<ThunkBlock*>(reinterpret_cast<void*>(proc)), TWndMethod::Of<&TPassOn::Pass>(pass));
 }
 
 } // namespace tf

@@ -15,9 +15,10 @@ WNDPROC MakeObjectInstance(TWndMethod method);
 // Releases a procedure made by MakeObjectInstance. Null, or a procedure freed
 // before, is ignored.
 void FreeObjectInstance(WNDPROC proc);
-// Makes a procedure made by MakeObjectInstance call another method: for a
-// procedure that someone still calls after its object is gone.
-void RebindObjectInstance(WNDPROC proc, TWndMethod method);
+// For a procedure made by MakeObjectInstance that a later subclass of window
+// still calls after the procedure's object is gone: from now on it hands
+// every message to previous, and it is released when the window is destroyed.
+void PassOnObjectInstance(WNDPROC proc, HWND window, WNDPROC previous, bool unicode);
 
 // RAII owner of one object procedure.
 class TWndProcThunk {

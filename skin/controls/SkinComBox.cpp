@@ -83,34 +83,6 @@ void TSkinComBox::SubclassEdit()
         SetWindowLongPtrA(FEditWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditThunk.Proc())));
 }
 
-namespace {
-
-// Takes the skinner's place in an edit part's procedure chain when another
-// subclass sits above it and still calls the skinner's procedure: hands every
-// message to the edit's own procedure until the edit is destroyed.
-class TEditPassThrough : public TObject {
-public:
-    TEditPassThrough(HWND edit, WNDPROC previous, WNDPROC proc) : FEdit(edit), FPrevious(previous), FProc(proc)
-    {
-        RebindObjectInstance(FProc, TWndMethod::Of<&TEditPassThrough::Pass>(this));
-    }
-
-private:
-    void Pass(TMessage& m)
-    {
-        m.Result = CallWindowProcA(FPrevious, FEdit, m.Msg, m.WParam, m.LParam);
-        if (m.Msg != WM_NCDESTROY) return;
-        FreeObjectInstance(FProc);
-        delete this;
-    }
-
-    HWND FEdit;
-    WNDPROC FPrevious;
-    WNDPROC FProc;
-};
-
-} // namespace
-
 void TSkinComBox::RestoreEdit()
 {
     if (FEditThunk) {
@@ -119,8 +91,8 @@ void TSkinComBox::RestoreEdit()
         if (FEditWindow && IsWindow(FEditWindow)) {
             if (GetWindowLongPtrA(FEditWindow, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FEditThunk.Proc()))
                 SetWindowLongPtrA(FEditWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldEditProc));
-            else
-                new TEditPassThrough(FEditWindow, FOldEditProc, FEditThunk.Detach());   // frees itself with the edit
+            else   // another subclass above still calls ours
+                PassOnObjectInstance(FEditThunk.Detach(), FEditWindow, FOldEditProc, false);
         }
         FEditThunk.Reset();
     }

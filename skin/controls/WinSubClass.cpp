@@ -33,10 +33,15 @@ TSkinControl::~TSkinControl()
         FOldWindowProc.Clear();
     }
     if (FWndProcThunk) {
-        // A destroyed window has nothing to give back.
+        // A destroyed window has nothing to give back; under another
+        // subclass the procedure stays in the chain, passing messages on.
         if (FState != SkinnerState::WindowDestroyed && IsWindow(FHandle)) {
             const auto old = reinterpret_cast<LONG_PTR>(FOldWndProc);
-            FIsUnicode ? SetWindowLongPtrW(FHandle, GWLP_WNDPROC, old) : SetWindowLongPtrA(FHandle, GWLP_WNDPROC, old);
+            const auto mine = reinterpret_cast<LONG_PTR>(FWndProcThunk.Proc());
+            if ((FIsUnicode ? GetWindowLongPtrW(FHandle, GWLP_WNDPROC) : GetWindowLongPtrA(FHandle, GWLP_WNDPROC)) != mine)
+                PassOnObjectInstance(FWndProcThunk.Detach(), FHandle, FOldWndProc, FIsUnicode);
+            else
+                FIsUnicode ? SetWindowLongPtrW(FHandle, GWLP_WNDPROC, old) : SetWindowLongPtrA(FHandle, GWLP_WNDPROC, old);
         }
         FWndProcThunk.Reset();
     }

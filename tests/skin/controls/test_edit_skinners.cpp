@@ -440,13 +440,43 @@ TEST_CASE("Detaching gives back what the edit family took: procedures, styles, t
 }
 
 namespace {
-// Another party's subclass of a combo's edit part, made after skinning.
+// Another party's subclass of a combo's edit part or list, made after skinning.
 WNDPROC laterPrevious = nullptr;
-LRESULT CALLBACK LaterEditProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK LaterProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return CallWindowProcA(laterPrevious, w, msg, wParam, lParam);
 }
+void SubclassLater(HWND w)
+{
+    laterPrevious = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProc)));
+}
 } // namespace
+
+TEST_CASE("A combo's list subclassed again after skinning keeps working when the skinners go")
+{
+    Fixture f;
+    auto* combo = Get<TComboBox>(f.view, "ComboListE");
+    auto* skinner = f.Skinner<TSkinComBox>(combo);
+    REQUIRE(skinner->ListBar());
+    HWND list = skinner->ListBar()->Handle();
+    const LRESULT items = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    REQUIRE(items == 20);
+    SubclassLater(list);
+
+    // Every skinner freed: the later subclass stays the list's procedure and
+    // the list still answers, also when new skinners take the old ones' place.
+    f.host.reset();
+    CHECK(GetWindowLongPtrA(list, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&LaterProc));
+    CHECK(SendMessageA(list, LB_GETCOUNT, 0, 0) == items);
+    f.host = std::make_unique<TestHost>(f.data, f.view.form->Handle());
+    SkinControl(*f.host, Get<TComboBox>(f.view, "ComboDropDownE"), f.view.form);
+    CHECK(SendMessageA(list, LB_GETCOUNT, 0, 0) == items);
+    // The other party leaves, putting back what it found.
+    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(laterPrevious));
+    CHECK(SendMessageA(list, LB_GETCOUNT, 0, 0) == items);
+    CHECK(SendMessageA(combo->Handle(), CB_SETCURSEL, 3, 0) == 3);
+    CHECK(combo->Text() == "Choice 4");
+}
 
 TEST_CASE("A combo's edit part subclassed again after skinning keeps working when its skinner goes")
 {
@@ -455,8 +485,7 @@ TEST_CASE("A combo's edit part subclassed again after skinning keeps working whe
     auto* skinner = f.Skinner<TSkinComBox>(combo);
     HWND edit = skinner->EditWindow();
     REQUIRE(edit);
-    laterPrevious = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterEditProc)));
+    SubclassLater(edit);
     const auto text = [&] {
         char buffer[32] = {};
         GetWindowTextA(edit, buffer, sizeof buffer);
