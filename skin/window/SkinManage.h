@@ -55,6 +55,10 @@ public:
     // A later request replaces a pending one. Before any window was
     // activated, kind 1 and 2 only switch enabled on and off.
     void RequestAction(int kind, int delayMs) override;
+    // Runs the requested action now instead of when its timer fires (for a
+    // caller that must see it done, such as a test switching skinning off
+    // and on many times); false when none is waiting.
+    bool RunPendingAction();
     // Frees the caption buttons of the form skinners of the pending component.
     void DropCaptionButtons() override;
     // Attaches a form skinner when the window qualifies (checks in a fixed

@@ -41,15 +41,19 @@ void TSkinManage::RequestAction(int kind, int delayMs)
     actionTimer->SetEnabled(true);
 }
 
-void TSkinManage::ActionTimerTick(TObject*)
+void TSkinManage::ActionTimerTick(TObject*) { RunPendingAction(); }
+
+bool TSkinManage::RunPendingAction()
 {
+    if (!actionTimer->Enabled()) return false;
     actionTimer->SetEnabled(false);
     TSkinData* data = pendingSkinData;
-    if (!data) return;
+    if (!data) return false;
     if (data->SkinFormtype() == sfOnlyThisForm) RunActionForOneForm(pendingAction, data);
     else RunActionForAll(pendingAction, data);
     data->FireSkinChanged();
     pendingSkinData = nullptr;
+    return true;
 }
 
 void TSkinManage::DetachAndFree(TWinSkinForm* skinner)

@@ -206,7 +206,7 @@ struct LiveSkinview : SkinEngine {
     {
         tf::SkinManage()->SetPendingSkinData(view.form->SkinData1);
         tf::SkinManage()->RequestAction(kind, 1);
-        skintest::PumpUntil([] { return tf::SkinManage()->PendingSkinData() == nullptr; }, 2000);
+        REQUIRE(tf::SkinManage()->RunPendingAction());
     }
     tf::TSkinControl* SkinnerOf(tf::TControl* control) const
     {
