@@ -123,6 +123,33 @@ void TSkinControl::Unskin()
     if (FState != SkinnerState::WindowDestroyed) RestoreColor();
 }
 
+bool TSkinControl::HandlerOnTop() const
+{
+    if (FOldWindowProc)
+        return !FControl || FControl->WindowProc == TWndMethod::Of<&TSkinControl::SkinWndProc>(const_cast<TSkinControl*>(this));
+    if (!FWndProcThunk || FState == SkinnerState::WindowDestroyed || !IsWindow(FHandle)) return true;
+    const LONG_PTR now = FIsUnicode ? GetWindowLongPtrW(FHandle, GWLP_WNDPROC) : GetWindowLongPtrA(FHandle, GWLP_WNDPROC);
+    return now == reinterpret_cast<LONG_PTR>(FWndProcThunk.Proc());
+}
+
+bool TSkinControl::Release()
+{
+    if (HandlerOnTop()) return true;
+    // A later handler saved this one and calls it: unlinking is impossible
+    // and freeing would leave it calling freed code.
+    if (FActive) {
+        Unskin();
+        ActiveChanged();
+    }
+    FReleased = true;
+    // A bare window's skinner must outlive the form skinner that owns it.
+    if (!FOldWindowProc && Owner()) Owner()->RemoveComponent(this);
+    if (FForm) FForm->Skinners().Remove(this);
+    FForm = nullptr;
+    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+    return false;
+}
+
 void TSkinControl::SkinChanged()
 {
     if (FSetColor && FControl) FControl->SetColor(FaceColor());
@@ -133,6 +160,10 @@ void TSkinControl::SkinChanged()
 
 void TSkinControl::SkinWndProc(TMessage& m)
 {
+    if (FReleased) {
+        CallDefault(m);
+        return;
+    }
     if (m.Msg == SKM_SKINENABLE) {
         const bool active = static_cast<int>(m.WParam) > 0;
         if (active == FActive) return;

@@ -72,6 +72,9 @@ public:
     // ------------------------------------------------------------ the link
     int SkinnerState() const override { return FState; }
     HWND SkinnedWindow() const override { return FHandle; }
+    // False when the control or window was subclassed again after the
+    // skinner: it unskins, leaves its list and passes every message on.
+    bool Release() override;
 
     // ------------------------------------------------------------ routing and helpers
     // The replacement message handler.
@@ -154,6 +157,11 @@ protected:
     TSkinnerHost* FForm = nullptr;
     int FMode = 0;
 
+private:
+    // Whether the skinner's handler is still the one the control or window calls first.
+    bool HandlerOnTop() const;
+
+    bool FReleased = false;
 };
 
 // ------------------------------------------------------------ shared routines

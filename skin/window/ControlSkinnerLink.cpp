@@ -35,7 +35,7 @@ void TControlSkinnerList::FreeAll()
     while (!FItems.empty()) {
         TControlSkinnerLink* s = FItems.back();
         FItems.pop_back();
-        delete s;
+        if (s->Release()) delete s;
     }
 }
 

@@ -26,6 +26,10 @@ public:
     virtual void SkinChanged() = 0;
     // The window the skinner skins (zero before it is attached).
     virtual HWND SkinnedWindow() const = 0;
+    // The list lets go of the skinner: true when it may be freed now. A
+    // skinner still called by a handler installed after its own stays behind
+    // passing everything on, freed by its owner (or never, for a bare window).
+    virtual bool Release() { return true; }
 };
 
 // The control skinners of one skinned window, in the order they were added.

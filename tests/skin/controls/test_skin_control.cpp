@@ -198,6 +198,60 @@ TEST_CASE("AttachWindow subclasses a bare window with a thunk and puts its proce
     }
 }
 
+namespace {
+// A bare window's procedure installed after its skinner's.
+WNDPROC gLaterSaved = nullptr;
+int gLaterCalls = 0;
+LRESULT CALLBACK LaterProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    ++gLaterCalls;
+    return CallWindowProcA(gLaterSaved, window, msg, wParam, lParam);
+}
+} // namespace
+
+TEST_CASE("A control subclassed again after its skinner keeps the later handler working when the skinners go")
+{
+    FormFixture f;
+    // A control object: its WindowProc replaced after the skinner's.
+    auto* button = f.Make<TButton>(10, 10, 90, 28);
+    const TColor colour = button->Color();
+    auto* skinner = new TSkinButton(button);
+    skinner->Attach(f.host.get(), f.data.get(), true, nullptr);
+    Recorder later(button);
+    // A bare window: its procedure replaced after the skinner's thunk.
+    HWND bare = CreateWindowExA(0, "BUTTON", "Bare", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 110, 10, 90, 28,
+                                f.form->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    REQUIRE(bare);
+    const LONG_PTR bareProc = GetWindowLongPtrA(bare, GWLP_WNDPROC);
+    (new TSkinButton(f.host.get()))->AttachWindow(bare, f.data.get(), f.host.get(), nullptr);
+    gLaterSaved = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(bare, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProc)));
+    gLaterCalls = 0;
+
+    f.host->Skinners().FreeAll();
+    CHECK(f.host->Skinners().Count() == 0);
+    // The later handlers stay in place and still reach the controls, which
+    // answer as unskinned ones.
+    CHECK(button->WindowProc == later.Handler());
+    CHECK(button->Color() == colour);
+    later.Log.Clear();
+    CHECK(SendMessageA(button->Handle(), SKM_QUERYSKINNED, 0, 0) == 0);
+    CHECK(later.Log.Count(SKM_QUERYSKINNED) == 1);
+    CHECK(GetWindowLongPtrA(bare, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&LaterProc));
+    CHECK(SendMessageA(bare, SKM_QUERYSKINNED, 0, 0) == 0);
+    CHECK(gLaterCalls >= 1);
+    char text[16] = {};
+    CHECK(SendMessageA(bare, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)) == 4);
+    // The later handlers go as they came: what they saved still works.
+    later.Restore();
+    SetWindowTextA(button->Handle(), "Again");
+    CHECK(button->Caption() == "Again");
+    CHECK(SendMessageA(button->Handle(), SKM_QUERYSKINNED, 0, 0) == 0);
+    SetWindowLongPtrA(bare, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gLaterSaved));
+    CHECK(SendMessageA(bare, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)) == 4);
+    CHECK(CallWindowProcA(reinterpret_cast<WNDPROC>(bareProc), bare, SKM_QUERYSKINNED, 0, 0) == 0);
+    DestroyWindow(bare);
+}
+
 TEST_CASE("The window's end leaves the skinner in state 6, unskinned, and the host drops it")
 {
     FormFixture f;
