@@ -27,6 +27,12 @@ void TSkinCheckMark::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, 
     FTransparent = (FControl && FControl->Tag() == 5555) || (data && data->Options().Contains(xoTransparent));
 }
 
+void TSkinCheckMark::SkinChanged()
+{
+    FMode = FControl && Strip() ? 1 : 0;
+    TSkinControl::SkinChanged();
+}
+
 bool TSkinCheckMark::BeforeMessage(TMessage& m)
 {
     const bool passOn = TSkinControl::BeforeMessage(m);

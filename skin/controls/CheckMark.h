@@ -19,6 +19,8 @@ public:
 
     void Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas) override;
     bool BeforeMessage(TMessage& m) override;
+    // A new skin may bring or take away the strip: the mode follows it.
+    void SkinChanged() override;
 
     bool Transparent() const { return FTransparent; }
 

@@ -182,6 +182,34 @@ TEST_CASE("A skin without the check image leaves check boxes their system look")
     CHECK(f.CheckFrame(f.Get<TRadioButton>("RadioOneE"), true) == 2);
 }
 
+TEST_CASE("A new skin that takes away or brings back the check image gives check boxes the system's look or the skin's")
+{
+    Fixture f(false);
+    auto* box = f.Get<TCheckBox>("CheckedE");
+    skintest::Pump(50);
+    auto ownScreen = ScreenPixels(ScreenRectOf(box->Handle()));
+    auto own = PrintClient(box->Handle());
+    f.view.SkinAll(*f.host);
+    REQUIRE(SkinnerOf(f.host->Skinners(), box));
+    TBitmap strip;
+    CopyBitmap(*f.data->SkinButtons->CheckBitmap, strip);
+
+    // The new skin has no check image: the system's look on the screen, at once.
+    f.data->SkinButtons->CheckBitmap->SetSize(0, 0);
+    f.host->Skinners().SkinChanged();
+    skintest::Pump(50);
+    CHECK(SkinnerOf(f.host->Skinners(), box)->Mode() == 0);
+    auto shown = ScreenPixels(ScreenRectOf(box->Handle()));
+    CHECK(skintest::DifferingPixels(*shown, 0, 0, *ownScreen) == 0);
+
+    // The next one has it again: the box is drawn from it.
+    CopyBitmap(strip, *f.data->SkinButtons->CheckBitmap);
+    f.host->Skinners().SkinChanged();
+    CHECK(SkinnerOf(f.host->Skinners(), box)->Mode() == 1);
+    CHECK(skintest::DifferingPixels(*PrintClient(box->Handle()), 0, 0, *own) > 0);
+    CHECK(f.CheckFrame(box, false) == 2);
+}
+
 TEST_CASE("Speed buttons: normal, down, disabled, flat until hovered, transparent over their panel")
 {
     Fixture f(false);
