@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <unordered_set>
+
 #include "AppClasses.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Buttons.h"
@@ -12,11 +14,14 @@
 #include "framework/controls/ExtCtrls.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/Timer.h"
+#include "framework/controls/WndProcThunk.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/Picture.h"
 #include "skin/data/WinSkinData.h"
+#include "support/AnsiPath.h"
 #include "support/FileExists.h"
 #include "support/ExeTest.h"
+#include "support/MissingFiles.h"
 #include "support/PathUtils.h"
 #include "support/PlaySnd.h"
 #include "support/ProcessList.h"
@@ -37,8 +42,15 @@ const char* const SStopWatching = "停止监视";
 const char* const SContinueWatching = "继续监视";
 const char* const SCannotDelete = "无法删除";
 const char* const SDeleteAtRestart = "，是否关机强行删除？";
+const char* const SCannotWatch = "无法监视，正在重试：";
+const char* const SWatchingAgain = "已恢复监视：";
+const char* const SNotRepresentable = "文件名无法用系统代码页表示，未处理：";
 // String resource holding the maker's page address (app.rc).
 const UINT IDS_MAKER_PAGE = 1;
+// During a storm of changes the notice and the window are refreshed at most
+// this often (ms): under Wine each refresh of the notice box alone costs
+// milliseconds, and the last file flagged is what the user sees either way.
+const DWORD NoticeInterval = 250;
 // The Run value that starts the guard with Windows.
 const char* const StartValueName = "tamfern";
 } // namespace
@@ -83,7 +95,7 @@ const TClassInfo& TForm_main::StaticClass()
 
 TForm_main::TForm_main(TComponent* owner) : TForm(owner) {}
 
-TForm_main::~TForm_main() = default;
+TForm_main::~TForm_main() = default;   // stops a pruning check still running
 
 std::string TForm_main::ProgramDir() { return ExtractFilePath(Application->ExeName()); }
 
@@ -95,6 +107,9 @@ void TForm_main::ShowWindowFront()
 
 void TForm_main::FormCreate(TObject*)
 {
+    FileSystemWatcher1->SetOnNotice(TWatchNoticeEvent::Of<&TForm_main::FileSystemWatcher1Notice>(this));
+    // After lost changes only executables come back to the alarm.
+    FileSystemWatcher1->SetRescanFilter(&IsExecutableFileW);
     soundPlayer = std::make_unique<Fplaysnd>(ProgramDir() + "ZorSnd.dll");
     baselineLocks = LoadBaselineAndLock(ProgramDir());
 }
@@ -103,30 +118,97 @@ void TForm_main::FormClose(TObject*, TCloseAction&) { soundPlayer.reset(); }
 
 // ---------------------------------------------------------------- change alarm
 
-bool TForm_main::Listed(const std::string& fileName) const
-{
-    TStrings* items = zorlistbox1->Items();
-    for (int i = 0, n = items->Count(); i < n; ++i)
-        if (SamePath(items->Get(i), fileName)) return true;
-    return false;
-}
-
 void TForm_main::AlarmFor(const std::string& fileName)
 {
-    if (!FileExistsAsFile(fileName) || !IsExecutableFile(fileName)) return;
-    if (Listed(fileName)) return;
-    if (!FileExistsAsFile(fileName)) return;
-    zorlistbox1->Items()->Add(fileName);
-    if (CheckBox1->Checked() && soundPlayer) soundPlayer->Play(1);
-    Memo1->SetText(SChangeNotice + fileName);
+    // Listed first: it is a set lookup, and the executable test also
+    // requires an existing file.
+    if (zorlistbox1->HasItem(fileName)) return;
+    if (!IsExecutableFile(fileName)) return;
+    zorlistbox1->AddItem(fileName);
+    SetNotice(SChangeNotice + fileName, CheckBox1->Checked());
+}
+
+void TForm_main::SetNotice(const std::string& text, bool sound)
+{
+    FPendingNotice = text;
+    FNoticePending = true;
+    FSoundPending = FSoundPending || sound;
+    if (!FInBatch) ShowPendingNotice();
+}
+
+void TForm_main::NoticeAfterBatch()
+{
+    if (!FNoticePending) return;
+    const DWORD since = GetTickCount() - FLastNoticeAt;
+    if (since >= NoticeInterval) {
+        ShowPendingNotice();
+        return;
+    }
+    if (!FNoticeTimer) {
+        FNoticeTimer = std::make_unique<TTimer>(nullptr);
+        FNoticeTimer->SetEnabled(false);
+        FNoticeTimer->SetOnTimer(TNotifyEvent::Of<&TForm_main::NoticeTimerTick>(this));
+    }
+    if (!FNoticeTimer->Enabled()) {
+        FNoticeTimer->SetInterval(NoticeInterval - since);
+        FNoticeTimer->SetEnabled(true);
+    }
+}
+
+void TForm_main::NoticeTimerTick(TObject*)
+{
+    FNoticeTimer->SetEnabled(false);
+    ShowPendingNotice();
+}
+
+void TForm_main::ShowPendingNotice()
+{
+    if (!FNoticePending) return;
+    FNoticePending = false;
+    FLastNoticeAt = GetTickCount();
+    // A sound cuts the one before it: one per batch is what is heard anyway.
+    if (FSoundPending && soundPlayer) soundPlayer->Play(1);
+    FSoundPending = false;
+    Memo1->SetText(FPendingNotice);
     ShowWindowFront();
 }
 
 void TForm_main::FileSystemWatcher1Change(TFileOperation, const std::string& fileName1, const std::string& fileName2)
 {
     if (!monitoring) return;
-    AlarmFor(fileName1);
-    AlarmFor(fileName2);
+    if (!fileName1.empty()) AlarmFor(fileName1);
+    if (!fileName2.empty()) AlarmFor(fileName2);
+}
+
+void TForm_main::FileSystemWatcher1Notice(TWatchNotice notice, const std::wstring& detail)
+{
+    std::string shown;
+    WideToAnsiExact(detail, shown);   // '?' for what the code page lacks
+    switch (notice) {
+    case wnBatchBegin:
+        if (!FInBatch) zorlistbox1->BeginBatch();
+        FInBatch = true;
+        break;
+    case wnBatchEnd:
+        if (FInBatch) zorlistbox1->EndBatch();
+        FInBatch = false;
+        NoticeAfterBatch();
+        break;
+    case wnBlind:
+        // Blind, the guard would flag nothing: say so, whatever else shows.
+        SetNotice(SCannotWatch + shown, false);
+        break;
+    case wnWatching:
+        if (Memo1->Text().rfind(SCannotWatch, 0) == 0) Memo1->SetText(SWatchingAgain + shown);
+        break;
+    case wnUnrepresentable:
+        // Told, never acted on: no ANSI path names this file.
+        if (monitoring && IsExecutableFileW(detail)) SetNotice(SNotRepresentable + shown, false);
+        break;
+    case wnRescanBegin:
+    case wnRescanEnd:
+        break;
+    }
 }
 
 void TForm_main::BitBtn1Click(TObject*)
@@ -149,15 +231,44 @@ void TForm_main::WMSysCommand(TMessage& m)
 
 void TForm_main::Timer1Timer(TObject*)
 {
+    // A search per listed file would hold this thread (and the watcher waiting
+    // on it) for as long as the list is long: the files are looked for on a
+    // thread of their own, one check at a time, and only the removals are
+    // made here.
+    if (FPruneCheck && !FPruneCheck->Finished()) return;
     TStrings* items = zorlistbox1->Items();
-    for (int i = items->Count() - 1; i >= 0; --i)
-        if (!FileExistsAsFile(items->Get(i))) items->Delete(i);
+    std::vector<std::string> paths;
+    paths.reserve(static_cast<size_t>(items->Count()));
+    for (int i = 0, n = items->Count(); i < n; ++i) paths.push_back(items->Get(i));
+    FPruneCheck.reset();
+    FPruneCheck = std::make_unique<TMissingFilesCheck>(std::move(paths), [this](const std::vector<std::string>& missing) {
+        try {
+            PruneMissing(missing);
+        } catch (...) {
+            HandleCallbackException(this);
+        }
+    });
+}
+
+void TForm_main::PruneMissing(const std::vector<std::string>& missing)
+{
+    if (missing.empty()) return;
+    const std::unordered_set<std::string> gone(missing.begin(), missing.end());
+    TStrings* items = zorlistbox1->Items();
+    // As before, from the last item to the first; a file that came back
+    // meanwhile stays.
+    for (int i = items->Count() - 1; i >= 0; --i) {
+        const std::string path = items->Get(i);
+        if (gone.count(path) && !FileExistsAsFile(path)) zorlistbox1->DeleteItem(i);
+    }
 }
 
 // ---------------------------------------------------------------- details view
 
 void TForm_main::zorlistbox1Click(TObject*)
 {
+    // A notice held back from a storm came first: the details replace it.
+    ShowPendingNotice();
     const int index = zorlistbox1->ItemIndex();
     const std::string path = zorlistbox1->Items()->Get(index);
 
@@ -178,6 +289,7 @@ void TForm_main::zorlistbox1Click(TObject*)
 
 void TForm_main::BitBtn2Click(TObject*)
 {
+    ShowPendingNotice();   // held back from a storm; the removal clears it
     try {
         TStrings* items = zorlistbox1->Items();
         // The pruning timer and new alarms may change the list while messages
@@ -206,9 +318,10 @@ void TForm_main::BitBtn2Click(TObject*)
             }
             if (remove) {
                 const int now = indexOf(path);
-                if (now >= 0) items->Delete(now);
+                if (now >= 0) zorlistbox1->DeleteItem(now);
             }
         }
+        ShowPendingNotice();   // an alarm raised meanwhile is cleared like the rest
         Memo1->Lines()->Clear();
     } catch (...) {
         // Removal is best effort; a failure ends it silently.

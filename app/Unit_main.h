@@ -25,6 +25,7 @@ class TRxTrayIcon;
 class TSkinData;
 class TPopupMenu;
 class TMenuItem;
+class TMissingFilesCheck;
 } // namespace tf
 
 class TForm_main : public tf::TForm {
@@ -58,6 +59,8 @@ public:
     void FormClose(tf::TObject* sender, tf::TCloseAction& action);
     void FileSystemWatcher1Change(tf::TFileOperation operation, const std::string& fileName1,
                                   const std::string& fileName2);
+    // Not stored: what the watcher tells besides the changes.
+    void FileSystemWatcher1Notice(tf::TWatchNotice notice, const std::wstring& detail);
     void BitBtn1Click(tf::TObject* sender);
     void BitBtn2Click(tf::TObject* sender);
     void BitBtn3Click(tf::TObject* sender);
@@ -82,9 +85,22 @@ protected:
 private:
     // Steps of the alarm for one reported name.
     void AlarmFor(const std::string& fileName);
-    bool Listed(const std::string& fileName) const;
+    // The notice, the sound and the window of the alarms of a batch: once per
+    // batch, for the last file flagged (at once outside a batch).
+    void SetNotice(const std::string& text, bool sound);
+    void ShowPendingNotice();
+    void NoticeAfterBatch();
+    void NoticeTimerTick(tf::TObject* sender);
+    void PruneMissing(const std::vector<std::string>& missing);
 
     bool monitoring = true;
+    bool FInBatch = false;
+    bool FNoticePending = false;
+    bool FSoundPending = false;
+    std::string FPendingNotice;
+    unsigned long FLastNoticeAt = 0;
+    std::unique_ptr<tf::TTimer> FNoticeTimer;   // a notice held back during a storm
+    std::unique_ptr<tf::TMissingFilesCheck> FPruneCheck;   // the pruning's file checks, off this thread
     std::unique_ptr<tf::Fplaysnd> soundPlayer;
     tf::TFileLocks baselineLocks;   // held until the program ends
 };

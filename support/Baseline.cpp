@@ -5,6 +5,7 @@
 #include "framework/core/Streams.h"
 #include "framework/core/Strings.h"
 #include "framework/core/SysUtils.h"
+#include "framework/threads/WinHandle.h"
 #include "support/FileExists.h"
 #include "support/FindFiles.h"
 #include "support/PathUtils.h"
@@ -70,12 +71,27 @@ void WriteBaseline(const std::string& fileName, const std::vector<std::string>& 
         text += e;
         text += "\r\n";
     }
-    try {
-        TFileStream file(NativeFilePath(fileName), fmCreate);
-        file.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
-    } catch (const EFCreateError&) {
-        throw EFCreateError(Format(SFCreateError, fileName.c_str()));
+    // Written whole beside the old file, then put in its place in one step:
+    // a write cut short (a full disk, the process ended) leaves the previous
+    // baseline as it was, never a truncated one that later starts trust.
+    const std::string target = NativeFilePath(fileName);
+    const std::string temporary = target + ".tmp";
+    bool written = false;
+    {
+        TKernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            DWORD done = 0;
+            written = (text.empty() || WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &done,
+                                                 nullptr)) &&
+                      done == text.size() && FlushFileBuffers(file.Get());
+        }
     }
+    if (written &&
+        MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return;
+    DeleteFileA(temporary.c_str());
+    throw EFCreateError(Format(SFCreateError, fileName.c_str()));
 }
 
 TFileLocks LoadBaselineAndLock(const std::string& programDir, const std::string& drive)

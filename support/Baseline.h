@@ -36,8 +36,11 @@ extern const char* const BaselineFileName;   // "file.dat"
 // counts, an empty line is an empty entry, a NUL byte ends the text.
 // Raises EFOpenError ("不能打开文件 %s") when the file cannot be opened.
 std::vector<std::string> ReadBaseline(const std::string& fileName);
-// Writes one CR LF-ended line per entry, creating or overwriting the file.
-// Raises EFCreateError ("不能创建文件 %s") when it cannot be created.
+// Writes one CR LF-ended line per entry, creating or replacing the file. The
+// text goes to fileName + ".tmp" first, which then replaces the file in one
+// step (MoveFileEx, replace and write-through), so a write that fails or is
+// cut short leaves any previous file whole. Raises EFCreateError
+// ("不能创建文件 %s") when the file cannot be written or put in place.
 void WriteBaseline(const std::string& fileName, const std::vector<std::string>& entries);
 
 // Loads programDir's "file.dat", or builds it by searching drive for

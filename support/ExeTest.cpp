@@ -12,15 +12,22 @@ namespace tf {
 
 namespace {
 
-bool StartsWithMZ(const std::string& path)
+// Opened for reading with no sharing; true when the first two bytes are "MZ".
+bool StartsWithMZ(HANDLE opened)
 {
-    TKernelHandle file(CreateFileA(NativeFilePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    TKernelHandle file(opened);
     if (!file) return false;
     char head[2] = {0, 0};
     DWORD got = 0;
     if (!ReadFile(file.Get(), head, sizeof head, &got, nullptr)) return false;
     return head[0] == 'M' && head[1] == 'Z';
+}
+
+// The listed extensions decide without opening the file; lowerExt is ASCII.
+bool ListedExtension(const std::string& lowerExt)
+{
+    static const std::string executableExtensions = ".exe.dll.ocx";
+    return !lowerExt.empty() && executableExtensions.find(lowerExt) != std::string::npos;
 }
 
 } // namespace
@@ -30,9 +37,30 @@ bool IsExecutableFile(const std::string& path)
     const std::string ext = ExtractFileExt(path);
     if (SameTextAscii(ext, ".fon")) return false;
     if (!FileExistsAsFile(path)) return false;
-    static const std::string executableExtensions = ".exe.dll.ocx";
-    if (!ext.empty() && executableExtensions.find(LowerCaseAscii(ext)) != std::string::npos) return true;
-    return StartsWithMZ(path);
+    if (ListedExtension(LowerCaseAscii(ext))) return true;
+    return StartsWithMZ(CreateFileA(NativeFilePath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool IsExecutableFileW(const std::wstring& path)
+{
+    const size_t last = path.find_last_of(L".\\:");
+    std::string ext;
+    if (last != std::wstring::npos && path[last] == L'.') {
+        // Only an ASCII extension can be one of the listed ones.
+        for (size_t i = last; i < path.size(); ++i)
+            ext += path[i] < 0x80 ? static_cast<char>(path[i]) : '\x80';
+    }
+    if (SameTextAscii(ext, ".fon")) return false;
+    if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos) return false;
+    WIN32_FIND_DATAW data;
+    {
+        TFindHandle search(FindFirstFileW(path.c_str(), &data));
+        if (!search.Valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    }
+    if (ListedExtension(LowerCaseAscii(ext))) return true;
+    return StartsWithMZ(
+        CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 } // namespace tf

@@ -17,4 +17,8 @@ namespace tf {
 // access goes through NativeFilePath() (Wow64.h). Holds no state.
 bool IsExecutableFile(const std::string& path);
 
+// The same test on a UTF-16 path, for a name the ANSI code page cannot hold
+// (AnsiPath.h): only told to the user, never acted on.
+bool IsExecutableFileW(const std::wstring& path);
+
 } // namespace tf

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/core/SysUtils.h"
+#include "support/AnsiPath.h"
 #include "support/PathUtils.h"
 #include "support/Wow64.h"
 
@@ -10,11 +11,13 @@ namespace tf {
 
 namespace {
 
-// The one search handle of a directory level.
+// The one search handle of a directory level. The search itself is made in
+// UTF-16 so that a name the ANSI code page cannot hold is never seen through a
+// look-alike (AnsiPath.h).
 class TFindHandle {
 public:
-    TFindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
-        : FHandle(FindFirstFileA(pattern.c_str(), &data)) {}
+    TFindHandle(const std::string& pattern, WIN32_FIND_DATAW& data)
+        : FHandle(FindFirstFileW(AnsiToWide(pattern).c_str(), &data)) {}
     ~TFindHandle()
     {
         if (FHandle != INVALID_HANDLE_VALUE) FindClose(FHandle);
@@ -23,15 +26,15 @@ public:
     TFindHandle& operator=(const TFindHandle&) = delete;
 
     bool Found() const { return FHandle != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(FHandle, &data) != 0; }
+    bool Next(WIN32_FIND_DATAW& data) { return FindNextFileW(FHandle, &data) != 0; }
 
 private:
     HANDLE FHandle;
 };
 
-bool IsDotEntry(const char* name)
+bool IsDotEntry(const wchar_t* name)
 {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
 int32_t Walk(const std::string& directory, const std::string& lowerMasks, const TFindCallback& callback)
@@ -41,20 +44,25 @@ int32_t Walk(const std::string& directory, const std::string& lowerMasks, const 
         bool stop = false;
         if (callback) callback(directory, fkDirectory, stop);
 
-        WIN32_FIND_DATAA data;
+        WIN32_FIND_DATAW data;
         TFindHandle search(NativeFilePath(directory + "\\*.*"), data);
         bool found = search.Found();
         while (found && !stop) {
             try {
-                const char* name = data.cFileName;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                // A name that is neither exact in ANSI nor has a short form
+                // cannot be acted on: it is passed over.
+                std::string name;
+                const bool usable =
+                    !IsDotEntry(data.cFileName) && AnsiEntryName(data.cFileName, data.cAlternateFileName, name);
+                const bool directoryEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+                if (usable && directoryEntry) {
                     // A junction or link may lead back up the tree: never enter one.
-                    if (!IsDotEntry(name) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
                         const int32_t sub = Walk(directory + "\\" + name, lowerMasks, callback);
                         if (callback) callback(directory, fkDirectory, stop);
                         count += sub;
                     }
-                } else {
+                } else if (usable) {
                     const std::string path = directory + "\\" + name;
                     if (callback) callback(path, fkFile, stop);
                     if (MatchesMasks(name, lowerMasks)) {

@@ -26,7 +26,10 @@ using TFindCallback = std::function<void(const std::string& path, int32_t kind, 
 // extension (from its last '.', lower-cased) occurs anywhere in the lower-cased
 // masks, or when the masks contain "*.*". A failure while handling one entry
 // skips that entry; a directory that cannot be listed gives no entries.
-// Directory reparse points (junctions, links) are not entered.
+// Directory reparse points (junctions, links) are not entered. Entries are
+// listed in UTF-16 and named as AnsiEntryName() gives them (a name the ANSI
+// code page cannot hold by its short form); an entry with no usable name is
+// passed over.
 int32_t FindFiles(const std::string& directory, const std::string& masks, const TFindCallback& callback = {});
 
 // The mask rule alone: lowerMasks must already be lower-cased.

@@ -6,8 +6,10 @@
 
 #include <cstring>
 #include <type_traits>
+#include <vector>
 
 #include "framework/core/SysUtils.h"
+#include "framework/threads/WinHandle.h"
 #include "support/PathUtils.h"
 #include "support/PerfData.h"
 #include "support/Wow64.h"
@@ -62,6 +64,40 @@ public:
 private:
     HANDLE FHandle;
 };
+
+// The system's image path of a process: NT 6 onward, with the limited query
+// right that even protected processes grant.
+bool SystemImagePath(uint32_t processID, std::wstring& path)
+{
+    using TQuery = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+    static const TQuery query = reinterpret_cast<TQuery>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "QueryFullProcessImageNameW")));
+    if (!query) return false;
+    TKernelHandle process(OpenProcess(0x1000 /* PROCESS_QUERY_LIMITED_INFORMATION */, FALSE, processID));
+    if (!process) return false;
+    std::vector<wchar_t> buffer(32768);
+    DWORD size = static_cast<DWORD>(buffer.size());
+    if (!query(process.Get(), 0, buffer.data(), &size)) return false;
+    path.assign(buffer.data(), size);
+    return !path.empty();
+}
+
+TImagePathQuery gImagePath = &SystemImagePath;
+
+// The volume and index of a file, when it can be opened at all.
+bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info)
+{
+    TKernelHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file && GetFileInformationByHandle(file.Get(), &info);
+}
+
+std::wstring LongPath(const std::wstring& path)
+{
+    std::vector<wchar_t> buffer(32768);
+    const DWORD n = GetLongPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    return n > 0 && n < buffer.size() ? std::wstring(buffer.data(), n) : path;
+}
 
 bool UsesToolhelp(uint8_t osClass) { return osClass == 2 || osClass == 3 || osClass == 4 || osClass == 8; }
 bool UsesPerfData(uint8_t osClass) { return osClass == 5 || osClass == 6 || osClass == 7; }
@@ -121,6 +157,29 @@ BOOL CALLBACK CollectWindow(HWND wnd, LPARAM param)
 }
 
 } // namespace
+
+TImagePathQuery SetImagePathQuery(TImagePathQuery query)
+{
+    const TImagePathQuery previous = gImagePath;
+    gImagePath = query ? query : &SystemImagePath;
+    return previous;
+}
+
+bool SameExeName(const std::string& exeFile, const std::string& longName, const std::string& shortName)
+{
+    const std::string name = FoldPathCase(ExtractFileName(exeFile));
+    // An empty name would match a process whose name could not be read.
+    return !name.empty() && (name == FoldPathCase(longName) || name == FoldPathCase(shortName));
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b)
+{
+    BY_HANDLE_FILE_INFORMATION x, y;
+    if (FileIdentity(NativeFilePathW(a), x) && FileIdentity(NativeFilePathW(b), y))
+        return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+               x.nFileIndexLow == y.nFileIndexLow;
+    return lstrcmpiW(LongPath(a).c_str(), LongPath(b).c_str()) == 0;
+}
 
 uint8_t OsClassOf(uint32_t platform, uint32_t major, uint32_t minor, uint32_t build, const std::string& servicePack)
 {
@@ -266,21 +325,29 @@ bool KillProcessesOfFile(const std::string& path)
 {
     bool result = false;
     try {
-        const std::string longName = LowerCaseAscii(ExtractFileName(path));
+        const std::string longName = ExtractFileName(path);
         std::string shortName;
         char buffer[256];
         const DWORD n = GetShortPathNameA(NativeFilePath(path).c_str(), buffer, 255);
-        if (n > 0 && n < 255) shortName = LowerCaseAscii(ExtractFileName(std::string(buffer, n)));
+        if (n > 0 && n < 255) shortName = ExtractFileName(std::string(buffer, n));
+        const std::wstring file = AnsiToWide(path);
 
         TProcessList list;
         GetProcessList(false, false, list);
         const DWORD self = GetCurrentProcessId();
         for (const TProcessEntry& e : list) {
-            const std::string name = LowerCaseAscii(ExtractFileName(e.ExeFile));
-            // An empty name would match a process whose name could not be read.
-            if (name.empty() || (name != longName && name != shortName)) continue;
+            if (!SameExeName(e.ExeFile, longName, shortName)) continue;
             // Ending the guard itself would drop its list and every lock.
             if (e.ProcessID == self) continue;
+            // A path, where one can be had, decides: a flagged C:\temp\explorer.exe
+            // must not end the real one. The 95 family lists paths itself.
+            std::wstring image;
+            bool known = gImagePath(e.ProcessID, image);
+            if (!known && LastDelimiter("\\", e.ExeFile) != std::string::npos) {
+                image = AnsiToWide(e.ExeFile);
+                known = true;
+            }
+            if (known && !SameFile(image, file)) continue;
             TProcessHandle process(e.ProcessID);
             result = process.Handle() && TerminateProcess(process.Handle(), 0xFFFFFFFF);
         }

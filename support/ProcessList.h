@@ -68,9 +68,28 @@ void GetThreadList(uint32_t ownerProcessID, bool withWindows, TThreadList& list)
 // they belong to processID (0: any) and, with applicationOnly, are application windows.
 void GetWindowList(uint32_t processID, uint32_t threadID, bool applicationOnly, TWindowList& list);
 
-// Terminates every process (other than this one) whose executable's file name
-// equals, ignoring ASCII case, the long or the short (8.3) file name of path,
-// wherever it lies. True when the last termination attempt succeeded.
+// Terminates the processes (other than this one) that run the file at path.
+// A process is a candidate when its executable's file name equals the long or
+// the short (8.3) file name of path, ASCII letters folded at single-byte
+// positions only (a GBK trail byte is never folded). Where the system tells a
+// candidate's full image path (QueryFullProcessImageName with limited query
+// rights), it is ended only when that image is the file at path itself, by
+// long or short path; where no path can be had, the name alone decides. True
+// when the last termination attempt succeeded.
 bool KillProcessesOfFile(const std::string& path);
+
+// Whether a process listed as exeFile (a bare name or a path) has the file
+// name longName or shortName, compared as above. Empty names never match.
+bool SameExeName(const std::string& exeFile, const std::string& longName, const std::string& shortName);
+
+// Whether two paths name the same file: the same volume and file index when
+// both can be opened, else the same long path ignoring letter case.
+bool SameFile(const std::wstring& a, const std::wstring& b);
+
+// Test seam: how the full image path of a process is found. Answers false
+// where no path can be had. Returns the previous one; null restores the
+// system's (QueryFullProcessImageNameW, looked up at run time).
+using TImagePathQuery = bool (*)(uint32_t processID, std::wstring& path);
+TImagePathQuery SetImagePathQuery(TImagePathQuery query);
 
 } // namespace tf

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "AnsiPath.h"
 #include "PathUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace tf {
 
@@ -63,6 +65,17 @@ std::string NativeFilePath(const std::string& path)
 {
     if (!IsWow64() || !SysnativeAvailable()) return path;
     return MapSystem32ToSysnative(path, SystemWindowsDirectory());
+}
+
+} // namespace tf
+
+namespace tf {
+
+std::wstring NativeFilePathW(const std::wstring& path)
+{
+    std::string ansi;
+    if (!IsWow64() || !WideToAnsiExact(path, ansi)) return path;
+    return AnsiToWide(NativeFilePath(ansi));
 }
 
 } // namespace tf

@@ -28,5 +28,8 @@ std::string SystemWindowsDirectory();
 // The path to hand to the system for a file operation on path: mapped under
 // WOW64 when the Sysnative alias is available, otherwise path itself.
 std::string NativeFilePath(const std::string& path);
+// The same for a UTF-16 path (one the ANSI code page cannot hold is returned
+// unchanged).
+std::wstring NativeFilePathW(const std::wstring& path);
 
 } // namespace tf

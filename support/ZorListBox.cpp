@@ -5,6 +5,15 @@
 
 namespace tf {
 
+namespace {
+// Marks a change of the items made by the list box itself.
+struct TOwnChange {
+    bool& Flag;
+    explicit TOwnChange(bool& flag) : Flag(flag) { Flag = true; }
+    ~TOwnChange() { Flag = false; }
+};
+} // namespace
+
 const TClassInfo& Tzorlistbox::StaticClass()
 {
     static const TClassInfo info =
@@ -20,6 +29,56 @@ Tzorlistbox::Tzorlistbox(TComponent* owner) : TListBox(owner)
 {
     SetStyle(lbOwnerDrawVariable);
     SetColor(FEvenColor);
+    Items()->OnChange = TNotifyEvent::Of<&Tzorlistbox::ItemsChanged>(this);
+}
+
+void Tzorlistbox::ItemsChanged(TObject*)
+{
+    if (!FOwnChange) FFoldedStale = true;
+}
+
+bool Tzorlistbox::HasItem(const std::string& path)
+{
+    // A change made through Items() inside an update bracket fires no change
+    // event; the count tells of it.
+    if (FFoldedStale || FFolded.size() != static_cast<size_t>(Items()->Count())) {
+        FFolded.clear();
+        for (int i = 0, n = Items()->Count(); i < n; ++i) FFolded.insert(FoldPathCase(Items()->Get(i)));
+        FFoldedStale = false;
+    }
+    return FFolded.count(FoldPathCase(path)) > 0;
+}
+
+int Tzorlistbox::AddItem(const std::string& path)
+{
+    HasItem(path);   // brings the set up to date first
+    int index;
+    {
+        TOwnChange own(FOwnChange);
+        index = Items()->Add(path);
+    }
+    FFolded.insert(FoldPathCase(path));
+    return index;
+}
+
+void Tzorlistbox::DeleteItem(int index)
+{
+    const std::string text = Items()->Get(index);
+    HasItem(text);
+    {
+        TOwnChange own(FOwnChange);
+        Items()->Delete(index);
+    }
+    const auto it = FFolded.find(FoldPathCase(text));
+    if (it != FFolded.end()) FFolded.erase(it);
+}
+
+void Tzorlistbox::BeginBatch() { Items()->BeginUpdate(); }
+
+void Tzorlistbox::EndBatch()
+{
+    TOwnChange own(FOwnChange);   // the closing change event is ours
+    Items()->EndUpdate();
 }
 
 void Tzorlistbox::Setjsbackcolor(TColor value)

@@ -2,6 +2,9 @@
 // two background colours; the focused row is blue with white text, a
 // selected row 0xFB644F; OnlyFilename shows just the name part of each path.
 #pragma once
+#include <string>
+#include <unordered_set>
+
 #include "framework/controls/ListBox.h"
 
 namespace tf {
@@ -23,6 +26,20 @@ public:
     // The row last drawn with the focus; nothing reads it.
     int FocusedIndex() const { return FFocusedIndex; }
 
+    // Membership of the items, answered from their case-folded texts
+    // (FoldPathCase, the comparison of SamePath) kept in a set beside them, so
+    // the cost does not grow with the list. AddItem and DeleteItem keep the
+    // set current; any other change made through Items() has it rebuilt once,
+    // at the next question.
+    bool HasItem(const std::string& path);
+    int AddItem(const std::string& path);
+    void DeleteItem(int index);
+    // Brackets many additions: the list is not redrawn in between (under
+    // Wine each addition to a visible list otherwise costs milliseconds), and
+    // once at the end. Brackets nest.
+    void BeginBatch();
+    void EndBatch();
+
     static constexpr TColor FocusedBackColor = 0xFF0000;
     static constexpr TColor FocusedTextColor = 0xFFFFFF;
     static constexpr TColor SelectedBackColor = 0xFB644F;
@@ -32,10 +49,15 @@ protected:
     void DrawItem(int index, const RECT& rect, TOwnerDrawState state) override;
 
 private:
+    void ItemsChanged(TObject* sender);
+
     TColor FEvenColor = 15792870;
     TColor FOddColor = 16445690;
     bool FOnlyFilename = false;
     int FFocusedIndex = -1;
+    std::unordered_multiset<std::string> FFolded;
+    bool FFoldedStale = false;
+    bool FOwnChange = false;
 };
 
 } // namespace tf

@@ -77,13 +77,27 @@ void TFileSystemWatcher::SetOnChange(const TFileDealMethod& value)
     PushSettings();
 }
 
+void TFileSystemWatcher::SetOnNotice(const TWatchNoticeEvent& value)
+{
+    FOnNotice = value;
+    if (FWorker) FWorker->SetNoticeEvent(value);
+}
+
+void TFileSystemWatcher::SetRescanFilter(TRescanFilter value)
+{
+    FRescanFilter = value;
+    if (FWorker) FWorker->SetRescanFilter(value);
+}
+
 void TFileSystemWatcher::StartWorker()
 {
     if (HasState(csDesigning) || !FOnChange) return;
     // Setters run on the user-interface thread: it is the one to deliver to.
     if (UIThreadID() == 0) InitThreads();
     StopWorker();
-    FWorker = new TShellChangeThread(FOnChange);
+    FWorker = new TShellChangeThread(FOnChange, FBufferSize);
+    FWorker->SetNoticeEvent(FOnNotice);
+    FWorker->SetRescanFilter(FRescanFilter);
     FWorker->ConfigureWorker(FWatchedDir, FActived, FilterMask(FNotifyFilters), FWatchSubTree);
     FWorker->Resume();
 }

@@ -44,6 +44,18 @@ public:
     const TFileDealMethod& OnChange() const { return FOnChange; }
     void SetOnChange(const TFileDealMethod& value);
 
+    // Not stored: what the worker tells besides the changes (batch bounds,
+    // reading failures, rescans, names the code page cannot hold; see
+    // TWatchNotice), and which files a rescan after lost changes reports
+    // (null: every file written since). Both reach the current worker and
+    // every later one.
+    const TWatchNoticeEvent& OnNotice() const { return FOnNotice; }
+    void SetOnNotice(const TWatchNoticeEvent& value);
+    TRescanFilter RescanFilter() const { return FRescanFilter; }
+    void SetRescanFilter(TRescanFilter value);
+    // Size of each worker's notify buffer (takes effect with the next worker).
+    void SetBufferSize(uint32_t value) { FBufferSize = value; }
+
     // The current worker, or null. It stays valid while the component keeps
     // it, even after its loop has ended.
     TShellChangeThread* Worker() const { return FWorker; }
@@ -59,6 +71,9 @@ private:
     bool FWatchSubTree = true;
     TNotifyFilters FNotifyFilters = NotifyFilterBit(nfFileNameChange) | NotifyFilterBit(nfDirNameChange);
     TFileDealMethod FOnChange;
+    TWatchNoticeEvent FOnNotice;
+    TRescanFilter FRescanFilter = nullptr;
+    uint32_t FBufferSize = TShellChangeThread::NotifyBufferSize;
     TShellChangeThread* FWorker = nullptr;
 };
 

@@ -17,18 +17,32 @@ uint32_t ReadU32(const uint8_t* p)
            static_cast<uint32_t>(p[3]) << 24;
 }
 
-std::string NameOf(const uint8_t* name, size_t bytes)
+// The UTF-16 name, trimmed of characters <= 32 at both ends (as the trim of
+// its ANSI form would: no byte of a double-byte character is that small).
+std::wstring NameOf(const uint8_t* name, size_t bytes)
 {
     std::wstring wide;
     wide.reserve(bytes / 2);
     for (size_t i = 0; i + 1 < bytes; i += 2)
         wide.push_back(static_cast<wchar_t>(name[i] | name[i + 1] << 8));
-    return Trim(WideToAnsi(wide));
+    size_t first = 0, last = wide.size();
+    while (first < last && wide[first] <= 32) ++first;
+    while (last > first && wide[last - 1] <= 32) --last;
+    return wide.substr(first, last - first);
 }
 
 } // namespace
 
 std::vector<TFileChange> DecodeNotifyRecords(const void* buffer, size_t size, const std::string& directoryPath)
+{
+    return DecodeNotifyRecords(buffer, size, [&directoryPath](const std::wstring& name) {
+        // A character the code page lacks may convert to nothing usable at all.
+        const std::string ansi = Trim(WideToAnsi(name));
+        return ansi.empty() ? std::string() : directoryPath + ansi;
+    });
+}
+
+std::vector<TFileChange> DecodeNotifyRecords(const void* buffer, size_t size, const TNameToPath& pathOf)
 {
     std::vector<TFileChange> out;
     const auto* data = static_cast<const uint8_t*>(buffer);
@@ -46,8 +60,8 @@ std::vector<TFileChange> DecodeNotifyRecords(const void* buffer, size_t size, co
         size_t nameBytes = std::min<size_t>(ReadU32(rec + 8), size - offset - HeaderSize);
         if (!last) nameBytes = std::min<size_t>(nameBytes, next - HeaderSize);
 
-        const std::string name = NameOf(rec + HeaderSize, nameBytes);
-        const std::string path = name.empty() ? std::string() : directoryPath + name;
+        const std::wstring name = NameOf(rec + HeaderSize, nameBytes);
+        const std::string path = name.empty() ? std::string() : pathOf(name);
         switch (action) {
         case 1:
         case 2:

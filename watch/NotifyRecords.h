@@ -1,6 +1,7 @@
 // Decoding one batch of directory change records. Portable.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,5 +33,11 @@ struct TFileChange {
 // cut at the end of the buffer and at the start of the next record, and the
 // walk ends at an offset that leaves no room for the next record's header.
 std::vector<TFileChange> DecodeNotifyRecords(const void* buffer, size_t size, const std::string& directoryPath);
+
+// The same walk, with the path of each name made by pathOf from the UTF-16
+// name relative to the watched directory (trimmed of characters <= 32 at both
+// ends, never empty); an empty name still gives an empty path.
+using TNameToPath = std::function<std::string(const std::wstring& relativeName)>;
+std::vector<TFileChange> DecodeNotifyRecords(const void* buffer, size_t size, const TNameToPath& pathOf);
 
 } // namespace tf

@@ -8,18 +8,43 @@
 #include "NotifyRecords.h"
 #include "framework/core/SysUtils.h"
 #include "framework/threads/WinHandle.h"
+#include "support/AnsiPath.h"
 #include "support/PathUtils.h"
 #include "support/Wow64.h"
 
 namespace tf {
 
 namespace {
+
 std::atomic<int> g_instances{0};
+std::atomic<int> g_buffers{0};
+
+// Packet keys besides the worker's own (its thread handle).
+constexpr ULONG_PTR WakeKey = 0;
+constexpr ULONG_PTR RescanDoneKey = 1;
+
+// How long one delivery on the user-interface thread may run before the
+// window gets its turn again.
+constexpr DWORD SliceMs = 20;
+
+int __stdcall SystemRead(void* directory, void* buffer, uint32_t size, int subtree, uint32_t filter, void* overlapped)
+{
+    DWORD unused = 0;
+    return ReadDirectoryChangesW(directory, buffer, size, subtree, filter, &unused,
+                                 static_cast<OVERLAPPED*>(overlapped), nullptr);
 }
+
+TShellChangeThread::TReadFunction gRead = &SystemRead;
+
+} // namespace
 
 // One opening of the watched directory.
 struct TShellChangeThread::TOpening {
-    explicit TOpening(uint32_t size) : notifyBuffer(new uint8_t[size]), Size(size) {}
+    explicit TOpening(uint32_t size) : notifyBuffer(new uint8_t[size]), Size(size) { ++g_buffers; }
+    ~TOpening() { --g_buffers; }
+    TOpening(const TOpening&) = delete;
+    TOpening& operator=(const TOpening&) = delete;
+
     TKernelHandle directoryHandle;
     OVERLAPPED overlapped{};
     std::unique_ptr<uint8_t[]> notifyBuffer;
@@ -28,7 +53,19 @@ struct TShellChangeThread::TOpening {
     bool Subtree = true;
     uint32_t Filter = 0;
     bool Pending = false;        // a read is outstanding: the system owns the buffer
-    int Failures = 0;            // failed reads in a row
+    int Failures = 0;            // failed reads in a row (worker thread)
+    uint64_t IssuedAt = 0;       // when the outstanding read was issued
+    // Changes from before this time have all been read (worker thread): the
+    // issue time of the last read that completed whole, which is no later
+    // than the moment it completed, so no lost change can be older.
+    uint64_t LastComplete = 0;
+};
+
+// The changes of one read (or of one chunk of a rescan), decoded.
+struct TShellChangeThread::TBatch {
+    std::vector<TFileChange> Changes;
+    std::vector<std::wstring> Unrepresentable;
+    size_t Size() const { return Changes.size() + Unrepresentable.size(); }
 };
 
 const TClassInfo& TShellChangeThread::StaticClass()
@@ -39,6 +76,14 @@ const TClassInfo& TShellChangeThread::StaticClass()
 }
 
 int TShellChangeThread::Instances() { return g_instances; }
+int TShellChangeThread::LiveBuffers() { return g_buffers; }
+
+TShellChangeThread::TReadFunction TShellChangeThread::SetReadFunction(TReadFunction read)
+{
+    const TReadFunction previous = gRead;
+    gRead = read ? read : &SystemRead;
+    return previous;
+}
 
 TShellChangeThread::TShellChangeThread(const TFileDealMethod& event, uint32_t bufferSize)
     : changeEvent(event), FBufferSize(std::max<uint32_t>(bufferSize, 64))
@@ -56,18 +101,31 @@ TShellChangeThread::~TShellChangeThread()
     --g_instances;
 }
 
+std::string TShellChangeThread::DirectoryPath() const
+{
+    std::lock_guard<std::mutex> guard(lock);
+    return directoryPath;
+}
+
 void TShellChangeThread::ConfigureWorker(const std::string& directory, bool active, uint32_t filter, bool subtree)
 {
-    watchSubTree = subtree;
-    notifyFilter = filter;
-    directoryPath = IncludeTrailingBackslash(directory);
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        watchSubTree = subtree;
+        notifyFilter = filter;
+        directoryPath = IncludeTrailingBackslash(directory);
+    }
     activeCopy = active;
     OpenDirectory();
 }
 
 bool TShellChangeThread::OpenDirectory()
 {
+    std::lock_guard<std::mutex> opening(FOpenLock);
     ++FOpenings;
+    std::string path;
+    bool subtree = true;
+    uint32_t filter = 0;
     {
         std::lock_guard<std::mutex> guard(lock);
         if (FEnded) return false;
@@ -77,27 +135,31 @@ bool TShellChangeThread::OpenDirectory()
             FCurrent->directoryHandle.Reset();
             FRetired.push_back(std::move(FCurrent));
         }
+        path = directoryPath;
+        subtree = watchSubTree;
+        filter = notifyFilter;
     }
-    PostQueuedCompletionStatus(completionPort, 0, 0, nullptr);
+    PostQueuedCompletionStatus(completionPort, 0, WakeKey, nullptr);
 
     // Listing access is all a change read needs; asking for write access too
     // would be refused on a system drive's root to anyone but an elevated
     // administrator.
-    TKernelHandle dir(CreateFileA(NativeFilePath(directoryPath).c_str(), FILE_LIST_DIRECTORY,
+    TKernelHandle dir(CreateFileA(NativeFilePath(path).c_str(), FILE_LIST_DIRECTORY,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
     if (!dir) return false;   // not found, or not openable: nothing is watched
     if (!CreateIoCompletionPort(dir.Get(), completionPort, reinterpret_cast<ULONG_PTR>(Handle()), 0)) return false;
 
-    auto opening = std::make_unique<TOpening>(FBufferSize);
-    opening->directoryHandle = std::move(dir);
-    opening->DirectoryPath = directoryPath;
-    opening->Subtree = watchSubTree;
-    opening->Filter = notifyFilter;
+    auto next = std::make_unique<TOpening>(FBufferSize);
+    next->directoryHandle = std::move(dir);
+    next->DirectoryPath = path;
+    next->Subtree = subtree;
+    next->Filter = filter;
+    next->LastComplete = SystemTimeNow();
     std::lock_guard<std::mutex> guard(lock);
     if (FEnded) return false;
-    const bool issued = IssueRead(*opening);
-    FCurrent = std::move(opening);
+    const bool issued = IssueRead(*next);
+    FCurrent = std::move(next);
     return issued;
 }
 
@@ -105,16 +167,15 @@ bool TShellChangeThread::IssueRead(TOpening& o)
 {
     std::memset(o.notifyBuffer.get(), 0, o.Size);
     std::memset(&o.overlapped, 0, sizeof o.overlapped);
-    DWORD unused = 0;
-    o.Pending = ReadDirectoryChangesW(o.directoryHandle.Get(), o.notifyBuffer.get(), o.Size, o.Subtree, o.Filter,
-                                      &unused, &o.overlapped, nullptr) != 0;
+    o.IssuedAt = SystemTimeNow();
+    o.Pending = gRead(o.directoryHandle.Get(), o.notifyBuffer.get(), o.Size, o.Subtree, o.Filter, &o.overlapped) != 0;
     return o.Pending;
 }
 
 void TShellChangeThread::Stop()
 {
     Terminate();
-    PostQueuedCompletionStatus(completionPort, 0, 0, nullptr);
+    PostQueuedCompletionStatus(completionPort, 0, WakeKey, nullptr);
 }
 
 void TShellChangeThread::Release()
@@ -138,60 +199,258 @@ void TShellChangeThread::Execute()
 void TShellChangeThread::Loop()
 {
     const auto ownKey = reinterpret_cast<ULONG_PTR>(Handle());
-    while (!Terminated()) {
+    while (!Terminated() && !FHandlerFailed) {
+        TOpening* current = nullptr;
+        bool reading = false;
         {
             std::lock_guard<std::mutex> guard(lock);
             FreeIdleRetired();
+            current = FCurrent.get();
+            reading = current && current->Pending;
+        }
+        if (FBlind && reading) {
+            // Reconfigured while blind: watching again.
+            FBlind = false;
+            Notify(wnWatching, AnsiToWide(DirectoryPath()));
+        } else if (current && !reading && !FBlind) {
+            // A read that failed when it was issued (a configuration's, or a
+            // reopening's) counts like one that failed later.
+            HandleRead(*current, false, 0, 0);
+            continue;
+        }
+
+        DWORD timeout = INFINITE;
+        if (FBlind) {
+            const auto left = static_cast<int32_t>(FRetryAt - GetTickCount());
+            timeout = left > 0 ? static_cast<DWORD>(left) : 0;
         }
         DWORD bytes = 0;
         ULONG_PTR key = 0;
         OVERLAPPED* ov = nullptr;
-        const BOOL ok = GetQueuedCompletionStatus(completionPort, &bytes, &key, &ov, INFINITE);
-        if (!ok && !ov) return;   // the port itself failed: nothing will ever arrive
-        if (Terminated()) return;
-        if (key != ownKey || !ov) continue;   // a wake-up
+        const BOOL ok = GetQueuedCompletionStatus(completionPort, &bytes, &key, &ov, timeout);
+        const DWORD error = ok ? 0 : GetLastError();
+        if (!ov) {
+            if (!ok && error != WAIT_TIMEOUT) return;   // the port itself failed: nothing will ever arrive
+            if (!ok && FBlind) TryReopen();
+            if (ok && key == RescanDoneKey) StartPendingRescan();
+            continue;
+        }
 
         TOpening* opening = nullptr;
         {
             std::lock_guard<std::mutex> guard(lock);
             opening = FindOpening(ov);
             if (!opening) continue;
+            // Marked first, whatever comes next: a read the system has
+            // finished must never hold its buffer back from being freed.
             opening->Pending = false;
             if (opening != FCurrent.get()) {   // a replaced opening's read has ended
                 FreeRetired(opening);
                 continue;
             }
-            if (!ok) {
-                // Retry a failed read a few times, then stay silent until the
-                // next configuration rather than spin on a broken directory.
-                if (++opening->Failures < 3) IssueRead(*opening);
-                continue;
-            }
-            opening->Failures = 0;
         }
-        Synchronize([this, opening, bytes] { DeliverBatch(*opening, bytes); });
-        std::lock_guard<std::mutex> guard(lock);
-        if (Terminated()) return;
-        if (opening == FCurrent.get())
-            IssueRead(*opening);
-        else
-            FreeRetired(opening);   // replaced while its batch was delivered
+        if (Terminated() || key != ownKey) return;
+        HandleRead(*opening, ok != FALSE, error, bytes);
     }
 }
 
-void TShellChangeThread::DeliverBatch(TOpening& opening, uint32_t bytes)
+void TShellChangeThread::HandleRead(TOpening& opening, bool ok, uint32_t error, uint32_t bytes)
 {
-    // Runs on the user-interface thread, where Stop() is called: a set flag
-    // means the owner may be gone.
-    if (Terminated()) return;
-    const std::vector<TFileChange> changes =
-        DecodeNotifyRecords(opening.notifyBuffer.get(), std::min(bytes, opening.Size), opening.DirectoryPath);
-    for (const TFileChange& c : changes) {
-        // The handler itself may stop or deactivate the watcher.
-        if (Terminated() || !activeCopy || !changeEvent) return;
-        changeEvent(c.Operation, c.FileName1, c.FileName2);
+    const bool lost = (ok && bytes == 0) || (!ok && error == ERROR_NOTIFY_ENUM_DIR);
+    if (!ok && !lost) {
+        if (++opening.Failures >= 3)
+            GoBlind();
+        else
+            Rearm(opening);
+        return;
+    }
+    opening.Failures = 0;
+    FRetryDelay = 0;
+    const uint64_t since = opening.LastComplete;
+    opening.LastComplete = opening.IssuedAt;
+    const std::string directory = opening.DirectoryPath;
+    if (lost) {
+        const bool subtree = opening.Subtree;
+        Rearm(opening);   // may free opening
+        RequestRescan(since > RescanMargin ? since - RescanMargin : 0, directory, subtree);
+        return;
+    }
+
+    // Copied, then read again at once: the system fills the buffer anew
+    // while the window handles this batch.
+    const std::vector<uint8_t> records(opening.notifyBuffer.get(),
+                                       opening.notifyBuffer.get() + std::min(bytes, opening.Size));
+    Rearm(opening);   // may free opening
+
+    TBatch batch;
+    const std::wstring wideDirectory = AnsiToWide(directory);
+    batch.Changes = DecodeNotifyRecords(records.data(), records.size(), [&](const std::wstring& name) {
+        std::string ansi;
+        if (WideToAnsiExact(name, ansi)) return directory + ansi;
+        if (AnsiPathOf(wideDirectory + name, ansi)) return ansi;
+        batch.Unrepresentable.push_back(wideDirectory + name);
+        return ansi;   // with '?': names no file, so nothing is done with it
+    });
+    Deliver(batch);
+}
+
+void TShellChangeThread::Rearm(TOpening& opening)
+{
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            if (&opening != FCurrent.get()) {   // replaced meanwhile: its read is over
+                if (!opening.Pending) FreeRetired(&opening);
+                return;
+            }
+            if (IssueRead(opening)) return;
+        }
+        if (++opening.Failures >= 3) {
+            GoBlind();
+            return;
+        }
     }
 }
+
+void TShellChangeThread::GoBlind()
+{
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        if (FCurrent) {
+            FCurrent->directoryHandle.Reset();
+            FRetired.push_back(std::move(FCurrent));
+        }
+    }
+    FRetryDelay = FRetryDelay ? std::min(FRetryDelay * 2, LongestRetryDelay) : FirstRetryDelay;
+    FRetryAt = GetTickCount() + FRetryDelay;
+    if (!FBlind) {
+        FBlind = true;
+        Notify(wnBlind, AnsiToWide(DirectoryPath()));
+    }
+}
+
+void TShellChangeThread::TryReopen()
+{
+    if (OpenDirectory()) return;   // the loop sees the read and says so
+    GoBlind();
+}
+
+// ---------------------------------------------------------------- rescans
+
+void TShellChangeThread::RequestRescan(uint64_t since, const std::string& directory, bool subtree)
+{
+    FRescanSince = FRescanPending ? std::min(FRescanSince, since) : since;
+    FRescanPending = true;
+    FRescanDirectory = directory;
+    FRescanSubtree = subtree;
+    StartPendingRescan();
+}
+
+void TShellChangeThread::StartPendingRescan()
+{
+    // A running rescan posts RescanDoneKey when it ends, which brings the
+    // worker back here.
+    if (!FRescanPending || FRescanRunning) return;
+    FRescan.reset();   // the previous one has ended: this only joins it
+    FRescanPending = false;
+    FRescanRunning = true;
+    const std::wstring detail = AnsiToWide(FRescanDirectory);
+    Notify(wnRescanBegin, detail);
+    FRescan = std::make_unique<TRescanThread>(
+        FRescanDirectory, FRescanSubtree, FRescanSince, FRescanFilter,
+        [this](TFoundFiles&& found) { return DeliverFound(std::move(found)); },
+        [this, detail] {
+            try {
+                Notify(wnRescanEnd, detail);
+            } catch (...) {
+                FHandlerFailed = true;
+            }
+            FRescanRunning = false;
+            PostQueuedCompletionStatus(completionPort, 0, RescanDoneKey, nullptr);
+        });
+    FRescan->Resume();
+}
+
+// Rescan thread.
+bool TShellChangeThread::DeliverFound(TFoundFiles&& found)
+{
+    if (!Reporting()) return false;
+    TBatch batch;
+    batch.Changes.reserve(found.Paths.size());
+    for (std::string& path : found.Paths) batch.Changes.push_back({foModified, std::move(path), {}});
+    batch.Unrepresentable = std::move(found.Unrepresentable);
+    try {
+        Deliver(batch);
+    } catch (...) {
+        // Like a failure during a normal delivery: the worker ends.
+        FHandlerFailed = true;
+        PostQueuedCompletionStatus(completionPort, 0, WakeKey, nullptr);
+        return false;
+    }
+    return Reporting();
+}
+
+// ---------------------------------------------------------------- delivery
+
+bool TShellChangeThread::Reporting() const { return !Terminated() && !FLoopEnded; }
+
+void TShellChangeThread::Deliver(TBatch& batch)
+{
+    for (size_t next = 0; next < batch.Size();) {
+        if (!Reporting()) return;
+        Synchronize([&] { next = DeliverSlice(batch, next); });
+    }
+}
+
+void TShellChangeThread::Notify(TWatchNotice notice, const std::wstring& detail)
+{
+    if (!Reporting()) return;
+    Synchronize([&] {
+        // Runs on the user-interface thread, where Stop() is called: a set
+        // flag means the owner may be gone.
+        if (Reporting() && activeCopy) noticeEvent(notice, detail);
+    });
+}
+
+size_t TShellChangeThread::DeliverSlice(const TBatch& batch, size_t from)
+{
+    const size_t total = batch.Size();
+    // Runs on the user-interface thread, where Stop() is called: a set flag
+    // means the owner may be gone. The handler itself may stop or deactivate
+    // the watcher.
+    auto going = [this] { return Reporting() && activeCopy && changeEvent; };
+    if (!going()) return total;
+
+    struct TBatchEnd {
+        TShellChangeThread* Self;
+        ~TBatchEnd()
+        {
+            try {
+                if (Self->Reporting()) Self->noticeEvent(wnBatchEnd, std::wstring());
+            } catch (...) {
+                // The owner hears of the batch's end at best; a failure here
+                // must not hide the handler's own.
+            }
+        }
+    };
+    noticeEvent(wnBatchBegin, std::wstring());
+    TBatchEnd end{this};
+    const DWORD start = GetTickCount();
+    size_t i = from;
+    do {
+        if (i < batch.Changes.size()) {
+            const TFileChange& c = batch.Changes[i];
+            changeEvent(c.Operation, c.FileName1, c.FileName2);
+        } else {
+            noticeEvent(wnUnrepresentable, batch.Unrepresentable[i - batch.Changes.size()]);
+        }
+        ++i;
+        if (!going()) return total;
+    } while (i < total && GetTickCount() - start < SliceMs);
+    return i;
+}
+
+// ---------------------------------------------------------------- openings
 
 TShellChangeThread::TOpening* TShellChangeThread::FindOpening(const void* overlapped) const
 {
@@ -217,6 +476,13 @@ void TShellChangeThread::FreeIdleRetired()
 
 void TShellChangeThread::ShutDown()
 {
+    FLoopEnded = true;
+    // The rescan stops at its next entry; a delivery it waits for now
+    // reports nothing.
+    if (FRescan) {
+        FRescan->Terminate();
+        FRescan.reset();
+    }
     std::unique_lock<std::mutex> guard(lock);
     FEnded = true;
     if (FCurrent) {

@@ -10,15 +10,37 @@
 // finished, so no buffer is ever reused or freed while the system may still
 // write into it. An empty packet (key 0) on the port wakes the worker.
 //
-// When a read completes, the worker runs DeliverBatch on the user-interface
-// thread through Synchronize() and blocks until every change of the batch has
-// been reported; only then does it issue the next read. While the directory
-// is missing the worker blocks on its port and uses no processor time.
+// When a read completes, the worker copies the records, issues the next read
+// at once (so the system always has a read outstanding while the window
+// handles the previous batch), decodes the copy and runs the delivery on the
+// user-interface thread through Synchronize(), blocking until every change of
+// the batch has been reported. A long batch is delivered in slices of about
+// 20 ms, each between wnBatchBegin and wnBatchEnd notices, so the window keeps
+// answering in between.
+//
+// Lost changes: a read that completes with no records, or with
+// ERROR_NOTIFY_ENUM_DIR, means the system could not keep them. The worker then
+// starts a rescan (Rescan.h) on a thread of its own for the files under the
+// directory created or written since its last complete read (less
+// RescanMargin) and reports each found file as (foModified, path, "") through
+// the same delivery, in the order found. An overflow during a rescan queues
+// one more rescan, from the earliest time asked for, once it ends.
+//
+// Names: a name that converts exactly to the ANSI code page is reported as
+// is; otherwise the path is made of the short forms of the components that do
+// not convert (AnsiPath.h). A name with neither is not reported as a change
+// but told as wnUnrepresentable.
+//
+// Failed reads: a read that fails is issued again; after three failures in a
+// row the worker closes the directory, tells the owner (wnBlind) and reopens
+// it after 250 ms, doubling the wait after each failed attempt up to 8 s,
+// until a read is issued again (wnWatching).
 //
 // Stopping: Stop() (user-interface thread) sets the stop flag and posts an
-// empty packet. Once the flag is set nothing more is reported: DeliverBatch
+// empty packet. Once the flag is set nothing more is reported: the delivery
 // runs on the same thread that sets the flag, and looks at it before every
-// report. A failure raised by the change handler ends the worker's loop.
+// report. A failure raised by the change handler ends the worker's loop. The
+// worker ends its rescan before it ends itself.
 //
 // Lifetime: the owning component and the running thread each hold one
 // reference. The component lets go with Release(); the thread lets go when its
@@ -32,21 +54,31 @@
 #include <string>
 #include <vector>
 
+#include "Rescan.h"
 #include "WatchTypes.h"
 #include "framework/threads/Threads.h"
 
 namespace tf {
 
+struct TFileChange;
+
 class TShellChangeThread : public TThread {
     TF_CLASS(TShellChangeThread)
 public:
-    // 64 KiB: the largest read the system accepts on every volume; a burst of
-    // changes that does not fit is lost as a whole.
+    // 64 KiB: the largest read the system accepts on every volume.
     static constexpr uint32_t NotifyBufferSize = 64 * 1024;
+    // Reopening after failed reads: the first wait and the longest (ms).
+    static constexpr uint32_t FirstRetryDelay = 250;
+    static constexpr uint32_t LongestRetryDelay = 8000;
 
     // Created suspended, with a copy of the change event.
     explicit TShellChangeThread(const TFileDealMethod& changeEvent, uint32_t bufferSize = NotifyBufferSize);
     ~TShellChangeThread() override;
+
+    // User-interface thread: the owner's notices, and which files a rescan
+    // reports (null: all).
+    void SetNoticeEvent(const TWatchNoticeEvent& event) { noticeEvent = event; }
+    void SetRescanFilter(TRescanFilter filter) { FRescanFilter = filter; }
 
     // User-interface thread. Stores the settings (a trailing '\' is added to
     // directory unless it already ends in a single-byte one) and reopens the
@@ -61,21 +93,39 @@ public:
     // The owner lets go of its reference (call Stop() first).
     void Release();
 
-    const std::string& DirectoryPath() const { return directoryPath; }
+    std::string DirectoryPath() const;
     bool ActiveCopy() const { return activeCopy; }
     // How many times the directory has been (re)opened.
     int Openings() const { return FOpenings; }
-    // Workers alive in the process (diagnostics).
+    // Workers alive in the process, and notify buffers allocated (diagnostics).
     static int Instances();
+    static int LiveBuffers();
+
+    // Test seam: the system's ReadDirectoryChangesW (arguments as there, the
+    // completion routine left out). Returns the previous one; null restores it.
+    using TReadFunction = int(__stdcall*)(void* directory, void* buffer, uint32_t size, int subtree, uint32_t filter,
+                                          void* overlapped);
+    static TReadFunction SetReadFunction(TReadFunction read);
 
 protected:
     void Execute() override;
 
 private:
     struct TOpening;
+    struct TBatch;
 
     void Loop();
-    void DeliverBatch(TOpening& opening, uint32_t bytes);
+    void HandleRead(TOpening& opening, bool ok, uint32_t error, uint32_t bytes);
+    void Rearm(TOpening& opening);
+    void GoBlind();
+    void TryReopen();
+    void RequestRescan(uint64_t since, const std::string& directory, bool subtree);
+    void StartPendingRescan();
+    bool DeliverFound(TFoundFiles&& found);
+    void Deliver(TBatch& batch);
+    size_t DeliverSlice(const TBatch& batch, size_t from);
+    void Notify(TWatchNotice notice, const std::wstring& detail);
+    bool Reporting() const;
     bool IssueRead(TOpening& opening);                        // lock held
     TOpening* FindOpening(const void* overlapped) const;      // lock held
     void FreeRetired(TOpening* opening);                      // lock held
@@ -83,8 +133,10 @@ private:
     void ShutDown();
 
     bool activeCopy = false;
-    std::mutex lock;   // guards the openings and FEnded between the two threads
+    mutable std::mutex lock;   // guards the settings, the openings and FEnded between the threads
+    std::mutex FOpenLock;      // one opening at a time (configuration or reopening)
     TFileDealMethod changeEvent;
+    TWatchNoticeEvent noticeEvent;
     std::string directoryPath;
     bool watchSubTree = true;
     void* completionPort = nullptr;
@@ -93,8 +145,22 @@ private:
     std::unique_ptr<TOpening> FCurrent;                 // none while the directory is not open
     std::vector<std::unique_ptr<TOpening>> FRetired;   // replaced, read maybe still outstanding
     bool FEnded = false;                                 // the loop has ended: open nothing more
+    std::atomic<bool> FLoopEnded{false};                 // deliver nothing more
+    std::atomic<bool> FHandlerFailed{false};             // the handler failed during a rescan
     std::atomic<int> FRefs{2};
     std::atomic<int> FOpenings{0};
+    std::atomic<TRescanFilter> FRescanFilter{nullptr};
+
+    // Worker thread only.
+    bool FBlind = false;
+    uint32_t FRetryDelay = 0;
+    uint32_t FRetryAt = 0;
+    std::unique_ptr<TRescanThread> FRescan;
+    std::atomic<bool> FRescanRunning{false};
+    bool FRescanPending = false;
+    uint64_t FRescanSince = 0;
+    std::string FRescanDirectory;
+    bool FRescanSubtree = true;
 };
 
 } // namespace tf

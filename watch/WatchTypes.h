@@ -38,4 +38,18 @@ extern const TEnumInfo FileOperationInfo;
 // for foRenamed they are the old and the new full path. There is no sender.
 using TFileDealMethod = TEvent<TFileOperation, const std::string&, const std::string&>;
 
+// What a watcher tells its owner besides the changes (not stored with a
+// form; an owner that wants them assigns the event in code).
+enum TWatchNotice : uint8_t {
+    wnBatchBegin,        // the changes of one batch follow
+    wnBatchEnd,          // that batch is complete
+    wnBlind,             // the directory cannot be read; reopening it (detail: the directory)
+    wnWatching,          // reading again after wnBlind (detail: the directory)
+    wnRescanBegin,       // changes were lost: looking for files written since (detail: the directory)
+    wnRescanEnd,         // that search is complete (detail: the directory)
+    wnUnrepresentable,   // a changed file whose name the ANSI code page cannot hold and that has
+                         // no short name: not reported as a change (detail: its full UTF-16 path)
+};
+using TWatchNoticeEvent = TEvent<TWatchNotice, const std::wstring&>;
+
 } // namespace tf

@@ -173,7 +173,40 @@ TEST_CASE("executable kinds of real files")
     }
 }
 
-TEST_CASE("KillProcessesOfFile ends every running copy by file name, wherever it lies, and nothing else")
+TEST_CASE("process names are compared with ASCII letters folded at single-byte positions only")
+{
+    struct Case {
+        const char* ExeFile;
+        const char* Long;
+        const char* Short;
+        bool Same;
+    } cases[] = {
+        {"tfsleepy.exe", "TfSleepy.exe", "", true},
+        {"C:\\any\\where\\TFSLEEPY.EXE", "tfsleepy.exe", "", true},   // the 95 family lists paths
+        {"LONGPR~1.EXE", "LongProgramName.exe", "LONGPR~1.EXE", true},
+        {"other.exe", "tfsleepy.exe", "", false},
+        {"", "", "", false},                                               // a name that could not be read
+        {"\x81\x41.exe", "\x81\x61.exe", "", false},                      // 丄 and 乤: trail bytes are not letters
+        {"\xD6\xD0\xCE\xC4.EXE", "\xD6\xD0\xCE\xC4.exe", "", true},     // 中文: only the extension folds
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.ExeFile);
+        CAPTURE(c.Long);
+        CHECK(SameExeName(c.ExeFile, c.Long, c.Short) == c.Same);
+    }
+}
+
+namespace {
+bool NoImagePath(uint32_t, std::wstring&) { return false; }
+
+// Where the system tells no image paths (before NT 6), for one test.
+struct TNoImagePaths {
+    TImagePathQuery Previous = SetImagePathQuery(&NoImagePath);
+    ~TNoImagePaths() { SetImagePathQuery(Previous); }
+};
+} // namespace
+
+TEST_CASE("KillProcessesOfFile ends the processes that run the file itself, not others of the same name")
 {
     TTempDir dir{"kill"};
     const std::string a = CopyChild(dir.Dir("one") + "\\tfsleepy.exe");
@@ -185,20 +218,37 @@ TEST_CASE("KillProcessesOfFile ends every running copy by file name, wherever it
     WaitListed("tfsleepy.exe");
     WaitListed("tfother.exe");
 
-    // Asked about a third folder's file of the same name: still matched by name only.
-    CHECK(KillProcessesOfFile(dir.Dir("four") + "\\TfSleepy.exe"));
+    // A file of that name elsewhere that nothing runs: nothing ends.
+    CHECK_FALSE(KillProcessesOfFile(dir.Dir("four") + "\\TfSleepy.exe"));
+    CHECK(first.Running());
+    CHECK(second.Running());
+
+    CHECK(KillProcessesOfFile(a));
     CHECK(first.Wait(5000));
-    CHECK(second.Wait(5000));
     CHECK(first.ExitCode() == 0xFFFFFFFFu);
-    CHECK(second.ExitCode() == 0xFFFFFFFFu);
+    CHECK(second.Running());
     CHECK(bystander.Running());
 
-    // Nothing of that name runs any more.
-    CHECK_FALSE(KillProcessesOfFile(a));
-    CHECK(bystander.Running());
+    SUBCASE("where no image path can be had, the name decides, wherever the program lies")
+    {
+        TChild third(a, "sleep 60000");
+        WaitListed("tfsleepy.exe");
+        TNoImagePaths names;
+        CHECK(KillProcessesOfFile(dir.Dir("four") + "\\TfSleepy.exe"));
+        CHECK(second.Wait(5000));
+        CHECK(third.Wait(5000));
+        CHECK(bystander.Running());
+    }
+    SUBCASE("the other copy is ended through its own file")
+    {
+        CHECK(KillProcessesOfFile(b));
+        CHECK(second.Wait(5000));
+        CHECK(bystander.Running());
+        CHECK_FALSE(KillProcessesOfFile(a));   // nothing of that name runs any more
+    }
 }
 
-TEST_CASE("KillProcessesOfFile matches the short (8.3) file name too")
+TEST_CASE("KillProcessesOfFile matches a program started by its short (8.3) path")
 {
     TTempDir dir{"short"};
     const std::string longPath = CopyChild(dir.Dir("long") + "\\LongSleeperProgram.exe");
@@ -210,12 +260,26 @@ TEST_CASE("KillProcessesOfFile matches the short (8.3) file name too")
     MESSAGE("short name from the system: " << shortName);
     REQUIRE(LowerCaseAscii(shortName) != "longsleeperprogram.exe");
 
-    // A program whose own file name is that short form runs elsewhere.
-    const std::string runner = CopyChild(dir.Dir("elsewhere") + "\\" + shortName);
-    TChild child(runner, "sleep 60000");
-    WaitListed(LowerCaseAscii(shortName));
-    CHECK(KillProcessesOfFile(longPath));
-    CHECK(child.Wait(5000));
+    SUBCASE("the file itself, run through its short path")
+    {
+        TChild child(shortPath, "sleep 60000");
+        // Listed by its long or its short name, as the system has it.
+        for (int i = 0; i < 100 && !Listed("longsleeperprogram.exe") && !Listed(LowerCaseAscii(shortName)); ++i)
+            Sleep(50);
+        CHECK(KillProcessesOfFile(longPath));
+        CHECK(child.Wait(5000));
+    }
+    SUBCASE("a program named like the short form elsewhere: only without image paths")
+    {
+        const std::string runner = CopyChild(dir.Dir("elsewhere") + "\\" + shortName);
+        TChild child(runner, "sleep 60000");
+        WaitListed(LowerCaseAscii(shortName));
+        CHECK_FALSE(KillProcessesOfFile(longPath));
+        CHECK(child.Running());
+        TNoImagePaths names;
+        CHECK(KillProcessesOfFile(longPath));
+        CHECK(child.Wait(5000));
+    }
 }
 
 TEST_CASE("KillProcessesOfFile with nothing running gives false")

@@ -1,0 +1,102 @@
+#include "Burst.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace guardtest {
+
+double NowMs()
+{
+    static const LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
+
+std::vector<std::string> BurstNames(int n, int nameLength)
+{
+    std::vector<std::string> names;
+    names.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%07d", i);
+        const size_t fixed = 1 + 7 + 4;   // "b", the number, ".exe"
+        const size_t pad = nameLength > static_cast<int>(fixed) ? static_cast<size_t>(nameLength) - fixed : 0;
+        names.push_back("b" + std::string(pad, 'x') + number + ".exe");
+    }
+    return names;
+}
+
+double CreateBurst(const std::string& folder, const std::vector<std::string>& names)
+{
+    const double start = NowMs();
+    for (const std::string& name : names) {
+        HANDLE f = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
+        if (f == INVALID_HANDLE_VALUE) continue;
+        DWORD written = 0;
+        WriteFile(f, "MZ", 2, &written, nullptr);
+        CloseHandle(f);
+    }
+    return NowMs() - start;
+}
+
+WatchedFolder::WatchedFolder(const std::string& name)
+{
+    // A folder name used again soon after its removal is not always watched
+    // again under Wine: every folder gets a name of its own.
+    static int counter = 0;
+    FPath = "C:\\" + name + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
+    CreateDirectoryA(FPath.c_str(), nullptr);
+}
+
+WatchedFolder::~WatchedFolder()
+{
+    WIN32_FIND_DATAA d;
+    HANDLE h = FindFirstFileA((FPath + "*").c_str(), &d);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string n = d.cFileName;
+            if (n == "." || n == "..") continue;
+            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryA((FPath + n).c_str());
+            else
+                DeleteFileA((FPath + n).c_str());
+        } while (FindNextFileA(h, &d));
+        FindClose(h);
+    }
+    RemoveDirectoryA(FPath.c_str());
+}
+
+int ListCount(const GuardProcess& guard, DWORD timeoutMs)
+{
+    HWND list = guard.Child("Tzorlistbox");
+    DWORD_PTR count = 0;
+    if (!list || !SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, timeoutMs, &count)) return -1;
+    return static_cast<int>(count);
+}
+
+BurstResult WaitForListed(const GuardProcess& guard, int want, double startMs, DWORD idleMs)
+{
+    BurstResult r;
+    double lastGrowth = NowMs();
+    for (;;) {
+        const double asked = NowMs();
+        const int n = ListCount(guard);
+        const double now = NowMs();
+        r.SlowestAnswerMs = std::max(r.SlowestAnswerMs, now - asked);
+        if (n > r.Listed) {
+            r.Listed = n;
+            r.LastListedMs = now - startMs;
+            lastGrowth = now;
+        }
+        if (r.Listed >= want || now - lastGrowth > idleMs) return r;
+        Sleep(20);
+    }
+}
+
+} // namespace guardtest

@@ -1,0 +1,50 @@
+// Bursts of new executables for the guard's tests and benchmark: made by this
+// process (not the guard) as fast as it can, and counted in the guard's list.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "GuardProcess.h"
+
+namespace guardtest {
+
+// n distinct executable names of exactly nameLength characters (at least 10),
+// ".exe" included: "b0000042.exe", or padded with 'x' before the number.
+std::vector<std::string> BurstNames(int n, int nameLength);
+
+// Creates every name in folder as a tiny "MZ" file, one after the other.
+// Answers the milliseconds it took.
+double CreateBurst(const std::string& folder, const std::vector<std::string>& names);
+
+// A folder on C: for the watcher to see, made now (so after the guard has
+// armed its watch) and removed with its files.
+class WatchedFolder {
+public:
+    explicit WatchedFolder(const std::string& name);
+    ~WatchedFolder();
+    WatchedFolder(const WatchedFolder&) = delete;
+    WatchedFolder& operator=(const WatchedFolder&) = delete;
+    const std::string& Path() const { return FPath; }   // with a trailing backslash
+private:
+    std::string FPath;
+};
+
+// The number of rows of the guard's list, or -1 when it does not answer
+// within timeoutMs.
+int ListCount(const GuardProcess& guard, DWORD timeoutMs = 5000);
+
+struct BurstResult {
+    int Listed = 0;          // rows when the list stopped growing (or reached want)
+    double LastListedMs = 0; // from start to the moment the last new row was seen
+    double SlowestAnswerMs = 0;   // the longest the window took to answer a poll
+};
+// Polls the list every 20 ms until it holds want rows, or has not grown for
+// idleMs; each poll is a message the window must answer.
+BurstResult WaitForListed(const GuardProcess& guard, int want, double startMs, DWORD idleMs);
+
+// A monotonic clock in milliseconds.
+double NowMs();
+
+} // namespace guardtest
