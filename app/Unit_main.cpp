@@ -236,12 +236,8 @@ void TForm_main::Timer1Timer(TObject*)
     // thread of their own, one check at a time, and only the removals are
     // made here.
     if (FPruneCheck && !FPruneCheck->Finished()) return;
-    TStrings* items = zorlistbox1->Items();
-    std::vector<std::string> paths;
-    paths.reserve(static_cast<size_t>(items->Count()));
-    for (int i = 0, n = items->Count(); i < n; ++i) paths.push_back(items->Get(i));
     FPruneCheck.reset();
-    FPruneCheck = std::make_unique<TMissingFilesCheck>(std::move(paths), [this](const std::vector<std::string>& missing) {
+    FPruneCheck = std::make_unique<TMissingFilesCheck>(zorlistbox1->ItemTexts(), [this](const std::vector<std::string>& missing) {
         try {
             PruneMissing(missing);
         } catch (...) {
@@ -254,11 +250,10 @@ void TForm_main::PruneMissing(const std::vector<std::string>& missing)
 {
     if (missing.empty()) return;
     const std::unordered_set<std::string> gone(missing.begin(), missing.end());
-    TStrings* items = zorlistbox1->Items();
     // As before, from the last item to the first; a file that came back
     // meanwhile stays.
-    for (int i = items->Count() - 1; i >= 0; --i) {
-        const std::string path = items->Get(i);
+    for (int i = static_cast<int>(zorlistbox1->ItemTexts().size()) - 1; i >= 0; --i) {
+        const std::string& path = zorlistbox1->ItemTexts()[static_cast<size_t>(i)];
         if (gone.count(path) && !FileExistsAsFile(path)) zorlistbox1->DeleteItem(i);
     }
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "framework/core/SysUtils.h"
 #include "framework/threads/WinHandle.h"
 #include "support/Wow64.h"
@@ -10,8 +12,11 @@ namespace tf {
 
 namespace {
 
+std::atomic<bool> gNoShortNames{false};
+
 bool FindShortName(const std::wstring& path, std::wstring& shortName)
 {
+    if (gNoShortNames) return false;
     WIN32_FIND_DATAW data;
     TFindHandle search(FindFirstFileW(path.c_str(), &data));
     if (!search.Valid()) return false;
@@ -19,16 +24,9 @@ bool FindShortName(const std::wstring& path, std::wstring& shortName)
     return !shortName.empty();
 }
 
-TShortNameLookup gLookup = &FindShortName;
-
 } // namespace
 
-TShortNameLookup SetShortNameLookup(TShortNameLookup lookup)
-{
-    const TShortNameLookup previous = gLookup;
-    gLookup = lookup ? lookup : &FindShortName;
-    return previous;
-}
+bool SetNoShortNames(bool none) { return gNoShortNames.exchange(none); }
 
 bool WideToAnsiExact(const std::wstring& wide, std::string& out)
 {
@@ -51,7 +49,7 @@ bool AnsiEntryName(const std::wstring& longName, const std::wstring& shortName, 
 {
     if (WideToAnsiExact(longName, out)) return true;
     std::string display = out;
-    if (!shortName.empty() && WideToAnsiExact(shortName, out)) return true;
+    if (!gNoShortNames && !shortName.empty() && WideToAnsiExact(shortName, out)) return true;
     out = display;
     return false;
 }
@@ -71,7 +69,7 @@ bool AnsiPathOf(const std::wstring& widePath, std::string& out)
             std::string converted;
             const bool pattern = component.find_first_of(L"*?") != std::wstring::npos;
             // The folders before it already have usable ANSI names.
-            if (!pattern && gLookup(AnsiToWide(NativeFilePath(out)) + component, shortName) &&
+            if (!pattern && FindShortName(AnsiToWide(NativeFilePath(out)) + component, shortName) &&
                 WideToAnsiExact(shortName, converted))
                 name = converted;
             else

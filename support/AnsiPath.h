@@ -31,10 +31,9 @@ bool AnsiPathOf(const std::wstring& widePath, std::string& out);
 // neither can be used; out then holds the display form.
 bool AnsiEntryName(const std::wstring& longName, const std::wstring& shortName, std::string& out);
 
-// Test seam: how the short name of the last component of a full path is found
-// (FindFirstFileW's cAlternateFileName by default). Returns the previous one;
-// null restores the default.
-using TShortNameLookup = bool (*)(const std::wstring& path, std::wstring& shortName);
-TShortNameLookup SetShortNameLookup(TShortNameLookup lookup);
+// Test seam: act as if the volume made no short names (as NTFS volumes may be
+// set up), so that a name the code page cannot hold has no usable form.
+// Returns the previous setting.
+bool SetNoShortNames(bool none);
 
 } // namespace tf

@@ -37,38 +37,54 @@ void Tzorlistbox::ItemsChanged(TObject*)
     if (!FOwnChange) FFoldedStale = true;
 }
 
-bool Tzorlistbox::HasItem(const std::string& path)
+void Tzorlistbox::Reindex()
 {
     // A change made through Items() inside an update bracket fires no change
     // event; the count tells of it.
-    if (FFoldedStale || FFolded.size() != static_cast<size_t>(Items()->Count())) {
-        FFolded.clear();
-        for (int i = 0, n = Items()->Count(); i < n; ++i) FFolded.insert(FoldPathCase(Items()->Get(i)));
-        FFoldedStale = false;
+    if (!FFoldedStale && FTexts.size() == static_cast<size_t>(Items()->Count())) return;
+    FTexts.clear();
+    FFolded.clear();
+    for (int i = 0, n = Items()->Count(); i < n; ++i) {
+        FTexts.push_back(Items()->Get(i));
+        FFolded.insert(FoldPathCase(FTexts.back()));
     }
+    FFoldedStale = false;
+}
+
+bool Tzorlistbox::HasItem(const std::string& path)
+{
+    Reindex();
     return FFolded.count(FoldPathCase(path)) > 0;
+}
+
+const std::vector<std::string>& Tzorlistbox::ItemTexts()
+{
+    Reindex();
+    return FTexts;
 }
 
 int Tzorlistbox::AddItem(const std::string& path)
 {
-    HasItem(path);   // brings the set up to date first
+    Reindex();
     int index;
     {
         TOwnChange own(FOwnChange);
         index = Items()->Add(path);
     }
+    FTexts.push_back(path);
     FFolded.insert(FoldPathCase(path));
     return index;
 }
 
 void Tzorlistbox::DeleteItem(int index)
 {
+    Reindex();
     const std::string text = Items()->Get(index);
-    HasItem(text);
     {
         TOwnChange own(FOwnChange);
         Items()->Delete(index);
     }
+    FTexts.erase(FTexts.begin() + index);
     const auto it = FFolded.find(FoldPathCase(text));
     if (it != FFolded.end()) FFolded.erase(it);
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "framework/controls/ListBox.h"
 
@@ -28,10 +29,12 @@ public:
 
     // Membership of the items, answered from their case-folded texts
     // (FoldPathCase, the comparison of SamePath) kept in a set beside them, so
-    // the cost does not grow with the list. AddItem and DeleteItem keep the
-    // set current; any other change made through Items() has it rebuilt once,
-    // at the next question.
+    // the cost does not grow with the list; and a copy of the items' texts,
+    // in order, read without asking the window once per item. AddItem and
+    // DeleteItem keep both current; any other change made through Items()
+    // has them rebuilt once, at the next question.
     bool HasItem(const std::string& path);
+    const std::vector<std::string>& ItemTexts();
     int AddItem(const std::string& path);
     void DeleteItem(int index);
     // Brackets many additions: the list is not redrawn in between (under
@@ -50,11 +53,13 @@ protected:
 
 private:
     void ItemsChanged(TObject* sender);
+    void Reindex();   // brings the set and the copy up to date
 
     TColor FEvenColor = 15792870;
     TColor FOddColor = 16445690;
     bool FOnlyFilename = false;
     int FFocusedIndex = -1;
+    std::vector<std::string> FTexts;
     std::unordered_multiset<std::string> FFolded;
     bool FFoldedStale = false;
     bool FOwnChange = false;

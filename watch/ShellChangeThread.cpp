@@ -288,8 +288,9 @@ void TShellChangeThread::HandleRead(TOpening& opening, bool ok, uint32_t error, 
         std::string ansi;
         if (WideToAnsiExact(name, ansi)) return directory + ansi;
         if (AnsiPathOf(wideDirectory + name, ansi)) return ansi;
+        // Never a look-alike: the owner is told, and the change carries no path.
         batch.Unrepresentable.push_back(wideDirectory + name);
-        return ansi;   // with '?': names no file, so nothing is done with it
+        return std::string();
     });
     Deliver(batch);
 }

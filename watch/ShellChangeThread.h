@@ -28,8 +28,8 @@
 //
 // Names: a name that converts exactly to the ANSI code page is reported as
 // is; otherwise the path is made of the short forms of the components that do
-// not convert (AnsiPath.h). A name with neither is not reported as a change
-// but told as wnUnrepresentable.
+// not convert (AnsiPath.h). A name with neither is reported with an empty
+// path, and told as wnUnrepresentable with its UTF-16 path.
 //
 // Failed reads: a read that fails is issued again; after three failures in a
 // row the worker closes the directory, tells the owner (wnBlind) and reopens

@@ -139,6 +139,7 @@ public:
         return code;
     }
     DWORD Id() const { return FId; }
+    HANDLE Handle() const { return FProcess; }
 
 private:
     HANDLE FProcess = nullptr;

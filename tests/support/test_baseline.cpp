@@ -149,6 +149,46 @@ TEST_CASE("a file.dat that cannot be created raises the create failure after the
     }
 }
 
+TEST_CASE("a baseline write that fails or is cut short leaves the previous file.dat whole")
+{
+    TTempDir dir{"atomic"};
+    const std::string data = dir / "file.dat";
+    const std::string previous = "c:\\old\\one.exe\r\nc:\\old\\two.dll\r\n";
+    testkit::WriteBytes(data, previous);
+
+    SUBCASE("the new text cannot be written: the failure names file.dat, which stays as it was")
+    {
+        CreateDirectoryA((data + ".tmp").c_str(), nullptr);   // where the new text would go
+        try {
+            WriteBaseline(data, {"c:\\new.exe"});
+            FAIL("no failure raised");
+        } catch (const EFCreateError& e) {
+            CHECK(std::string(e.what()) == "不能创建文件 " + data);
+        }
+        CHECK(testkit::ReadBytes(data) == previous);
+        RemoveDirectoryA((data + ".tmp").c_str());
+    }
+    SUBCASE("the writing program is ended in the middle: file.dat is the old one or the new one, whole")
+    {
+        const int entries = 200000;   // about 40 MB: writing it takes a while
+        testkit::TChild writer(testkit::ProgramPath("baseline_writer.exe"), "\"" + data + "\" " + std::to_string(entries));
+        // Ended as soon as anything of the write shows.
+        const DWORD start = GetTickCount();
+        while (writer.Running() && GetTickCount() - start < 20000 && !testkit::PathExists(data + ".tmp") &&
+               testkit::ReadBytes(data) == previous)
+            Sleep(1);
+        REQUIRE(writer.Running());
+        TerminateProcess(writer.Handle(), 1);
+        writer.Wait(5000);
+        const std::string now = testkit::ReadBytes(data);
+        const size_t line = std::string("c:\\a folder with a long name\\").size() + 160 + 4 + 2;
+        CHECK((now == previous || now.size() == line * entries));
+        // A later write is not disturbed by what the ended one left behind.
+        WriteBaseline(data, {"c:\\after.exe"});
+        CHECK(testkit::ReadBytes(data) == "c:\\after.exe\r\n");
+    }
+}
+
 TEST_CASE("a file.dat that cannot be opened raises the open failure")
 {
     Scene s;

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/controls/Application.h"
 #include "framework/controls/Forms.h"
 #include "framework/graphics/Font.h"
@@ -142,4 +145,59 @@ TEST_CASE("by name, the list box keeps its stored properties")
     CHECK(list.InheritsFrom("TCustomListBox"));
     Write(&list, "OnlyFilename", "True");
     CHECK(list.OnlyFilename());
+}
+
+TEST_CASE("membership is answered from a case-folded set kept beside the items")
+{
+    ListFixture f;   // three items, added through Items()
+    Tzorlistbox* list = f.list;
+    struct Case {
+        const char* Path;
+        bool Listed;
+    } cases[] = {
+        {"C:\\a\\b\\setup.exe", true},
+        {"c:\\A\\B\\SETUP.EXE", true},   // ASCII letters fold
+        {"C:\\x\\two.ex", false},
+        {"C:\\x\\two.exe ", false},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.Path);
+        CHECK(list->HasItem(c.Path) == c.Listed);
+    }
+
+    // Its own changes keep the set current; every other change through Items() is noticed.
+    list->AddItem("C:\\\x81\x41.exe");   // 丄
+    CHECK(list->HasItem("C:\\\x81\x41.exe"));
+    CHECK_FALSE(list->HasItem("C:\\\x81\x61.exe"));   // 乤: a trail byte is no letter
+    list->DeleteItem(0);
+    CHECK_FALSE(list->HasItem("C:\\a\\b\\setup.exe"));
+    CHECK(list->Items()->Count() == 3);
+    list->Items()->Delete(0);
+    CHECK_FALSE(list->HasItem("C:\\x\\two.exe"));
+    CHECK(list->ItemTexts() == std::vector<std::string>{"C:\\y\\three.exe", "C:\\\x81\x41.exe"});
+    list->Items()->Clear();
+    list->Items()->Add("C:\\new.exe");
+    CHECK(list->HasItem("C:\\NEW.EXE"));
+    CHECK(list->ItemTexts() == std::vector<std::string>{"C:\\new.exe"});
+    CHECK_FALSE(list->HasItem("C:\\y\\three.exe"));
+    // Inside an update bracket no change event comes; the count tells.
+    list->Items()->BeginUpdate();
+    list->Items()->Add("C:\\quiet.exe");
+    CHECK(list->HasItem("C:\\quiet.exe"));
+    list->Items()->EndUpdate();
+
+    SUBCASE("a batch of additions draws once, at its end, and answers the same")
+    {
+        Pump(100);
+        list->BeginBatch();
+        for (int i = 0; i < 200; ++i) list->AddItem("C:\\batch\\f" + std::to_string(i) + ".exe");
+        CHECK(list->HasItem("C:\\BATCH\\F199.EXE"));
+        RECT r;
+        CHECK_FALSE(GetUpdateRect(f.Window(), &r, FALSE));   // nothing drawn meanwhile
+        list->EndBatch();
+        CHECK(GetUpdateRect(f.Window(), &r, FALSE));          // drawn once now
+        Pump(100);
+        CHECK(list->Items()->Count() == 202);
+        CHECK(list->HasItem("C:\\quiet.exe"));
+    }
 }
