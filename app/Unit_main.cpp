@@ -237,13 +237,14 @@ void TForm_main::Timer1Timer(TObject*)
     // made here.
     if (FPruneCheck && !FPruneCheck->Finished()) return;
     FPruneCheck.reset();
-    FPruneCheck = std::make_unique<TMissingFilesCheck>(zorlistbox1->ItemTexts(), [this](const std::vector<std::string>& missing) {
+    auto prune = [this](const std::vector<std::string>& missing) {
         try {
             PruneMissing(missing);
         } catch (...) {
-            HandleCallbackException(this);
+            HandleCallbackException(this);   // as a failure of the timer's handler
         }
-    });
+    };
+    FPruneCheck = std::make_unique<TMissingFilesCheck>(zorlistbox1->ItemTexts(), prune);
 }
 
 void TForm_main::PruneMissing(const std::vector<std::string>& missing)

@@ -53,14 +53,15 @@ bool IsExecutableFileW(const std::wstring& path)
     }
     if (SameTextAscii(ext, ".fon")) return false;
     if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos) return false;
+    const std::wstring native = NativeFilePathW(path);
     WIN32_FIND_DATAW data;
     {
-        TFindHandle search(FindFirstFileW(path.c_str(), &data));
+        TFindHandle search(FindFirstFileW(native.c_str(), &data));
         if (!search.Valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     }
     if (ListedExtension(LowerCaseAscii(ext))) return true;
     return StartsWithMZ(
-        CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(native.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 } // namespace tf

@@ -67,10 +67,6 @@ std::string NativeFilePath(const std::string& path)
     return MapSystem32ToSysnative(path, SystemWindowsDirectory());
 }
 
-} // namespace tf
-
-namespace tf {
-
 std::wstring NativeFilePathW(const std::wstring& path)
 {
     std::string ansi;

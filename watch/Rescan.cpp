@@ -32,8 +32,9 @@ public:
     // it is then reported by its UTF-16 path only.
     void Folder(const std::string& ansiDir, const std::wstring& wideDir, bool subtree)
     {
+        // Listed where the system really keeps it (System32 under WOW64).
         WIN32_FIND_DATAW data;
-        TFindHandle search(FindFirstFileW((wideDir + L"*").c_str(), &data));
+        TFindHandle search(FindFirstFileW(NativeFilePathW(wideDir + L"*").c_str(), &data));
         if (!search.Valid()) return;
         do {
             if (FEnded || (FStop && FStop())) {
@@ -54,7 +55,7 @@ public:
             const uint64_t written = std::max(FileTimeValue(data.ftCreationTime), FileTimeValue(data.ftLastWriteTime));
             if (written < FSince) continue;
             std::wstring wide = wideDir + data.cFileName;
-            if (FFilter && !FFilter(wide)) continue;
+            if (FFilter && !FFilter(wide)) continue;   // the filter maps the path itself
             if (usable)
                 FPending.Paths.push_back(ansiDir + name);
             else
@@ -99,9 +100,7 @@ uint64_t WalkRecentFiles(const std::string& directory, bool subtree, uint64_t si
                          size_t chunkSize, const TFoundSink& sink, const std::function<bool()>& stop)
 {
     TRecentWalk walk(since, filter, chunkSize, sink, stop);
-    // The ANSI path is exact by construction; the system is reached through
-    // its native form (System32 under WOW64).
-    walk.Folder(directory, AnsiToWide(NativeFilePath(directory)), subtree);
+    walk.Folder(directory, AnsiToWide(directory), subtree);
     walk.Flush();
     return walk.Looked();
 }

@@ -15,7 +15,8 @@
 namespace tf {
 
 // Which files a rescan reports (null: every file). Called on the rescan's
-// thread with the full UTF-16 path, as the system reaches it.
+// thread with the full UTF-16 path as the watcher reports it (a filter that
+// opens the file maps it for WOW64 itself, as IsExecutableFileW does).
 using TRescanFilter = bool (*)(const std::wstring& path);
 
 // File times as 100-ns units since 1601 (FILETIME); a margin of 2 s covers

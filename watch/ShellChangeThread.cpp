@@ -122,6 +122,12 @@ void TShellChangeThread::ConfigureWorker(const std::string& directory, bool acti
 bool TShellChangeThread::OpenDirectory()
 {
     std::lock_guard<std::mutex> opening(FOpenLock);
+    // However it ends, the worker is woken to look at the new state: a read
+    // that could not be issued is its to retry.
+    struct TWake {
+        void* Port;
+        ~TWake() { PostQueuedCompletionStatus(Port, 0, WakeKey, nullptr); }
+    } wake{completionPort};
     ++FOpenings;
     std::string path;
     bool subtree = true;
@@ -139,7 +145,6 @@ bool TShellChangeThread::OpenDirectory()
         subtree = watchSubTree;
         filter = notifyFilter;
     }
-    PostQueuedCompletionStatus(completionPort, 0, WakeKey, nullptr);
 
     // Listing access is all a change read needs; asking for write access too
     // would be refused on a system drive's root to anyone but an elevated
@@ -208,10 +213,17 @@ void TShellChangeThread::Loop()
             current = FCurrent.get();
             reading = current && current->Pending;
         }
+        if (FBlind && FBlindUntold) {
+            FBlindUntold = false;
+            Notify(wnBlind, AnsiToWide(DirectoryPath()));
+        }
         if (FBlind && reading) {
-            // Reconfigured while blind: watching again.
+            // Reopened, or reconfigured, while blind: watching again, and
+            // looking for what changed meanwhile.
             FBlind = false;
-            Notify(wnWatching, AnsiToWide(DirectoryPath()));
+            const std::string directory = DirectoryPath();
+            Notify(wnWatching, AnsiToWide(directory));
+            RequestRescan(FBlindSince > RescanMargin ? FBlindSince - RescanMargin : 0, directory, current->Subtree);
         } else if (current && !reading && !FBlind) {
             // A read that failed when it was issued (a configuration's, or a
             // reopening's) counts like one that failed later.
@@ -317,6 +329,8 @@ void TShellChangeThread::GoBlind()
 {
     {
         std::lock_guard<std::mutex> guard(lock);
+        // Changes from here on go unseen until a read is issued again.
+        if (!FBlind) FBlindSince = FCurrent ? FCurrent->LastComplete : SystemTimeNow();
         if (FCurrent) {
             FCurrent->directoryHandle.Reset();
             FRetired.push_back(std::move(FCurrent));
@@ -324,10 +338,10 @@ void TShellChangeThread::GoBlind()
     }
     FRetryDelay = FRetryDelay ? std::min(FRetryDelay * 2, LongestRetryDelay) : FirstRetryDelay;
     FRetryAt = GetTickCount() + FRetryDelay;
-    if (!FBlind) {
-        FBlind = true;
-        Notify(wnBlind, AnsiToWide(DirectoryPath()));
-    }
+    // Told from the loop, after the batch in hand has been delivered: the
+    // owner's last word is then that it is blind.
+    FBlindUntold = !FBlind;
+    FBlind = true;
 }
 
 void TShellChangeThread::TryReopen()

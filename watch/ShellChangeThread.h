@@ -34,7 +34,8 @@
 // Failed reads: a read that fails is issued again; after three failures in a
 // row the worker closes the directory, tells the owner (wnBlind) and reopens
 // it after 250 ms, doubling the wait after each failed attempt up to 8 s,
-// until a read is issued again (wnWatching).
+// until a read is issued again (wnWatching); then it rescans for what changed
+// while it could not read.
 //
 // Stopping: Stop() (user-interface thread) sets the stop flag and posts an
 // empty packet. Once the flag is set nothing more is reported: the delivery
@@ -153,6 +154,8 @@ private:
 
     // Worker thread only.
     bool FBlind = false;
+    bool FBlindUntold = false;
+    uint64_t FBlindSince = 0;   // the changes since then went unseen
     uint32_t FRetryDelay = 0;
     uint32_t FRetryAt = 0;
     std::unique_ptr<TRescanThread> FRescan;

@@ -257,3 +257,126 @@ TEST_CASE("removal deletes the selected files, ending their programs, and asks a
     }
     CHECK(guard.Close());
 }
+
+namespace {
+
+// The volume and index of a file, to tell that two paths open the same one.
+std::string Identity(HANDLE h)
+{
+    if (h == INVALID_HANDLE_VALUE) return "none";
+    BY_HANDLE_FILE_INFORMATION i{};
+    GetFileInformationByHandle(h, &i);
+    CloseHandle(h);
+    return std::to_string(i.dwVolumeSerialNumber) + ":" + std::to_string(i.nFileIndexHigh) + ":" +
+           std::to_string(i.nFileIndexLow);
+}
+
+} // namespace
+
+TEST_CASE("executables named in Thai and with an emoji are listed under paths that open them, shown and deleted")
+{
+    TempFolder home("tamfern-names-");
+    GuardProcess guard(home.Path());
+    REQUIRE(guard.Form() != nullptr);
+    Folder dir("tamfern-names-");
+    const std::wstring root(dir.path.begin(), dir.path.end());   // ASCII
+    const std::wstring files[] = {root + L"\x0E44\x0E17\x0E22.exe", root + L"\xD83D\xDE00 smile.exe"};
+    for (const std::wstring& f : files) {
+        HANDLE h = CreateFileW(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        REQUIRE(h != INVALID_HANDLE_VALUE);
+        DWORD n = 0;
+        WriteFile(h, kMZ.data(), static_cast<DWORD>(kMZ.size()), &n, nullptr);
+        CloseHandle(h);
+    }
+    REQUIRE(WaitFor([&] { return guard.ListItems().size() == 2; }, 5000));
+    const std::vector<std::string> items = guard.ListItems();
+    for (int i = 0; i < 2; ++i) {
+        CAPTURE(items[i]);
+        CHECK(items[i].find('?') == std::string::npos);
+        CHECK(Identity(CreateFileA(items[i].c_str(), 0, 7, nullptr, OPEN_EXISTING, 0, nullptr)) ==
+              Identity(CreateFileW(files[i].c_str(), 0, 7, nullptr, OPEN_EXISTING, 0, nullptr)));
+    }
+
+    // The details of each: the header names its path, the ten lines follow.
+    HWND list = guard.Child("Tzorlistbox");
+    for (int i = 0; i < 2; ++i) {
+        ClickRow(list, i);
+        REQUIRE(WaitFor([&] { return Lines(guard.MemoText()).size() == 11; }, 3000));
+        CHECK(Lines(guard.MemoText())[0] == "监视到可执行文件：" + items[i]);
+    }
+
+    // "删除文件" deletes both.
+    SendMessageA(list, LB_SETSEL, TRUE, 0);
+    SendMessageA(list, LB_SETSEL, TRUE, 1);
+    SendMessageA(guard.Child("TBitBtn", "删除文件"), BM_CLICK, 0, 0);
+    CHECK(guard.ListItems().empty());
+    for (const std::wstring& f : files) CHECK(GetFileAttributesW(f.c_str()) == INVALID_FILE_ATTRIBUTES);
+    CHECK(guard.Close());
+}
+
+namespace {
+
+// Removes the flagged copy of a running program while another copy of the
+// same name runs from another folder: only the copy's process ends.
+void RemoveOneOfTwinPrograms(const std::string& flaggedProgram, const std::string& otherProgram)
+{
+    TempFolder home("tamfern-twins-");
+    GuardProcess guard(home.Path());
+    REQUIRE(guard.Form() != nullptr);
+    Folder dir("tamfern-twins-");
+    const std::string copy = dir.path + "notepad.exe";
+    REQUIRE(CopyFileA(flaggedProgram.c_str(), copy.c_str(), FALSE));
+    REQUIRE(WaitFor([&] { return guard.ListItems() == std::vector<std::string>{copy}; }, 5000));
+
+    auto start = [](const std::string& program, const std::string& args) {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::string cmd = "\"" + program + "\" " + args;
+        REQUIRE(CreateProcessA(program.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        CloseHandle(pi.hThread);
+        return pi.hProcess;
+    };
+    HANDLE other = start(otherProgram, "sleep 60000");
+    HANDLE flagged = start(copy, "sleep 60000");
+    Sleep(500);
+
+    SendMessageA(guard.Child("Tzorlistbox"), LB_SETSEL, TRUE, 0);
+    SendMessageA(guard.Child("TBitBtn", "删除文件"), BM_CLICK, 0, 0);
+    CHECK(WaitForSingleObject(flagged, 5000) == WAIT_OBJECT_0);
+    CHECK(WaitForSingleObject(other, 500) == WAIT_TIMEOUT);   // the other one runs on
+    CHECK_FALSE(Exists(copy));
+    CHECK(guard.ListItems().empty());
+    TerminateProcess(other, 0);
+    WaitForSingleObject(other, 5000);
+    CloseHandle(other);
+    CloseHandle(flagged);
+    CHECK(guard.Close());
+}
+
+std::string SystemNotepad()
+{
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\notepad.exe";
+}
+
+} // namespace
+
+// Wine runs every copy of notepad.exe as its own built-in program and gives
+// each the system's image path, so there the two cannot be told apart; the
+// next test shows the same with a small program of the project's own.
+TEST_CASE("removing a flagged copy of the system's notepad.exe ends the copy only" * doctest::skip(TAMFERN_UNDER_WINE))
+{
+    RemoveOneOfTwinPrograms(SystemNotepad(), SystemNotepad());
+}
+
+TEST_CASE("removing a flagged copy of a program ends the copy only, not the program of that name elsewhere")
+{
+    // The system's own program stands in: a "notepad.exe" in a folder the
+    // guard does not list.
+    TempFolder system("tamfern-system-");
+    const std::string systemNotepad = system.Path() + "notepad.exe";
+    REQUIRE(CopyFileA(TAMFERN_CHILD_PROGRAM, systemNotepad.c_str(), FALSE));
+    RemoveOneOfTwinPrograms(TAMFERN_CHILD_PROGRAM, systemNotepad);
+}
