@@ -36,7 +36,8 @@ std::wstring NameOf(const uint8_t* name, size_t bytes)
 std::vector<TFileChange> DecodeNotifyRecords(const void* buffer, size_t size, const std::string& directoryPath)
 {
     return DecodeNotifyRecords(buffer, size, [&directoryPath](const std::wstring& name) {
-        // A character the code page lacks may convert to nothing usable at all.
+        // The system's plain conversion, for callers without a rule of their
+        // own for names the code page cannot hold.
         const std::string ansi = Trim(WideToAnsi(name));
         return ansi.empty() ? std::string() : directoryPath + ansi;
     });

@@ -41,14 +41,14 @@ using TFileDealMethod = TEvent<TFileOperation, const std::string&, const std::st
 // What a watcher tells its owner besides the changes (not stored with a
 // form; an owner that wants them assigns the event in code).
 enum TWatchNotice : uint8_t {
-    wnBatchBegin,        // the changes of one batch follow
-    wnBatchEnd,          // that batch is complete
+    wnBatchBegin,        // the changes of one batch (or one slice of a long one) follow
+    wnBatchEnd,          // they have all been reported
     wnBlind,             // the directory cannot be read; reopening it (detail: the directory)
     wnWatching,          // reading again after wnBlind (detail: the directory)
     wnRescanBegin,       // changes were lost: looking for files written since (detail: the directory)
     wnRescanEnd,         // that search is complete (detail: the directory)
     wnUnrepresentable,   // a changed file whose name the ANSI code page cannot hold and that has
-                         // no short name: not reported as a change (detail: its full UTF-16 path)
+                         // no short name; its change carries an empty path (detail: its UTF-16 path)
 };
 using TWatchNoticeEvent = TEvent<TWatchNotice, const std::wstring&>;
 

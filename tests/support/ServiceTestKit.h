@@ -47,24 +47,33 @@ inline std::string ReadBytes(const std::string& path)
 
 inline bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-inline void RemoveTree(const std::string& dir)
+// Listed in UTF-16, so that names the ANSI code page cannot hold go too.
+inline void RemoveTreeW(const std::wstring& dir)
 {
-    WIN32_FIND_DATAA d;
-    const HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &d);
+    WIN32_FIND_DATAW d;
+    const HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &d);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = d.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string p = dir + "\\" + name;
-            SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring name = d.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring p = dir + L"\\" + name;
+            SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(p);
+                RemoveTreeW(p);
             else
-                DeleteFileA(p.c_str());
-        } while (FindNextFileA(h, &d));
+                DeleteFileW(p.c_str());
+        } while (FindNextFileW(h, &d));
         FindClose(h);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
+inline void RemoveTree(const std::string& dir)
+{
+    std::wstring wide(dir.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, dir.c_str(), static_cast<int>(dir.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    RemoveTreeW(wide);
 }
 
 // A fresh directory under the user's temporary folder, removed with its

@@ -37,22 +37,31 @@ inline void WriteFileText(const std::string& path, const std::string& text)
     CloseHandle(f);
 }
 
-inline void RemoveTree(const std::string& dir)
+// Listed in UTF-16, so that names the ANSI code page cannot hold go too.
+inline void RemoveTreeW(const std::wstring& dir)
 {
-    WIN32_FIND_DATAA d;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &d);
+    WIN32_FIND_DATAW d;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &d);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            const std::string n = d.cFileName;
-            if (n == "." || n == "..") continue;
+            const std::wstring n = d.cFileName;
+            if (n == L"." || n == L"..") continue;
             if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(dir + "\\" + n);
+                RemoveTreeW(dir + L"\\" + n);
             else
-                DeleteFileA((dir + "\\" + n).c_str());
-        } while (FindNextFileA(h, &d));
+                DeleteFileW((dir + L"\\" + n).c_str());
+        } while (FindNextFileW(h, &d));
         FindClose(h);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
+inline void RemoveTree(const std::string& dir)
+{
+    std::wstring wide(dir.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_ACP, 0, dir.c_str(), static_cast<int>(dir.size()), wide.data(), static_cast<int>(wide.size()))));
+    RemoveTreeW(wide);
 }
 
 // A fresh folder under the temporary directory (path ends in '\'), removed

@@ -98,6 +98,18 @@ TEST_CASE("the watched directory is the prefix of every path")
 #endif
 }
 
+TEST_CASE("a caller's own naming gets each UTF-16 name trimmed, never a blank one")
+{
+    const std::vector<uint8_t> b = Batch({{1, u"  a\u0E44.exe\t"}, {2, u"   "}, {4, u"old"}, {5, u"\u0E44"}});
+    std::vector<std::wstring> asked;
+    const V got = DecodeNotifyRecords(b.data(), b.size(), [&](const std::wstring& name) {
+        asked.push_back(name);
+        return name == L"old" ? std::string("OLD") : std::string();   // no usable path for the others
+    });
+    CHECK(asked == std::vector<std::wstring>{L"a\u0E44.exe", L"old", L"\u0E44"});
+    CHECK(got == V{{foAdded, "", ""}, {foRemoved, "", ""}, {foRenamed, "OLD", ""}});
+}
+
 TEST_CASE("an all-zero or short buffer reports nothing")
 {
     std::vector<uint8_t> zeros(4096, 0);
