@@ -26,7 +26,7 @@ bool CanOpenForWriting(const std::string& path)
     return true;
 }
 
-static void RemoveTree(const std::string& folder)
+void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA data;
     HANDLE h = FindFirstFileA((folder + "*").c_str(), &data);

@@ -52,6 +52,7 @@ Run OneRun(int n, int nameLength)
     const double start = NowMs();
     const double createMs = CreateBurst(folder.Path(), names);
     const BurstResult r = WaitForListed(guard, n, start, 15000);
+    if (!r.Answered) std::printf("   (the guard's list was not found, or never answered)\n");
     return {r.Listed, r.LastListedMs, createMs, r.SlowestAnswerMs};
 }
 
