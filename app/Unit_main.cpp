@@ -109,7 +109,7 @@ void TForm_main::FormCreate(TObject*)
 {
     FileSystemWatcher1->SetOnNotice(TWatchNoticeEvent::Of<&TForm_main::FileSystemWatcher1Notice>(this));
     // After lost changes only executables come back to the alarm.
-    FileSystemWatcher1->SetRescanFilter(&IsExecutableFileW);
+    FileSystemWatcher1->SetRescanFilter(&IsFoundFileExecutable);
     soundPlayer = std::make_unique<Fplaysnd>(ProgramDir() + "ZorSnd.dll");
     baselineLocks = LoadBaselineAndLock(ProgramDir());
 }

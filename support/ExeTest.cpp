@@ -42,15 +42,32 @@ bool IsExecutableFile(const std::string& path)
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-bool IsExecutableFileW(const std::wstring& path)
+namespace {
+
+// The UTF-16 test's steps after the existence search.
+bool FoundFileIsExecutable(const std::wstring& native, const std::string& ext)
+{
+    if (ListedExtension(LowerCaseAscii(ext))) return true;
+    return StartsWithMZ(
+        CreateFileW(native.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// The extension of a UTF-16 path as the ANSI test takes it; only an ASCII
+// extension can be one of the listed ones.
+std::string ExtensionOf(const std::wstring& path)
 {
     const size_t last = path.find_last_of(L".\\:");
     std::string ext;
-    if (last != std::wstring::npos && path[last] == L'.') {
-        // Only an ASCII extension can be one of the listed ones.
-        for (size_t i = last; i < path.size(); ++i)
-            ext += path[i] < 0x80 ? static_cast<char>(path[i]) : '\x80';
-    }
+    if (last != std::wstring::npos && path[last] == L'.')
+        for (size_t i = last; i < path.size(); ++i) ext += path[i] < 0x80 ? static_cast<char>(path[i]) : '\x80';
+    return ext;
+}
+
+} // namespace
+
+bool IsExecutableFileW(const std::wstring& path)
+{
+    const std::string ext = ExtensionOf(path);
     if (SameTextAscii(ext, ".fon")) return false;
     if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos) return false;
     const std::wstring native = NativeFilePathW(path);
@@ -59,9 +76,13 @@ bool IsExecutableFileW(const std::wstring& path)
         TFindHandle search(FindFirstFileW(native.c_str(), &data));
         if (!search.Valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     }
-    if (ListedExtension(LowerCaseAscii(ext))) return true;
-    return StartsWithMZ(
-        CreateFileW(native.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return FoundFileIsExecutable(native, ext);
+}
+
+bool IsFoundFileExecutable(const std::wstring& path)
+{
+    const std::string ext = ExtensionOf(path);
+    return !SameTextAscii(ext, ".fon") && FoundFileIsExecutable(NativeFilePathW(path), ext);
 }
 
 } // namespace tf

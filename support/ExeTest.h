@@ -20,5 +20,8 @@ bool IsExecutableFile(const std::string& path);
 // The same test on a UTF-16 path, for a name the ANSI code page cannot hold
 // (AnsiPath.h): only told to the user, never acted on.
 bool IsExecutableFileW(const std::wstring& path);
+// The same for a file a directory search has just found: the search for it
+// is not made again.
+bool IsFoundFileExecutable(const std::wstring& path);
 
 } // namespace tf

@@ -152,8 +152,16 @@ bool TShellChangeThread::OpenDirectory()
     TKernelHandle dir(CreateFileA(NativeFilePath(path).c_str(), FILE_LIST_DIRECTORY,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
-    if (!dir) return false;   // not found, or not openable: nothing is watched
-    if (!CreateIoCompletionPort(dir.Get(), completionPort, reinterpret_cast<ULONG_PTR>(Handle()), 0)) return false;
+    if (!dir) {
+        // A directory that is not there is simply not watched; one that is
+        // there but cannot be opened leaves the guard blind: the worker keeps
+        // trying, as after failed reads.
+        const DWORD error = GetLastError();
+        FOpenFailed = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+        return false;
+    }
+    FOpenFailed = !CreateIoCompletionPort(dir.Get(), completionPort, reinterpret_cast<ULONG_PTR>(Handle()), 0);
+    if (FOpenFailed) return false;
 
     auto next = std::make_unique<TOpening>(FBufferSize);
     next->directoryHandle = std::move(dir);
@@ -228,6 +236,9 @@ void TShellChangeThread::Loop()
             // A read that failed when it was issued (a configuration's, or a
             // reopening's) counts like one that failed later.
             HandleRead(*current, false, 0, 0);
+            continue;
+        } else if (!current && FOpenFailed && !FBlind) {
+            GoBlind();
             continue;
         }
 

@@ -35,7 +35,9 @@
 // row the worker closes the directory, tells the owner (wnBlind) and reopens
 // it after 250 ms, doubling the wait after each failed attempt up to 8 s,
 // until a read is issued again (wnWatching); then it rescans for what changed
-// while it could not read.
+// while it could not read. A directory that is there but cannot be opened is
+// treated the same way; one that is not there is not watched, and costs
+// nothing, until a configuration finds it.
 //
 // Stopping: Stop() (user-interface thread) sets the stop flag and posts an
 // empty packet. Once the flag is set nothing more is reported: the delivery
@@ -148,6 +150,7 @@ private:
     bool FEnded = false;                                 // the loop has ended: open nothing more
     std::atomic<bool> FLoopEnded{false};                 // deliver nothing more
     std::atomic<bool> FHandlerFailed{false};             // the handler failed during a rescan
+    std::atomic<bool> FOpenFailed{false};                // the directory is there but could not be opened
     std::atomic<int> FRefs{2};
     std::atomic<int> FOpenings{0};
     std::atomic<TRescanFilter> FRescanFilter{nullptr};

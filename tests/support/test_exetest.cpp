@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/core/SysUtils.h"
 #include "framework/threads/WinHandle.h"
 #include "support/ExeTest.h"
 #include "support/FileExists.h"
@@ -108,6 +109,10 @@ TEST_CASE("the executable test over a table of files")
         const std::string path = c.create ? t.File(c.name, c.content) : t.Path + c.name;
         CAPTURE(path);
         CHECK(IsExecutableFile(path) == c.expected);
+        // The UTF-16 tests agree; the one for a file a search has found skips
+        // the search, so it is asked about existing files only.
+        CHECK(IsExecutableFileW(AnsiToWide(path)) == c.expected);
+        if (c.create) CHECK(IsFoundFileExecutable(AnsiToWide(path)) == c.expected);
     }
 }
 

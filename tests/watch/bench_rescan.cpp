@@ -78,9 +78,9 @@ int main(int argc, char** argv)
         const double start = Now();
         FindFiles(tree, "*.*");
         reference.push_back(Now() - start);
-        last = Rescan(tree, 0, &IsExecutableFileW);
+        last = Rescan(tree, 0, &IsFoundFileExecutable);
         all.push_back(last.Seconds);
-        const Walk quiet = Rescan(tree, SystemTimeNow() + RescanMargin, &IsExecutableFileW);
+        const Walk quiet = Rescan(tree, SystemTimeNow() + RescanMargin, &IsFoundFileExecutable);
         none.push_back(quiet.Seconds);
         foundNone = quiet.Found;
     }
