@@ -26,7 +26,7 @@ bool CanOpenForWriting(const std::string& path)
     return true;
 }
 
-void RemoveTree(const std::string& folder)
+static void RemoveTreeOnce(const std::string& folder)
 {
     WIN32_FIND_DATAA data;
     HANDLE h = FindFirstFileA((folder + "*").c_str(), &data);
@@ -35,7 +35,7 @@ void RemoveTree(const std::string& folder)
             const std::string name = data.cFileName;
             if (name == "." || name == "..") continue;
             const std::string path = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path + "\\");
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTreeOnce(path + "\\");
             else {
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(path.c_str());
@@ -44,6 +44,17 @@ void RemoveTree(const std::string& folder)
         FindClose(h);
     }
     RemoveDirectoryA(folder.c_str());
+}
+
+void RemoveTree(const std::string& folder)
+{
+    // A running guard may still be looking through the folder (its rescan
+    // after the mass deletion): try again for a while.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        RemoveTreeOnce(folder);
+        if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+        Sleep(100);
+    }
 }
 
 TempFolder::TempFolder(const std::string& prefix)
