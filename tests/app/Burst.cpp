@@ -9,17 +9,6 @@ namespace {
 constexpr int PerFolder = 1000;
 }
 
-double NowMs()
-{
-    static const LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
 
 std::vector<std::string> BurstNames(int n, int nameLength)
 {
@@ -50,7 +39,7 @@ double CreateBurst(const std::string& folder, const std::vector<std::string>& na
             made = true;
     }
     if (made) Sleep(500);   // the watch takes the new folders in
-    const double start = NowMs();
+    const double start = tftest::NowMs();
     for (const std::string& name : names) {
         HANDLE f = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                nullptr);
@@ -59,7 +48,7 @@ double CreateBurst(const std::string& folder, const std::vector<std::string>& na
         WriteFile(f, "MZ", 2, &written, nullptr);
         CloseHandle(f);
     }
-    return NowMs() - start;
+    return tftest::NowMs() - start;
 }
 
 WatchedFolder::WatchedFolder(const std::string& name)
@@ -84,11 +73,11 @@ int ListCount(const GuardProcess& guard, DWORD timeoutMs)
 BurstResult WaitForListed(const GuardProcess& guard, int want, double startMs, DWORD idleMs)
 {
     BurstResult r;
-    double lastGrowth = NowMs();
+    double lastGrowth = tftest::NowMs();
     for (;;) {
-        const double asked = NowMs();
+        const double asked = tftest::NowMs();
         const int n = ListCount(guard);
-        const double now = NowMs();
+        const double now = tftest::NowMs();
         r.Answered = r.Answered || n >= 0;
         r.SlowestAnswerMs = std::max(r.SlowestAnswerMs, now - asked);
         if (n > r.Listed) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GuardProcess.h"
+#include "tests/TestClock.h"
 
 namespace guardtest {
 
@@ -48,8 +49,5 @@ struct BurstResult {
 // Polls the list every 20 ms until it holds want rows, or has not grown for
 // idleMs; each poll is a message the window must answer.
 BurstResult WaitForListed(const GuardProcess& guard, int want, double startMs, DWORD idleMs);
-
-// A monotonic clock in milliseconds.
-double NowMs();
 
 } // namespace guardtest

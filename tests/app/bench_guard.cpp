@@ -49,7 +49,7 @@ Run OneRun(int n, int nameLength)
     WatchedFolder folder("tamfern-burst-");
     Sleep(300);   // the new folder's own change is handled
     const std::vector<std::string> names = BurstNames(n, nameLength);
-    const double start = NowMs();
+    const double start = tftest::NowMs();
     const double createMs = CreateBurst(folder.Path(), names);
     const BurstResult r = WaitForListed(guard, n, start, 15000);
     if (!r.Answered) std::printf("   (the guard's list was not found, or never answered)\n");
@@ -69,10 +69,10 @@ int Latency(int count)
     std::vector<double> latency, create;
     for (int i = 0; i < count; ++i) {
         const std::vector<std::string> name = {"single" + std::to_string(i) + ".exe"};
-        const double start = NowMs();
+        const double start = tftest::NowMs();
         create.push_back(CreateBurst(folder.Path(), name));
-        while (ListCount(guard) < i + 1 && NowMs() - start < 5000) Sleep(1);
-        latency.push_back(NowMs() - start);
+        while (ListCount(guard) < i + 1 && tftest::NowMs() - start < 5000) Sleep(1);
+        latency.push_back(tftest::NowMs() - start);
         Sleep(100);   // one file at a time
     }
     std::printf("alarm latency, %d single files: median %.1f ms, p95 %.1f ms (creating a file: median %.2f ms)\n",

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "GuardProcess.h"
+#include "tests/FileIdentity.h"
 
 using namespace guardtest;
 
@@ -258,21 +259,6 @@ TEST_CASE("removal deletes the selected files, ending their programs, and asks a
     CHECK(guard.Close());
 }
 
-namespace {
-
-// The volume and index of a file, to tell that two paths open the same one.
-std::string Identity(HANDLE h)
-{
-    if (h == INVALID_HANDLE_VALUE) return "none";
-    BY_HANDLE_FILE_INFORMATION i{};
-    GetFileInformationByHandle(h, &i);
-    CloseHandle(h);
-    return std::to_string(i.dwVolumeSerialNumber) + ":" + std::to_string(i.nFileIndexHigh) + ":" +
-           std::to_string(i.nFileIndexLow);
-}
-
-} // namespace
-
 TEST_CASE("executables named in Thai and with an emoji are listed under paths that open them, shown and deleted")
 {
     TempFolder home("tamfern-names-");
@@ -293,8 +279,7 @@ TEST_CASE("executables named in Thai and with an emoji are listed under paths th
     for (int i = 0; i < 2; ++i) {
         CAPTURE(items[i]);
         CHECK(items[i].find('?') == std::string::npos);
-        CHECK(Identity(CreateFileA(items[i].c_str(), 0, 7, nullptr, OPEN_EXISTING, 0, nullptr)) ==
-              Identity(CreateFileW(files[i].c_str(), 0, 7, nullptr, OPEN_EXISTING, 0, nullptr)));
+        CHECK(tftest::FileIdentityA(items[i]) == tftest::FileIdentityW(files[i]));
     }
 
     // The details of each: the header names its path, the ten lines follow.

@@ -55,7 +55,7 @@ TEST_CASE("bursts of 1,000 and 5,000 new executables are all listed, once each, 
         Sleep(300);   // the folder's own change is handled first
 
         const std::vector<std::string> names = BurstNames(c.Count, c.NameLength);
-        const double start = NowMs();
+        const double start = tftest::NowMs();
         const double created = CreateBurst(folder.Path(), names);
         const BurstResult r = WaitForListed(guard, c.Count, start, 15000);
         MESSAGE(c.Count << " names of " << c.NameLength << ": created in " << created << " ms, all listed after "
@@ -80,7 +80,7 @@ TEST_CASE("a burst lost while the window is held busy is found by the rescan, an
     REQUIRE(ui != nullptr);
     REQUIRE(SuspendThread(ui) != static_cast<DWORD>(-1));
     const std::vector<std::string> names = BurstNames(2000, 150);
-    const double start = NowMs();
+    const double start = tftest::NowMs();
     CreateBurst(folder.Path(), names);
     Sleep(500);
     ResumeThread(ui);

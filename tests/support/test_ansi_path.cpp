@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ServiceTestKit.h"
+#include "tests/FileIdentity.h"
 #include "framework/core/SysUtils.h"
 #include "support/AnsiPath.h"
 #include "support/ExeTest.h"
@@ -17,25 +18,6 @@ using namespace tf;
 using testkit::TTempDir;
 
 namespace {
-
-// The volume and index of a file opened through the ANSI or the UTF-16 call.
-std::string Identity(HANDLE h)
-{
-    if (h == INVALID_HANDLE_VALUE) return "none";
-    BY_HANDLE_FILE_INFORMATION i{};
-    GetFileInformationByHandle(h, &i);
-    CloseHandle(h);
-    return std::to_string(i.dwVolumeSerialNumber) + ":" + std::to_string(i.nFileIndexHigh) + ":" +
-           std::to_string(i.nFileIndexLow);
-}
-std::string IdentityA(const std::string& p)
-{
-    return Identity(CreateFileA(p.c_str(), 0, 7, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-}
-std::string IdentityW(const std::wstring& p)
-{
-    return Identity(CreateFileW(p.c_str(), 0, 7, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-}
 
 void CreateW(const std::wstring& path, const char* bytes = "MZ")
 {
@@ -95,7 +77,7 @@ TEST_CASE("a path whose names the code page cannot hold is made of their short f
         CAPTURE(ansi);
         CHECK(ansi.find('?') == std::string::npos);
         CHECK(ansi.rfind(dir.Path(), 0) == 0);          // the usable folders stay as they are
-        CHECK(IdentityA(ansi) == IdentityW(f));        // and it is that very file
+        CHECK(tftest::FileIdentityA(ansi) == tftest::FileIdentityW(f));        // and it is that very file
         CHECK(IsExecutableFile(ansi));
     }
     std::string exact;

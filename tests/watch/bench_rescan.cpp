@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/ExeTest.h"
+#include "tests/TestClock.h"
 #include "support/FindFiles.h"
 #include "watch/Rescan.h"
 
@@ -21,17 +22,7 @@ using namespace tf;
 
 namespace {
 
-double Now()
-{
-    static const LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+double Now() { return tftest::NowMs() / 1000.0; }
 
 double Median(std::vector<double> v)
 {

@@ -20,6 +20,7 @@
 #include "support/ExeTest.h"
 #include "support/FileExists.h"
 #include "support/PathUtils.h"
+#include "tests/TestClock.h"
 #include "watch/ShellChangeThread.h"
 
 using namespace tf;
@@ -27,17 +28,7 @@ using namespace tf::test;
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+double Now() { return tftest::NowMs(); }
 
 std::string NameOf(int i)
 {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "WatchTestUtil.h"
+#include "tests/FileIdentity.h"
 #include "framework/core/SysUtils.h"
 #include "framework/threads/Threads.h"
 #include "support/AnsiPath.h"
@@ -330,12 +331,6 @@ TEST_CASE("a name the code page cannot hold is reported by its short path, or to
     const std::wstring thai = AnsiToWide(dir.Path) + L"\x0E44\x0E17\x0E22.exe";
     const std::wstring emoji = AnsiToWide(dir.Path) + L"\xD83D\xDE00.exe";
 
-    auto identity = [](HANDLE h) {
-        BY_HANDLE_FILE_INFORMATION i{};
-        GetFileInformationByHandle(h, &i);
-        CloseHandle(h);
-        return std::to_string(i.nFileIndexHigh) + ":" + std::to_string(i.nFileIndexLow);
-    };
     for (const std::wstring& name : {thai, emoji}) {
         HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         REQUIRE(h != INVALID_HANDLE_VALUE);
@@ -345,11 +340,7 @@ TEST_CASE("a name the code page cannot hold is reported by its short path, or to
         CHECK(expected.find('?') == std::string::npos);
         CHECK(PumpUntil([&] { return r.Names().count(expected) > 0; }));
         // The reported path opens that very file.
-        const std::string wideId =
-            identity(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-        const std::string ansiId =
-            identity(CreateFileA(expected.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-        CHECK(wideId == ansiId);
+        CHECK(tftest::FileIdentityA(expected) == tftest::FileIdentityW(name));
     }
     CHECK(r.Unrepresentable.empty());
 

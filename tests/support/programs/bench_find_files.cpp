@@ -9,20 +9,11 @@
 #include <string>
 
 #include "support/FindFiles.h"
+#include "tests/TestClock.h"
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+double Now() { return tftest::NowMs() / 1000.0; }
 
 // Lines of "dir /s /b /a" output: one per file or directory below the tree.
 long RunDir(const std::string& tree, double& seconds)
