@@ -237,6 +237,7 @@ void TForm_main::Timer1Timer(TObject*)
     // made here.
     if (FPruneCheck && !FPruneCheck->Finished()) return;
     FPruneCheck.reset();
+    if (zorlistbox1->ItemTexts().empty()) return;
     auto prune = [this](const std::vector<std::string>& missing) {
         try {
             PruneMissing(missing);
