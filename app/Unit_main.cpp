@@ -51,6 +51,9 @@ const UINT IDS_MAKER_PAGE = 1;
 // this often (ms): under Wine each refresh of the notice box alone costs
 // milliseconds, and the last file flagged is what the user sees either way.
 const DWORD NoticeInterval = 250;
+// Posted to the main window to show a notice after a batch: in a turn of its
+// own, so that a message another program sends meanwhile is answered first.
+const UINT WM_SHOWNOTICE = WM_APP + 0x60;
 // The Run value that starts the guard with Windows.
 const char* const StartValueName = "tamfern";
 } // namespace
@@ -101,6 +104,10 @@ std::string TForm_main::ProgramDir() { return ExtractFilePath(Application->ExeNa
 
 void TForm_main::ShowWindowFront()
 {
+    // Shown and in front already: activating it again would only repaint
+    // its skinned frame, once per alarm during a storm.
+    if (Visible() && HandleAllocated() && IsWindowVisible(WindowHandle()) && GetForegroundWindow() == WindowHandle())
+        return;
     Show();
     BringToFront();
 }
@@ -141,7 +148,7 @@ void TForm_main::NoticeAfterBatch()
     if (!FNoticePending) return;
     const DWORD since = GetTickCount() - FLastNoticeAt;
     if (since >= NoticeInterval) {
-        ShowPendingNotice();
+        PostNotice();
         return;
     }
     if (!FNoticeTimer) {
@@ -153,6 +160,12 @@ void TForm_main::NoticeAfterBatch()
         FNoticeTimer->SetInterval(NoticeInterval - since);
         FNoticeTimer->SetEnabled(true);
     }
+}
+
+void TForm_main::PostNotice()
+{
+    // A second post before the first is handled finds nothing left to show.
+    if (!HandleAllocated() || !PostMessageA(WindowHandle(), WM_SHOWNOTICE, 0, 0)) ShowPendingNotice();
 }
 
 void TForm_main::NoticeTimerTick(TObject*)
@@ -218,6 +231,16 @@ void TForm_main::BitBtn1Click(TObject*)
 }
 
 void TForm_main::BitBtn3Click(TObject*) { Hide(); }
+
+void TForm_main::WndProc(TMessage& m)
+{
+    if (m.Msg == WM_SHOWNOTICE) {
+        ShowPendingNotice();
+        m.Result = 0;
+        return;
+    }
+    TForm::WndProc(m);
+}
 
 void TForm_main::WMSysCommand(TMessage& m)
 {

@@ -81,6 +81,7 @@ public:
 
 protected:
     void WMSysCommand(tf::TMessage& m) override;
+    void WndProc(tf::TMessage& m) override;
 
 private:
     // Steps of the alarm for one reported name.
@@ -90,6 +91,7 @@ private:
     void SetNotice(const std::string& text, bool sound);
     void ShowPendingNotice();
     void NoticeAfterBatch();
+    void PostNotice();
     void NoticeTimerTick(tf::TObject* sender);
     void PruneMissing(const std::vector<std::string>& missing);
 

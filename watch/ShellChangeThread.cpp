@@ -25,7 +25,7 @@ constexpr ULONG_PTR RescanDoneKey = 1;
 
 // How long one delivery on the user-interface thread may run before the
 // window gets its turn again.
-constexpr DWORD SliceMs = 20;
+constexpr DWORD SliceMs = 10;
 
 int __stdcall SystemRead(void* directory, void* buffer, uint32_t size, int subtree, uint32_t filter, void* overlapped)
 {

@@ -15,7 +15,7 @@
 // handles the previous batch), decodes the copy and runs the delivery on the
 // user-interface thread through Synchronize(), blocking until every change of
 // the batch has been reported. A long batch is delivered in slices of about
-// 20 ms, each between wnBatchBegin and wnBatchEnd notices, so the window keeps
+// 10 ms, each between wnBatchBegin and wnBatchEnd notices, so the window keeps
 // answering in between.
 //
 // Lost changes: a read that completes with no records, or with

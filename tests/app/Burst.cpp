@@ -51,17 +51,6 @@ double CreateBurst(const std::string& folder, const std::vector<std::string>& na
     return tftest::NowMs() - start;
 }
 
-WatchedFolder::WatchedFolder(const std::string& name)
-{
-    // A folder name used again soon after its removal is not always watched
-    // again under Wine: every folder gets a name of its own.
-    static int counter = 0;
-    FPath = "C:\\" + name + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
-    CreateDirectoryA(FPath.c_str(), nullptr);
-}
-
-WatchedFolder::~WatchedFolder() { RemoveTree(FPath); }
-
 int ListCount(const GuardProcess& guard, DWORD timeoutMs)
 {
     HWND list = guard.Child("Tzorlistbox");

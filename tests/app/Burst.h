@@ -23,19 +23,6 @@ std::vector<std::string> BurstNames(int n, int nameLength);
 // one after the other. Answers the milliseconds the files took.
 double CreateBurst(const std::string& folder, const std::vector<std::string>& names);
 
-// A folder on C: for the watcher to see, made now (so after the guard has
-// armed its watch) and removed with its files.
-class WatchedFolder {
-public:
-    explicit WatchedFolder(const std::string& name);
-    ~WatchedFolder();
-    WatchedFolder(const WatchedFolder&) = delete;
-    WatchedFolder& operator=(const WatchedFolder&) = delete;
-    const std::string& Path() const { return FPath; }   // with a trailing backslash
-private:
-    std::string FPath;
-};
-
 // The number of rows of the guard's list, or -1 when it does not answer
 // within timeoutMs.
 int ListCount(const GuardProcess& guard, DWORD timeoutMs = 5000);

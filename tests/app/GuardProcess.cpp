@@ -70,8 +70,11 @@ TempFolder::TempFolder(const std::string& prefix)
 TempFolder::~TempFolder() { RemoveTree(FPath); }
 
 WatchedFolder::WatchedFolder(const std::string& prefix)
-    : FPath("C:\\" + prefix + std::to_string(GetCurrentProcessId()) + "\\")
 {
+    // A folder name used again soon after its removal is not always watched
+    // again under Wine: every folder gets a name of its own.
+    static int counter = 0;
+    FPath = "C:\\" + prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";
     CreateDirectoryA(FPath.c_str(), nullptr);
 }
 

@@ -24,17 +24,16 @@ std::string Folded(std::string s)
     return s;
 }
 
-// Every name of the burst is listed, each exactly once.
-void CheckListedOnce(const GuardProcess& guard, const std::string& folder, const std::vector<std::string>& names)
+// How many names of the burst are not listed; every row must be there once.
+int MissingOrTwice(const GuardProcess& guard, const std::string& folder, const std::vector<std::string>& names)
 {
     const std::vector<std::string> items = guard.ListItems();
     std::set<std::string> folded;
     for (const std::string& item : items) folded.insert(Folded(item));
-    CHECK(folded.size() == items.size());
-    int missing = 0;
+    int missing = static_cast<int>(items.size() - folded.size());   // rows listed twice
     for (const std::string& name : names)
         if (!folded.count(Folded(folder + name))) ++missing;
-    CHECK(missing == 0);
+    return missing;
 }
 
 } // namespace
@@ -61,7 +60,7 @@ TEST_CASE("bursts of 1,000 and 5,000 new executables are all listed, once each, 
         MESSAGE(c.Count << " names of " << c.NameLength << ": created in " << created << " ms, all listed after "
                         << r.LastListedMs << " ms, slowest answer " << r.SlowestAnswerMs << " ms");
         CHECK(r.Listed == c.Count);
-        CheckListedOnce(guard, folder.Path(), names);
+        CHECK(MissingOrTwice(guard, folder.Path(), names) == 0);
         CHECK(guard.Close());
     }
 }
@@ -72,7 +71,11 @@ TEST_CASE("a burst lost while the window is held busy is found by the rescan, an
     GuardProcess guard(home.Path());
     REQUIRE(guard.Form() != nullptr);
     WatchedFolder folder("tamfern-overflow-");
-    Sleep(300);
+    // A first alarm shows the window (and has it skinned) before the burst:
+    // what is timed below is the rescan, not the window's first showing.
+    WriteFileBytes(folder.Path() + "first.exe", "MZ");
+    REQUIRE(WaitFor([&] { return guard.Visible() && ListCount(guard) == 1; }, 5000));
+    Sleep(500);
 
     // The window's thread stops; the watcher reads on, but far more changes
     // come than its buffer holds, so the system drops them.
@@ -86,11 +89,13 @@ TEST_CASE("a burst lost while the window is held busy is found by the rescan, an
     ResumeThread(ui);
     CloseHandle(ui);
 
-    const BurstResult r = WaitForListed(guard, 2000, start, 15000);
+    const BurstResult r = WaitForListed(guard, 2001, start, 15000);
     MESSAGE("listed " << r.Listed << " after " << r.LastListedMs << " ms; slowest answer " << r.SlowestAnswerMs
                       << " ms");
-    CHECK(r.Listed == 2000);
-    CheckListedOnce(guard, folder.Path(), names);
+    // Every one of the burst, once; the rescan may add the guard's own program
+    // and sound library, copied just before it started (within its margin).
+    CHECK(r.Listed >= 2001);
+    CHECK(WaitFor([&] { return MissingOrTwice(guard, folder.Path(), names) == 0; }, 10000));
     CHECK(r.SlowestAnswerMs < 100);
     CHECK(guard.Close());
 }

@@ -215,6 +215,7 @@ TEST_CASE("the notice and the window follow a batch once, for the last file flag
     CHECK_FALSE(f->Visible());
     CHECK(gSounds.empty());
     f->FileSystemWatcher1Notice(wnBatchEnd, L"");
+    Application->ProcessMessages();   // shown in a turn of its own
     CHECK(f->Memo1->Text() == "监视到变动的文件：" + c);
     CHECK(f->Visible());
     CHECK(std::count(gSounds.begin(), gSounds.end(), "WAV1") == 1);
