@@ -22,6 +22,9 @@ using TRescanFilter = bool (*)(const std::wstring& path);
 // File times as 100-ns units since 1601 (FILETIME); a margin of 2 s covers
 // the coarsest file-time resolution (FAT) and the clock's granularity.
 constexpr uint64_t RescanMargin = 2 * 10000000ull;
+// Before the watch began, only the lag of a file system's coarse clock behind
+// the system time is allowed for (100 ms).
+constexpr uint64_t WatchStartSlack = 100 * 10000ull;
 uint64_t SystemTimeNow();
 
 // Files found by a walk, in the order found: those with a usable ANSI path

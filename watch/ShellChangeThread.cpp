@@ -114,6 +114,8 @@ void TShellChangeThread::ConfigureWorker(const std::string& directory, bool acti
         watchSubTree = subtree;
         notifyFilter = filter;
         directoryPath = IncludeTrailingBackslash(directory);
+        // A new watch: what was written before it is no change of its.
+        FWatchBegan = SystemTimeNow();
     }
     activeCopy = active;
     OpenDirectory();
@@ -365,6 +367,14 @@ void TShellChangeThread::TryReopen()
 
 void TShellChangeThread::RequestRescan(uint64_t since, const std::string& directory, bool subtree)
 {
+    {
+        // The margin covers coarse file times, not the time before the watch
+        // began: a file written then (the guard's own program, copied just
+        // before it was started) was never a change the watch could miss.
+        std::lock_guard<std::mutex> guard(lock);
+        const uint64_t began = FWatchBegan > WatchStartSlack ? FWatchBegan - WatchStartSlack : 0;
+        since = std::max(since, began);
+    }
     FRescanSince = FRescanPending ? std::min(FRescanSince, since) : since;
     FRescanPending = true;
     FRescanDirectory = directory;

@@ -22,7 +22,8 @@
 // ERROR_NOTIFY_ENUM_DIR, means the system could not keep them. The worker then
 // starts a rescan (Rescan.h) on a thread of its own for the files under the
 // directory created or written since its last complete read (less
-// RescanMargin) and reports each found file as (foModified, path, "") through
+// RescanMargin, but never from before the configuration began watching, less
+// WatchStartSlack) and reports each found file as (foModified, path, "") through
 // the same delivery, in the order found. An overflow during a rescan queues
 // one more rescan, from the earliest time asked for, once it ends.
 //
@@ -154,6 +155,7 @@ private:
     std::atomic<int> FRefs{2};
     std::atomic<int> FOpenings{0};
     std::atomic<TRescanFilter> FRescanFilter{nullptr};
+    uint64_t FWatchBegan = 0;   // when the current configuration began watching (file time)
 
     // Worker thread only.
     bool FBlind = false;

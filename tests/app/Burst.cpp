@@ -5,12 +5,7 @@
 
 namespace guardtest {
 
-namespace {
-constexpr int PerFolder = 1000;
-}
-
-
-std::vector<std::string> BurstNames(int n, int nameLength)
+std::vector<std::string> BurstNames(int n, int nameLength, int perFolder)
 {
     std::vector<std::string> names;
     names.reserve(static_cast<size_t>(n));
@@ -20,9 +15,9 @@ std::vector<std::string> BurstNames(int n, int nameLength)
         const size_t fixed = 1 + 5 + 4;   // "b", the number, ".exe"
         const size_t pad = nameLength > static_cast<int>(fixed) ? static_cast<size_t>(nameLength) - fixed : 0;
         std::string sub;
-        if (i >= PerFolder) {
+        if (perFolder > 0 && i >= perFolder) {
             char name[16];
-            std::snprintf(name, sizeof name, "d%02d\\", i / PerFolder);
+            std::snprintf(name, sizeof name, "d%02d\\", i / perFolder);
             sub = name;
         }
         names.push_back(sub + "b" + std::string(pad, 'x') + number + ".exe");

