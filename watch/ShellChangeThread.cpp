@@ -111,11 +111,13 @@ void TShellChangeThread::ConfigureWorker(const std::string& directory, bool acti
 {
     {
         std::lock_guard<std::mutex> guard(lock);
+        const std::string path = IncludeTrailingBackslash(directory);
+        // Another directory, or the first: a new watch, and what was written
+        // before it is no change of its.
+        if (!FWatchBegan || path != directoryPath || subtree != watchSubTree) FWatchBegan = SystemTimeNow();
         watchSubTree = subtree;
         notifyFilter = filter;
-        directoryPath = IncludeTrailingBackslash(directory);
-        // A new watch: what was written before it is no change of its.
-        FWatchBegan = SystemTimeNow();
+        directoryPath = path;
     }
     activeCopy = active;
     OpenDirectory();
