@@ -135,18 +135,18 @@ bool TSkinControl::HandlerOnTop() const
 bool TSkinControl::Release()
 {
     if (HandlerOnTop()) return true;
-    // A later handler saved this one and calls it: unlinking is impossible
-    // and freeing would leave it calling freed code.
+    // A later handler saved this one and calls it: unlinking is impossible.
     if (FActive) {
         Unskin();
         ActiveChanged();
     }
+    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+    // A bare window's procedure outlives the skinner, passing messages on.
+    if (!FOldWindowProc) return true;
+    // A control's handler is a method of the skinner: it must stay, inert.
     FReleased = true;
-    // A bare window's skinner must outlive the form skinner that owns it.
-    if (!FOldWindowProc && Owner()) Owner()->RemoveComponent(this);
     if (FForm) FForm->Skinners().Remove(this);
     FForm = nullptr;
-    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
     return false;
 }
 

@@ -72,8 +72,10 @@ public:
     // ------------------------------------------------------------ the link
     int SkinnerState() const override { return FState; }
     HWND SkinnedWindow() const override { return FHandle; }
-    // False when the control or window was subclassed again after the
-    // skinner: it unskins, leaves its list and passes every message on.
+    // False when the control was subclassed again after the skinner: it
+    // unskins, leaves its list and passes every message on. A bare window
+    // subclassed again is unskinned and may be freed: its procedure stays
+    // behind passing messages on.
     bool Release() override;
 
     // ------------------------------------------------------------ routing and helpers

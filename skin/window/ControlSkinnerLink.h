@@ -28,7 +28,7 @@ public:
     virtual HWND SkinnedWindow() const = 0;
     // The list lets go of the skinner: true when it may be freed now. A
     // skinner still called by a handler installed after its own stays behind
-    // passing everything on, freed by its owner (or never, for a bare window).
+    // passing everything on, freed by its owner.
     virtual bool Release() { return true; }
 };
 
