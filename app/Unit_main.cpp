@@ -287,9 +287,11 @@ void TForm_main::PruneMissing(const std::vector<std::string>& missing)
 
 void TForm_main::zorlistbox1Click(TObject*)
 {
+    // The row clicked, read before the held-back notice shows the window
+    // (activating it may move the list's focus).
+    const int index = zorlistbox1->ItemIndex();
     // A notice held back from a storm came first: the details replace it.
     ShowPendingNotice();
-    const int index = zorlistbox1->ItemIndex();
     const std::string path = zorlistbox1->Items()->Get(index);
 
     TExtractedIcon icon = ExtractFileIcon(GetModuleHandleA(nullptr), NativeFilePath(path), 0);

@@ -49,6 +49,11 @@ std::vector<std::string> Lines(const std::string& text)
 // A user's click on row index of the list (rows are 24 pixels: a 12-point font).
 void ClickRow(HWND list, int index)
 {
+    // The pointer goes there too: a list holding the capture follows the
+    // real pointer, wherever an earlier test left it.
+    POINT screen{20, index * 24 + 12};
+    ClientToScreen(list, &screen);
+    SetCursorPos(screen.x, screen.y);
     const LPARAM at = MAKELPARAM(20, index * 24 + 12);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(list, WM_LBUTTONUP, 0, at);
@@ -286,8 +291,13 @@ TEST_CASE("executables named in Thai and with an emoji are listed under paths th
     HWND list = guard.Child("Tzorlistbox");
     for (int i = 0; i < 2; ++i) {
         ClickRow(list, i);
-        REQUIRE(WaitFor([&] { return Lines(guard.MemoText()).size() == 11; }, 3000));
-        CHECK(Lines(guard.MemoText())[0] == "监视到可执行文件：" + items[i]);
+        // The previous row's details have eleven lines too: wait for this row's.
+        const std::string header = "监视到可执行文件：" + items[i];
+        CHECK(WaitFor([&] {
+            const auto lines = Lines(guard.MemoText());
+            return lines.size() == 11 && lines[0] == header;
+        }, 3000));
+        CHECK(Lines(guard.MemoText())[0] == header);
     }
 
     // "删除文件" deletes both.
