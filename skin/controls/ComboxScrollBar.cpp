@@ -19,6 +19,8 @@ const TClassInfo& TComboxScrollBar::StaticClass()
 
 TComboxScrollBar::TComboxScrollBar(TComponent* owner) : TSkinControl(owner), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)) {}
 
+TComboxScrollBar::~TComboxScrollBar() { *FAlive = false; }
+
 bool TComboxScrollBar::BeforeMessage(TMessage& m)
 {
     switch (m.Msg) {
@@ -80,19 +82,26 @@ bool TComboxScrollBar::TrackListThumb(const TMessage& m)
     const int y = m.YPos() - info.rcScrollBar.top;
     if (y < info.xyThumbTop || y > info.xyThumbBottom) return false;
 
-    SetCapture(FHandle);
+    // A message handled in the loop may free the combo, this skinner or the
+    // list, switch skinning off or close the list: the loop then leaves
+    // without touching any of them.
+    const std::shared_ptr<bool> alive = FAlive;
+    HWND list = FHandle;
+    SetCapture(list);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};
-    GetScrollInfo(FHandle, SB_VERT, &si);
+    GetScrollInfo(list, SB_VERT, &si);
     const int pressY = m.YPos();
     const int barLength = info.rcScrollBar.bottom - info.rcScrollBar.top;
     const int track = barLength - 2 * FArrowSize;
     const int thumb = info.xyThumbBottom - info.xyThumbTop;
     int pos = si.nPos;
+    const auto over = [&] { return !*alive || !FActive || !IsWindow(list) || !IsWindowVisible(list); };
     for (;;) {
+        if (over()) break;
         MSG msg;
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             // Someone took the mouse away: the drag is over.
-            if (GetCapture() != FHandle) break;
+            if (GetCapture() != list) break;
             WaitMessage();
             continue;
         }
@@ -102,6 +111,7 @@ bool TComboxScrollBar::TrackListThumb(const TMessage& m)
         }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        if (over()) break;
         if (msg.message == WM_NCMOUSEMOVE || msg.message == WM_MOUSEMOVE) {
             POINT cursor;
             GetCursorPos(&cursor);
@@ -109,15 +119,16 @@ bool TComboxScrollBar::TrackListThumb(const TMessage& m)
             const int next = ListThumbPosition(offset, track, thumb, si.nMin, si.nMax, static_cast<int>(si.nPage));
             if (next != pos) {
                 pos = next;
-                SendMessageA(FHandle, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
+                SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
             }
         } else if (msg.message == WM_NCLBUTTONUP || msg.message == WM_LBUTTONUP) {
-            SendMessageA(FHandle, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, pos), 0);
-            PostMessageA(FHandle, WM_VSCROLL, SB_ENDSCROLL, 0);
+            SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, pos), 0);
+            PostMessageA(list, WM_VSCROLL, SB_ENDSCROLL, 0);
             break;
         }
     }
-    ReleaseCapture();
+    // Only the list's own capture: another window may hold the mouse by now.
+    if (GetCapture() == list) ReleaseCapture();
     return true;
 }
 

@@ -12,17 +12,22 @@ class TComboxScrollBar : public TSkinControl {
     TF_CLASS(TComboxScrollBar)
 public:
     explicit TComboxScrollBar(TComponent* owner);
+    ~TComboxScrollBar() override;
 
     bool BeforeMessage(TMessage& m) override;
     void AfterMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
 
     // Drags the thumb when the press (WM_NCLBUTTONDOWN on the vertical bar)
-    // is on it; false when it is not (the list scrolls by itself).
+    // is on it; false when it is not (the list scrolls by itself). The drag
+    // ends at once when the skinner is freed or switched off, or the list
+    // closes or goes, while the loop runs.
     bool TrackListThumb(const TMessage& m);
 
 private:
     int FArrowSize = 0;
+    // False once the skinner is gone (its loop may outlive it).
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 } // namespace tf

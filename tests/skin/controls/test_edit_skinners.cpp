@@ -12,6 +12,9 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <utility>
+
 #include "EditSkinKit.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/DateTimePicker.h"
@@ -509,4 +512,56 @@ TEST_CASE("A combo's edit part subclassed again after skinning keeps working whe
     SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(laterPrevious));
     type("de");
     CHECK(text() == "de");
+}
+
+namespace {
+// What a timer runs inside the list skinner's thumb loop.
+std::function<void()> inLoop;
+void CALLBACK RunInLoop(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    if (auto run = std::exchange(inLoop, nullptr)) run();
+}
+} // namespace
+
+TEST_CASE("A drop-down list's thumb drag ends at once when the combo, the skinner or the list goes from inside its loop")
+{
+    Fixture f;
+    auto* combo = Get<TComboBox>(f.view, "ComboListE");
+    HWND list = ComboInfo(combo->Handle()).hwndList;
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    skintest::Pump(50);
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    REQUIRE(QueryScrollBarInfo(list, OBJID_VSCROLL, bar));
+    REQUIRE(bar.xyThumbBottom > bar.xyThumbTop);
+    const LPARAM onThumb = MAKELPARAM((bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
+                                      bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2);
+
+    std::function<void()> act;
+    SUBCASE("the combo is freed") { act = [&] { delete combo; }; }
+    SUBCASE("every skinner is freed") { act = [&] { f.host.reset(); }; }
+    SUBCASE("skinning is switched off") { act = [&] { SendMessageA(combo->Handle(), SKM_SKINENABLE, 0, 0); }; }
+    SUBCASE("the list closes") { act = [&] { SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0); }; }
+
+    // The press starts the loop; the timer acts while it runs and then
+    // releases the button, which a loop still running would answer by
+    // scrolling the list.
+    tftest::MessageLog log;
+    log.Watch(list);
+    bool inside = false;
+    inLoop = [&] {
+        inside = GetCapture() == list;
+        log.Clear();
+        act();
+        PostMessageA(list, WM_LBUTTONUP, 0, 0);
+    };
+    PostMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, onThumb);
+    SetTimer(nullptr, 0, 20, &RunInLoop);
+    skintest::Pump(300);
+    log.StopWatching();
+    CHECK(inside);
+    CHECK(log.Count(WM_VSCROLL) == 0);
+    CHECK(GetCapture() != list);
+    inLoop = nullptr;
 }
