@@ -72,7 +72,11 @@ TMediaPlayer::TMediaPlayer(TComponent* owner) : TCustomControl(owner)
             FGlyphs[b][k] = LoadMediaGlyph(static_cast<TMPGlyphKind>(k), static_cast<TMPBtnType>(b));
 }
 
-TMediaPlayer::~TMediaPlayer() { Destroying(); }
+TMediaPlayer::~TMediaPlayer()
+{
+    *FAlive = false;
+    Destroying();
+}
 
 void TMediaPlayer::Changed()
 {
@@ -126,26 +130,29 @@ void TMediaPlayer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 
 void TMediaPlayer::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
+    const std::shared_ptr<bool> alive = FAlive;
     if (button == mbLeft && FPressed >= 0) {
         const int pressed = FPressed;
         FPressed = -1;
         Invalidate();
         if (y >= 0 && y < Height() && ButtonAt(x) == pressed) ClickButton(static_cast<TMPBtnType>(pressed));
     }
-    TCustomControl::MouseUp(button, shift, x, y);
+    if (*alive) TCustomControl::MouseUp(button, shift, x, y);
 }
 
 void TMediaPlayer::ClickButton(TMPBtnType button)
 {
     if (!(FEnabledButtons & (1u << button))) return;
+    // Each handler may free the player (a form may, in OnClick).
+    const std::shared_ptr<bool> alive = FAlive;
     bool doDefault = true;
     OnBtnClick(this, button, doDefault);
+    if (!*alive) return;
     if (doDefault) Action(button);
     OnPostClick(this, button);
-    if (FNotify) {
-        FNotify = false;
-        OnNotify(this);
-    }
+    if (!*alive || !FNotify) return;
+    FNotify = false;
+    OnNotify(this);
 }
 
 void TMediaPlayer::Action(TMPBtnType button)

@@ -8,7 +8,8 @@
 // Notify was set. AutoEnable enables the buttons that make sense in the new
 // mode after each action. Glyphs are the module's bitmaps "EN_MPPLAY",
 // "DI_MPPLAY", "CL_MPPLAY" and so on (MediaGlyphName); olive is their
-// transparent colour.
+// transparent colour. A handler may free the player: the click's routine
+// touches nothing of it afterwards.
 #pragma once
 #include <array>
 #include <memory>
@@ -92,6 +93,8 @@ private:
     int FPosition = 0;
     int FPressed = -1;
     std::array<std::array<std::unique_ptr<TBitmap>, 3>, MPButtonCount> FGlyphs;
+    // False once the player is gone (a click's handler may free it).
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 } // namespace tf

@@ -16,7 +16,11 @@ const TClassInfo& TSkinMP::StaticClass()
 TSkinMP::TSkinMP(TComponent* owner) : TSkinControl(owner) {}
 
 // The panel is owned by the skinner, and may go first with its parent.
-TSkinMP::~TSkinMP() { Destroying(); }
+TSkinMP::~TSkinMP()
+{
+    *FAlive = false;
+    Destroying();
+}
 
 void TSkinMP::Notification(TComponent* c, TOperation op)
 {
@@ -58,6 +62,22 @@ void TSkinMP::SkinChanged()
 {
     TSkinControl::SkinChanged();
     if (FPanel) FPanel->Invalidate();
+}
+
+bool TSkinMP::BeforeMessage(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP: {
+        // The player's handlers may free it, and this skinner with it.
+        const std::shared_ptr<bool> alive = FAlive;
+        CallDefault(m);
+        if (*alive) AfterMessage(m);
+        return false;
+    }
+    default: return TSkinControl::BeforeMessage(m);
+    }
 }
 
 void TSkinMP::AfterMessage(TMessage& m)

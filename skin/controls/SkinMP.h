@@ -1,7 +1,8 @@
 // TSkinMP: media players. A panel of the skinner's own (TWMediaPlayer) lies
 // over the player with the same parent and bounds and follows its moves,
 // visibility and enabled state; switching the skinner off hides the panel,
-// unskinning frees it.
+// unskinning frees it. A click (the panel hands the mouse on to the player)
+// may free the player, and the skinner and panel with it.
 #pragma once
 #include "skin/controls/WinSubClass.h"
 
@@ -17,6 +18,7 @@ public:
 
     void Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas) override;
     void Unskin() override;
+    bool BeforeMessage(TMessage& m) override;
     void AfterMessage(TMessage& m) override;
     void SkinChanged() override;
     void Notification(TComponent* c, TOperation op) override;
@@ -29,6 +31,8 @@ protected:
 private:
     void ShowPanel();
     TWMediaPlayer* FPanel = nullptr;
+    // False once the skinner is gone (it goes with a player freed by a click).
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 } // namespace tf

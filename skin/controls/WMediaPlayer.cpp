@@ -28,7 +28,11 @@ TWMediaPlayer::TWMediaPlayer(TComponent* owner) : TCustomPanel(owner)
             FButtons[b].Glyphs[k] = LoadMediaGlyph(static_cast<TMPGlyphKind>(k), static_cast<TMPBtnType>(b));
 }
 
-TWMediaPlayer::~TWMediaPlayer() { Destroying(); }
+TWMediaPlayer::~TWMediaPlayer()
+{
+    *FAlive = false;
+    Destroying();
+}
 
 void TWMediaPlayer::AttachPlayer(TControl* player, TSkinMP* skinner, TSkinData* data)
 {
@@ -78,10 +82,13 @@ void TWMediaPlayer::WndProc(TMessage& m)
 {
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:   // a second press of a double click is a press too
+    case WM_LBUTTONDBLCLK: {   // a second press of a double click is a press too
+        // A handler of the player's may free it, and this panel with it.
+        const std::shared_ptr<bool> alive = FAlive;
         FMouseDown = true;
         TCustomPanel::WndProc(m);
         if (FPlayer) FPlayer->Perform(m.Msg, m.WParam, m.LParam);
+        if (!*alive) return;
         // The player took the mouse; the panel keeps it until the release,
         // wherever that is.
         SetMouseCapture(true);
@@ -89,15 +96,19 @@ void TWMediaPlayer::WndProc(TMessage& m)
         FPressedButton = FHitButton;
         Invalidate();
         return;
-    case WM_LBUTTONUP:
+    }
+    case WM_LBUTTONUP: {
+        const std::shared_ptr<bool> alive = FAlive;
         FMouseDown = false;
         TCustomPanel::WndProc(m);   // lets the mouse go
         FHitButton = ButtonUnder(m.XPos());
         // A click reaches the player only when pressed and released on one button.
         if (FHitButton == FPressedButton && FPlayer) FPlayer->Perform(m.Msg, m.WParam, m.LParam);
+        if (!*alive) return;
         FPressedButton = FHitButton;
         Invalidate();
         return;
+    }
     default: TCustomPanel::WndProc(m); return;
     }
 }

@@ -4,7 +4,8 @@
 // paint) with the skin's button faces and the program's glyphs, and passes
 // the mouse on: a press reaches the player at once, a release only when it
 // is over the button that was pressed. Never skinned itself (its Tag is the
-// skin's DisableTag).
+// skin's DisableTag). The player may be freed while it handles the mouse
+// (the panel goes with it): the panel then touches nothing of itself.
 #pragma once
 #include <array>
 #include <memory>
@@ -63,6 +64,8 @@ private:
     TControl* FPlayer = nullptr;
     TSkinMP* FSkinner = nullptr;
     int FVisibleCount = 0;
+    // False once the panel is gone.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 } // namespace tf

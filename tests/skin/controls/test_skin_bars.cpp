@@ -2,12 +2,16 @@
 // on real windows: fills in proportion (plain and chunk variants, vertical
 // from the bottom), track bars drawn through custom draw with the control's
 // own tick marks, header items and the area after them, a player with no
-// visible button, and switching off and detaching giving the controls back.
+// visible button, a player freed by its own click, and switching off and
+// detaching giving the controls back.
 #include <doctest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
+#include "../../PoisonedFrees.h"
 #include "ControlSkinKit.h"
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/MPlayer.h"
@@ -393,4 +397,49 @@ TEST_CASE("A media player with every button hidden shows a plain face-coloured p
     CHECK(skinner->Panel() == nullptr);
     CHECK(f.form->ControlCount() == children - 1);
     delete skinner;
+}
+
+namespace {
+// A form's click handler that frees the player, and what is heard after it.
+struct PlayerFreer : TObject {
+    TMediaPlayer* player = nullptr;
+    int clicks = 0, later = 0;
+    void Click(TObject*, TMPBtnType, bool&)
+    {
+        ++clicks;
+        std::exchange(player, nullptr)->Free();
+    }
+    void PostClick(TObject*, TMPBtnType) { ++later; }
+    void Notified(TObject*) { ++later; }
+};
+} // namespace
+
+TEST_CASE("A media player freed by its own click handler: nothing of it, its skinner or its panel is used afterwards")
+{
+    // Freed memory is overwritten in this program (PoisonedFrees.h): a use
+    // of the freed player, skinner or panel reads garbage and crashes.
+    FormFixture f;
+    auto* player = f.Make<TMediaPlayer>(20, 40, 270, 30);
+    PlayerFreer freer;
+    freer.player = player;
+    player->OnBtnClick = TMPBtnClickEvent::Of<&PlayerFreer::Click>(&freer);
+    player->OnPostClick = TMPPostBtnClickEvent::Of<&PlayerFreer::PostClick>(&freer);
+    player->OnNotify = TNotifyEvent::Of<&PlayerFreer::Notified>(&freer);
+    player->SetNotify(true);
+    HWND clicked = player->Handle();
+    SUBCASE("a click on the player itself") {}
+    SUBCASE("a click on the skin's panel over it")
+    {
+        auto* skinner = dynamic_cast<TSkinMP*>(f.Skin(player));
+        REQUIRE(skinner);
+        REQUIRE(skinner->Panel());
+        clicked = skinner->Panel()->Handle();
+    }
+    const LPARAM onPlay = MAKELPARAM(15, 15);
+    SendMessageA(clicked, WM_LBUTTONDOWN, MK_LBUTTON, onPlay);
+    SendMessageA(clicked, WM_LBUTTONUP, 0, onPlay);
+    CHECK(freer.clicks == 1);
+    CHECK(freer.later == 0);
+    CHECK_FALSE(IsWindow(clicked));
+    CHECK(f.form->ControlCount() == 0);
 }
