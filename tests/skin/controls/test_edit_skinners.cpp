@@ -5,7 +5,9 @@
 // plain, inset and extended variants with the button on the right or, from
 // the mirrored image, on the left, a simple combo's list with overlays and
 // no button, up-down buttons from a skin element or plainly drawn, the date
-// picker's arrow window, and attach and detach giving back what they took.
+// picker's arrow window, attach and detach giving back what they took, and
+// a drop-down list's thumb drag ending when the combo, its skinner or the
+// list goes from inside the drag's loop.
 #include <doctest.h>
 
 #include <windows.h>
@@ -526,8 +528,11 @@ void CALLBACK RunInLoop(HWND, UINT, UINT_PTR id, DWORD)
 
 TEST_CASE("A drop-down list's thumb drag ends at once when the combo, the skinner or the list goes from inside its loop")
 {
-    Fixture f;
-    auto* combo = Get<TComboBox>(f.view, "ComboListE");
+    SkinnedForm f(300, 240);
+    auto* combo = f.Make<TComboBox>(10, 10, 160, 24);
+    combo->SetStyle(csDropDownList);
+    for (int i = 0; i < 20; ++i) combo->Items()->Add("Choice " + std::to_string(i + 1));
+    REQUIRE(dynamic_cast<TSkinComBox*>(f.Skin(combo)));
     HWND list = ComboInfo(combo->Handle()).hwndList;
     SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
     skintest::Pump(50);
