@@ -99,6 +99,17 @@ std::wstring LongPath(const std::wstring& path)
     return n > 0 && n < buffer.size() ? std::wstring(buffer.data(), n) : path;
 }
 
+std::wstring WideFileName(const std::wstring& path)
+{
+    const size_t i = path.find_last_of(L"\\:");
+    return i == std::wstring::npos ? path : path.substr(i + 1);
+}
+
+bool SameWideName(const std::wstring& a, const std::wstring& b)
+{
+    return !a.empty() && !b.empty() && lstrcmpiW(a.c_str(), b.c_str()) == 0;
+}
+
 bool UsesToolhelp(uint8_t osClass) { return osClass == 2 || osClass == 3 || osClass == 4 || osClass == 8; }
 bool UsesPerfData(uint8_t osClass) { return osClass == 5 || osClass == 6 || osClass == 7; }
 
@@ -331,23 +342,30 @@ bool KillProcessesOfFile(const std::string& path)
         const DWORD n = GetShortPathNameA(NativeFilePath(path).c_str(), buffer, 255);
         if (n > 0 && n < 255) shortName = ExtractFileName(std::string(buffer, n));
         const std::wstring file = AnsiToWide(path);
+        // The file's names as the system's image paths give them: its long
+        // name may be one the code page cannot hold (the guard then knows the
+        // file by its short path, and the process list only by a look-alike).
+        const std::wstring wideLong = WideFileName(LongPath(NativeFilePathW(file)));
+        const std::wstring wideShort = AnsiToWide(shortName);
 
         TProcessList list;
         GetProcessList(false, false, list);
         const DWORD self = GetCurrentProcessId();
         for (const TProcessEntry& e : list) {
-            if (!SameExeName(e.ExeFile, longName, shortName)) continue;
             // Ending the guard itself would drop its list and every lock.
             if (e.ProcessID == self) continue;
             // A path, where one can be had, decides: a flagged C:\temp\explorer.exe
             // must not end the real one. The 95 family lists paths itself.
             std::wstring image;
-            bool known = gImagePath(e.ProcessID, image);
-            if (!known && LastDelimiter("\\", e.ExeFile) != std::string::npos) {
-                image = AnsiToWide(e.ExeFile);
-                known = true;
+            if (gImagePath(e.ProcessID, image)) {
+                const std::wstring name = WideFileName(image);
+                const bool named = SameWideName(name, wideLong) || SameWideName(name, wideShort);
+                if (!named || !SameFile(image, file)) continue;
+            } else {
+                if (!SameExeName(e.ExeFile, longName, shortName)) continue;
+                if (LastDelimiter("\\", e.ExeFile) != std::string::npos && !SameFile(AnsiToWide(e.ExeFile), file))
+                    continue;
             }
-            if (known && !SameFile(image, file)) continue;
             TProcessHandle process(e.ProcessID);
             result = process.Handle() && TerminateProcess(process.Handle(), 0xFFFFFFFF);
         }

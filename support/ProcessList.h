@@ -69,13 +69,13 @@ void GetThreadList(uint32_t ownerProcessID, bool withWindows, TThreadList& list)
 void GetWindowList(uint32_t processID, uint32_t threadID, bool applicationOnly, TWindowList& list);
 
 // Terminates the processes (other than this one) that run the file at path.
-// A process is a candidate when its executable's file name equals the long or
-// the short (8.3) file name of path, ASCII letters folded at single-byte
-// positions only (a GBK trail byte is never folded). Where the system tells a
-// candidate's full image path (QueryFullProcessImageName with limited query
-// rights), it is ended only when that image is the file at path itself, by
-// long or short path; where no path can be had, the name alone decides. True
-// when the last termination attempt succeeded.
+// Where the system tells a process's full image path (QueryFullProcessImageName
+// with limited query rights), it is ended only when that image is the file at
+// path itself, by long or short path, also when the long name is one the ANSI
+// code page cannot hold. Where no path can be had, the name decides: the
+// executable's file name equals the long or the short (8.3) file name of path,
+// ASCII letters folded at single-byte positions only (a GBK trail byte is
+// never folded). True when the last termination attempt succeeded.
 bool KillProcessesOfFile(const std::string& path);
 
 // Whether a process listed as exeFile (a bare name or a path) has the file

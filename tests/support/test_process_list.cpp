@@ -306,3 +306,29 @@ TEST_CASE("the running system's performance data can be asked for without harm")
     CHECK(ok == (!list.empty() || !threads.empty()));
     CHECK_FALSE(ReadPerfData(nullptr, nullptr, false));
 }
+
+TEST_CASE("KillProcessesOfFile ends a program whose name the ANSI code page cannot hold, flagged by its short path")
+{
+    TTempDir dir{"thai"};
+    const std::wstring wideDir = AnsiToWide(dir.Path()) + L"\\";
+    const std::wstring program = wideDir + L"\x0E44\x0E17\x0E22.exe";   // Thai: not in code page 936
+    REQUIRE(CopyFileW(AnsiToWide(testkit::ChildPath()).c_str(), program.c_str(), FALSE));
+    wchar_t shortBuf[MAX_PATH];
+    const DWORD n = GetShortPathNameW(program.c_str(), shortBuf, MAX_PATH);
+    REQUIRE(n > 0);
+    const std::string shortPath = WideToAnsi(std::wstring(shortBuf, n));   // 8.3 names are ASCII
+    REQUIRE(shortPath.find('?') == std::string::npos);
+
+    // Started by its long name, as a user would, so the system lists it under that.
+    std::wstring cmd = L"\"" + program + L"\" sleep 60000";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    REQUIRE(CreateProcessW(program.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    CloseHandle(pi.hThread);
+    const bool ended = KillProcessesOfFile(shortPath) && WaitForSingleObject(pi.hProcess, 5000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CHECK(ended);
+}
