@@ -98,7 +98,16 @@ const TClassInfo& TForm_main::StaticClass()
 
 TForm_main::TForm_main(TComponent* owner) : TForm(owner) {}
 
-TForm_main::~TForm_main() = default;   // stops a pruning check still running
+TForm_main::~TForm_main()
+{
+    // The watcher is let go before anything of this window: waiting for a
+    // pruning check below keeps serving synchronized calls, and a delivery
+    // must not reach a window whose members are already gone.
+    if (auto* watcher = dynamic_cast<TFileSystemWatcher*>(FindComponent("FileSystemWatcher1")))
+        watcher->SetOnChange(TFileDealMethod());
+    FPruneCheck.reset();
+    FNoticeTimer.reset();
+}
 
 std::string TForm_main::ProgramDir() { return ExtractFilePath(Application->ExeName()); }
 
