@@ -463,8 +463,11 @@ size_t TShellChangeThread::DeliverSlice(const TBatch& batch, size_t from)
         TShellChangeThread* Self;
         ~TBatchEnd()
         {
+            // Only the stop flag means the owner may be gone; a loop that
+            // ended meanwhile on the worker's side still owes the owner the
+            // end of a batch it has begun.
             try {
-                if (Self->Reporting()) Self->noticeEvent(wnBatchEnd, std::wstring());
+                if (!Self->Terminated()) Self->noticeEvent(wnBatchEnd, std::wstring());
             } catch (...) {
                 // The owner hears of the batch's end at best; a failure here
                 // must not hide the handler's own.
