@@ -74,7 +74,6 @@ TMediaPlayer::TMediaPlayer(TComponent* owner) : TCustomControl(owner)
 
 TMediaPlayer::~TMediaPlayer()
 {
-    *FAlive = false;
     Destroying();
 }
 
@@ -130,7 +129,7 @@ void TMediaPlayer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 
 void TMediaPlayer::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FLife.Watch();
     if (button == mbLeft && FPressed >= 0) {
         const int pressed = FPressed;
         FPressed = -1;
@@ -144,7 +143,7 @@ void TMediaPlayer::ClickButton(TMPBtnType button)
 {
     if (!(FEnabledButtons & (1u << button))) return;
     // Each handler may free the player (a form may, in OnClick).
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FLife.Watch();
     bool doDefault = true;
     OnBtnClick(this, button, doDefault);
     if (!*alive) return;

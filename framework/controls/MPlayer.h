@@ -11,6 +11,7 @@
 // transparent colour. A handler may free the player: the click's routine
 // touches nothing of it afterwards.
 #pragma once
+#include "framework/core/LifeFlag.h"
 #include <array>
 #include <memory>
 
@@ -94,7 +95,7 @@ private:
     int FPressed = -1;
     std::array<std::array<std::unique_ptr<TBitmap>, 3>, MPButtonCount> FGlyphs;
     // False once the player is gone (a click's handler may free it).
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TLifeFlag FLife;
 };
 
 } // namespace tf

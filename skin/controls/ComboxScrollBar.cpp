@@ -19,8 +19,6 @@ const TClassInfo& TComboxScrollBar::StaticClass()
 
 TComboxScrollBar::TComboxScrollBar(TComponent* owner) : TSkinControl(owner), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)) {}
 
-TComboxScrollBar::~TComboxScrollBar() { *FAlive = false; }
-
 bool TComboxScrollBar::BeforeMessage(TMessage& m)
 {
     switch (m.Msg) {
@@ -85,7 +83,7 @@ bool TComboxScrollBar::TrackListThumb(const TMessage& m)
     // A message handled in the loop may free the combo, this skinner or the
     // list, switch skinning off or close the list: the loop then leaves
     // without touching any of them.
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FLife.Watch();
     HWND list = FHandle;
     SetCapture(list);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};

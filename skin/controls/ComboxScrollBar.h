@@ -4,6 +4,7 @@
 // own loop, which scrolls the list as the thumb is dragged; presses elsewhere
 // are the list's own.
 #pragma once
+#include "framework/core/LifeFlag.h"
 #include "skin/controls/WinSubClass.h"
 
 namespace tf {
@@ -12,7 +13,6 @@ class TComboxScrollBar : public TSkinControl {
     TF_CLASS(TComboxScrollBar)
 public:
     explicit TComboxScrollBar(TComponent* owner);
-    ~TComboxScrollBar() override;
 
     bool BeforeMessage(TMessage& m) override;
     void AfterMessage(TMessage& m) override;
@@ -27,7 +27,7 @@ public:
 private:
     int FArrowSize = 0;
     // False once the skinner is gone (its loop may outlive it).
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TLifeFlag FLife;
 };
 
 } // namespace tf

@@ -18,7 +18,6 @@ TSkinMP::TSkinMP(TComponent* owner) : TSkinControl(owner) {}
 // The panel is owned by the skinner, and may go first with its parent.
 TSkinMP::~TSkinMP()
 {
-    *FAlive = false;
     Destroying();
 }
 
@@ -71,7 +70,7 @@ bool TSkinMP::BeforeMessage(TMessage& m)
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP: {
         // The player's handlers may free it, and this skinner with it.
-        const std::shared_ptr<bool> alive = FAlive;
+        const auto alive = FLife.Watch();
         CallDefault(m);
         if (*alive) AfterMessage(m);
         return false;

@@ -4,6 +4,7 @@
 // unskinning frees it. A click (the panel hands the mouse on to the player)
 // may free the player, and the skinner and panel with it.
 #pragma once
+#include "framework/core/LifeFlag.h"
 #include "skin/controls/WinSubClass.h"
 
 namespace tf {
@@ -32,7 +33,7 @@ private:
     void ShowPanel();
     TWMediaPlayer* FPanel = nullptr;
     // False once the skinner is gone (it goes with a player freed by a click).
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TLifeFlag FLife;
 };
 
 } // namespace tf

@@ -8,6 +8,7 @@
 // single-line strip gets its own skinner. Mode 2: a tab control that is not
 // a page control (its window-less children are painted over the pane).
 #pragma once
+#include "framework/core/LifeFlag.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -62,7 +63,7 @@ private:
     TSkinUpDown* FUpDown = nullptr;
     bool FCloseButtons = false;
     // False once the skinner is gone (a close box's question may free it).
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TLifeFlag FLife;
 };
 
 } // namespace tf

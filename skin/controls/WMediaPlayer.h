@@ -7,6 +7,7 @@
 // skin's DisableTag). The player may be freed while it handles the mouse
 // (the panel goes with it): the panel then touches nothing of itself.
 #pragma once
+#include "framework/core/LifeFlag.h"
 #include <array>
 #include <memory>
 
@@ -65,7 +66,7 @@ private:
     TSkinMP* FSkinner = nullptr;
     int FVisibleCount = 0;
     // False once the panel is gone.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TLifeFlag FLife;
 };
 
 } // namespace tf

@@ -31,7 +31,6 @@ TWScrollbar::TWScrollbar(TComponent* owner) : TCustomControl(owner)
 TWScrollbar::~TWScrollbar()
 {
     Destroying();
-    *FAlive = false;
 }
 
 void TWScrollbar::CreateParams(TCreateParams& p)
@@ -182,7 +181,7 @@ void TWScrollbar::MouseDownOnBar(TMessage& m)
     FHotPart = HitTest(p);
     ReleaseCapture();
     // The system tracks the press (and auto-repeats) until the release.
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FLife.Watch();
     if (FBarKind == ScrollBarKind::Control)
         SendMessageA(FTargetWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(sent.x, sent.y));
     else

@@ -8,6 +8,7 @@
 // The overlay is a sibling of the target, directly above it in z-order; it
 // is owned by the skinner that made it and freed with it.
 #pragma once
+#include "framework/core/LifeFlag.h"
 #include <windows.h>
 
 #include <memory>
@@ -85,7 +86,7 @@ private:
     RECT FBarRect{0, 0, 0, 0};
     bool FShown = false;
     // Cleared when the overlay goes (it may go while the system tracks a press).
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TLifeFlag FLife;
 };
 
 } // namespace tf
