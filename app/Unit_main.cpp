@@ -103,8 +103,7 @@ TForm_main::~TForm_main()
     // The watcher is let go before anything of this window: waiting for a
     // pruning check below keeps serving synchronized calls, and a delivery
     // must not reach a window whose members are already gone.
-    if (auto* watcher = dynamic_cast<TFileSystemWatcher*>(FindComponent("FileSystemWatcher1")))
-        watcher->SetOnChange(TFileDealMethod());
+    if (FileSystemWatcher1) FileSystemWatcher1->SetOnChange(TFileDealMethod());
     FPruneCheck.reset();
     FNoticeTimer.reset();
 }
