@@ -17,7 +17,8 @@ set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 jobs="$(nproc)"
-win32="$root/build/win32"
+source "$root/scripts/wine-env.sh"
+win32="$root/build/$TAMFERN_WINDOWS_TREE"   # the Windows build that runs here
 trees="$root/build/bench-trees"
 unavailable=0
 
@@ -35,7 +36,7 @@ wine_ready=""
 wine_ready() {
   if [ -z "$wine_ready" ]; then
     if [ ! -f "$win32/CMakeCache.txt" ]; then
-      echo "   build/win32 is not configured (run scripts/build.sh)"
+      echo "   build/$TAMFERN_WINDOWS_TREE is not configured (run scripts/build.sh)"
       wine_ready=no
     elif bash "$root/scripts/wine-prefix.sh"; then
       source "$root/scripts/wine-env.sh"

@@ -15,6 +15,9 @@ source scripts/display.sh
 trap tamfern_display_stop EXIT
 trap 'exit 130' INT TERM HUP
 tamfern_display_start
+if [ "$TAMFERN_WINDOWS_TREE" = win64 ]; then
+  echo "This machine runs no 32-bit programs: running the 64-bit build of the same sources."
+fi
 
 if [ "${1:-}" = skinview ]; then
   shift
@@ -27,12 +30,12 @@ if [ "${1:-}" = skinview ]; then
   if tamfern_display_is_virtual; then
     echo "Take a look: DISPLAY=$DISPLAY import -window root shot.png"
   fi
-  wine "$root/build/win32/skinview/skinview.exe" "${args[@]}" </dev/null &
+  wine "$root/build/$TAMFERN_WINDOWS_TREE/skinview/skinview.exe" "${args[@]}" </dev/null &
   wait $!
   exit
 fi
 
-wine "$root/build/win32/app/tamfern.exe" </dev/null &
+wine "$root/build/$TAMFERN_WINDOWS_TREE/app/tamfern.exe" </dev/null &
 guard=$!
 
 # Up once its main window exists (it stays hidden until an alarm).
@@ -54,7 +57,7 @@ if kill -0 "$guard" 2>/dev/null; then
   cat <<INFO
 Its drive C:\\ is the folder $drive_c
 Trigger an alarm: drop any .exe into that folder, for example
-    cp $(printf '%q' "$root/build/win32/app/tamfern.exe") $(printf '%q' "$drive_c")/new-\$(date +%s).exe
+    cp $(printf '%q' "$root/build/$TAMFERN_WINDOWS_TREE/app/tamfern.exe") $(printf '%q' "$drive_c")/new-\$(date +%s).exe
 INFO
   if tamfern_display_is_virtual; then
     echo "Take a look (the window shows itself on an alarm):"

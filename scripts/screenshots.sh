@@ -153,14 +153,14 @@ guard_menu() {
 # executable of C:\ (file.dat), then it waits for changes.
 start_guard() {
   rm -f "$drive_c/setup.exe" "$drive_c/helper.dll"
-  start_program build/win32/app/tamfern.exe build/win32/app/ZorSnd.dll
+  start_program build/$TAMFERN_WINDOWS_TREE/app/tamfern.exe build/$TAMFERN_WINDOWS_TREE/app/ZorSnd.dll
   wait_until 60 guard_ready || fail "the guard did not come up (see $work/tamfern.log)"
   sleep 1
 }
 
 # A new executable appears under C:\: the window shows itself with the alarm.
 shot_alarm() {
-  cp build/win32/app/tamfern.exe "$drive_c/setup.exe"
+  cp build/$TAMFERN_WINDOWS_TREE/app/tamfern.exe "$drive_c/setup.exe"
   if ! wait_until 5 guard_shown; then
     touch "$drive_c/setup.exe"   # a change the watcher may have missed while arming
     wait_until 10 guard_shown || fail "no alarm for C:\\setup.exe"
@@ -174,7 +174,7 @@ shot_alarm() {
 shot_details() {
   local w even=230,250,240 odd=250,240,250
   w=$(guard_window)
-  cp build/win32/app/ZorSnd.dll "$drive_c/helper.dll"
+  cp build/$TAMFERN_WINDOWS_TREE/app/ZorSnd.dll "$drive_c/helper.dll"
   # The second row has the list's other background colour.
   wait_until 10 find_colour "$w" "$odd" || fail "no alarm for C:\\helper.dll"
   # The list's own background (and its first row) has the even-row colour.
@@ -221,7 +221,7 @@ skinview_window() { visible_window skinview.exe '^Skin preview$'; }
 # The previewer with the program's own skin: every control kind, enabled and
 # disabled. It is skinned 250 ms after it shows; grab waits for the paint.
 shot_skinview() {
-  start_program build/win32/skinview/skinview.exe
+  start_program build/$TAMFERN_WINDOWS_TREE/skinview/skinview.exe
   wait_until 30 eval '[ -n "$(skinview_window)" ]' || fail "the previewer did not come up (see $work/skinview.log)"
   park_mouse
   sleep 2

@@ -18,6 +18,8 @@
 #pragma once
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,7 +36,8 @@ class TPopupMenu;
 class TStream;
 class TTimer;
 
-// The shell's notify-icon record in its original 88-byte form.
+// The shell's notify-icon record in its original form (88 bytes in a 32-bit
+// program).
 struct TNotifyIconData {
     DWORD cbSize;
     HWND hWnd;
@@ -44,7 +47,7 @@ struct TNotifyIconData {
     HICON hIcon;
     char szTip[64];
 };
-static_assert(sizeof(TNotifyIconData) == 88, "the shell expects the 88-byte record");
+static_assert(sizeof(TNotifyIconData) == NOTIFYICONDATAA_V1_SIZE, "the shell expects the original record");
 
 // The message the shell sends to the hidden window for mouse events on the icon
 // (lParam: the mouse message).

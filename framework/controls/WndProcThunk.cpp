@@ -10,16 +10,27 @@ namespace tf {
 
 namespace {
 
-// One procedure: a few bytes of code, then the method it calls. The code
-//   pop eax; push block; push eax; jmp ThunkEntry
-// adds the block as a first argument in front of (hwnd, msg, wParam, lParam).
+// One procedure: a few bytes of code, then the method it calls. The code puts
+// the block in front of the message in place of the window:
+//   x86:    pop eax; push block; push eax; jmp ThunkEntry
+//           (the block becomes a first argument before hwnd, msg, ...)
+//   x86-64: mov rcx, block; mov rax, ThunkEntry; jmp rax
+//           (the block replaces hwnd in the first argument register)
+#if defined(__i386__)
+constexpr size_t ThunkCodeSize = 12;
+#elif defined(__x86_64__)
+constexpr size_t ThunkCodeSize = 24;
+#else
+static_assert(false, "window procedure thunks are written for x86 and x86-64 only");
+#endif
+
 struct ThunkBlock {
-    uint8_t code[12];
+    uint8_t code[ThunkCodeSize];
     bool inUse;
     TWndMethod method;
 };
 
-LRESULT __stdcall ThunkEntry(ThunkBlock* block, HWND, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT RunMethod(ThunkBlock* block, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     TMessage m{msg, wParam, lParam, 0};
     try {
@@ -30,6 +41,47 @@ LRESULT __stdcall ThunkEntry(ThunkBlock* block, HWND, UINT msg, WPARAM wParam, L
     }
     return m.Result;
 }
+
+#if defined(__i386__)
+LRESULT __stdcall ThunkEntry(ThunkBlock* block, HWND, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return RunMethod(block, msg, wParam, lParam);
+}
+
+void WriteThunkCode(ThunkBlock* b)
+{
+    uint8_t* c = b->code;
+    c[0] = 0x58;                                   // pop eax
+    c[1] = 0x68;                                   // push imm32
+    const uint32_t self = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(b));
+    std::memcpy(c + 2, &self, 4);
+    c[6] = 0x50;                                   // push eax
+    c[7] = 0xE9;                                   // jmp rel32
+    const int32_t rel = static_cast<int32_t>(reinterpret_cast<intptr_t>(&ThunkEntry) -
+                                             reinterpret_cast<intptr_t>(c + 12));
+    std::memcpy(c + 8, &rel, 4);
+}
+#else
+LRESULT ThunkEntry(ThunkBlock* block, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return RunMethod(block, msg, wParam, lParam);
+}
+
+void WriteThunkCode(ThunkBlock* b)
+{
+    uint8_t* c = b->code;
+    c[0] = 0x48;                                   // mov rcx, imm64
+    c[1] = 0xB9;
+    const uint64_t self = reinterpret_cast<uintptr_t>(b);
+    std::memcpy(c + 2, &self, 8);
+    c[10] = 0x48;                                  // mov rax, imm64
+    c[11] = 0xB8;
+    const uint64_t entry = reinterpret_cast<uintptr_t>(&ThunkEntry);
+    std::memcpy(c + 12, &entry, 8);
+    c[20] = 0xFF;                                  // jmp rax
+    c[21] = 0xE0;
+}
+#endif
 
 constexpr size_t PageSize = 4096;
 
@@ -43,17 +95,8 @@ public:
         FFree.pop_back();
         b->inUse = true;
         b->method = method;
-        uint8_t* c = b->code;
-        c[0] = 0x58;                                   // pop eax
-        c[1] = 0x68;                                   // push imm32
-        const uint32_t self = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(b));
-        std::memcpy(c + 2, &self, 4);
-        c[6] = 0x50;                                   // push eax
-        c[7] = 0xE9;                                   // jmp rel32
-        const int32_t rel = static_cast<int32_t>(reinterpret_cast<intptr_t>(&ThunkEntry) -
-                                                 reinterpret_cast<intptr_t>(c + 12));
-        std::memcpy(c + 8, &rel, 4);
-        FlushInstructionCache(GetCurrentProcess(), c, sizeof(b->code));
+        WriteThunkCode(b);
+        FlushInstructionCache(GetCurrentProcess(), b->code, sizeof(b->code));
         return b;
     }
 

@@ -36,7 +36,9 @@ TEST_CASE("paths inside System32 map to Sysnative")
     }
 }
 
-TEST_CASE("a file made in the real System32 is found through its System32 path")
+// Redirection is what a 32-bit program sees on 64-bit Windows; the 64-bit
+// build (machines that run no 32-bit code) has none to undo.
+TEST_CASE("a file made in the real System32 is found through its System32 path" * doctest::skip(sizeof(void*) != 4))
 {
     // The test prefix is 64-bit: this 32-bit process runs under WOW64 and
     // its plain System32 calls land in SysWOW64.
@@ -65,4 +67,12 @@ TEST_CASE("a file made in the real System32 is found through its System32 path")
     CHECK_FALSE(FileExistsAsFile(reported));
     // Other folders are not touched.
     CHECK(NativeFilePath(windows + "\\SysWOW64\\a.dll") == windows + "\\SysWOW64\\a.dll");
+}
+
+TEST_CASE("a 64-bit build is not redirected: paths are handed to the system as they are" *
+          doctest::skip(sizeof(void*) != 8))
+{
+    CHECK_FALSE(IsWow64());
+    const std::string path = SystemWindowsDirectory() + "\\System32\\x.exe";
+    CHECK(NativeFilePath(path) == path);
 }
