@@ -18,9 +18,13 @@ namespace tftest {
 // file behind). The command must not contain double quotes.
 inline bool RunOnHost(const std::string& shellCommand, DWORD timeoutMs = 20000)
 {
+    // Process ids repeat across Wine prefixes running side by side: the
+    // clock's count keeps the marker's name to this call.
     static int count = 0;
-    const std::string marker =
-        "/tmp/tamfern-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    const std::string marker = "/tmp/tamfern-host-" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++count) + "-" + std::to_string(now.QuadPart);
     std::string command = "Z:\\bin\\sh -c \"" + shellCommand + "; touch " + marker + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
