@@ -35,8 +35,6 @@
 #include "UpDown.h"
 #include "framework/graphics/Color.h"
 
-#undef RegisterClass
-
 namespace tf {
 
 void RegisterControlClasses()
@@ -53,17 +51,17 @@ void RegisterControlClasses()
              &TTreeView::StaticClass(), &TDrawGrid::StaticClass(), &TStringGrid::StaticClass(),
              &TScrollBox::StaticClass(), &TToolBar::StaticClass(), &TToolButton::StaticClass(),
          })
-        RegisterClass(*info);
+        RegisterClassInfo(*info);
     // Edits, combo boxes, spin buttons, date pickers, status bars and pages.
     for (const TClassInfo* info : {&TComboBox::StaticClass(), &TUpDown::StaticClass(), &TSpinEdit::StaticClass(),
                                    &TDateTimePicker::StaticClass(), &TStatusBar::StaticClass(),
                                    &TPageControl::StaticClass(), &TTabSheet::StaticClass()})
-        RegisterClass(*info);
+        RegisterClassInfo(*info);
     // Bars, headers, tab sets and tab controls, and the media player.
     for (const TClassInfo* info : {&TProgressBar::StaticClass(), &TTrackBar::StaticClass(),
                                    &THeaderControl::StaticClass(), &TTabSet::StaticClass(),
                                    &TTabControl::StaticClass(), &TMediaPlayer::StaticClass()})
-        RegisterClass(*info);
+        RegisterClassInfo(*info);
 }
 
 } // namespace tf

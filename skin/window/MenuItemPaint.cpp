@@ -1,4 +1,3 @@
-#define OEMRESOURCE
 #include "skin/window/MenuItemPaint.h"
 
 #include "framework/controls/Menus.h"

@@ -82,17 +82,17 @@ public:
         do {
             const uint16_t now = ++w[pos];
             if (now > w[pos + 1]) {
-                int far = pos + 1;
-                while (w[far + 1] < now) ++far;
-                w[pos] = w[far];
-                w[far] = now;
+                int above = pos + 1;
+                while (w[above + 1] < now) ++above;
+                w[pos] = w[above];
+                w[above] = now;
                 const int a = down[pos];
-                const int b = down[far];
+                const int b = down[above];
                 down[pos] = static_cast<int16_t>(b);
-                down[far] = static_cast<int16_t>(a);
-                Link(a, far);
+                down[above] = static_cast<int16_t>(a);
+                Link(a, above);
                 Link(b, pos);
-                pos = far;
+                pos = above;
             }
             pos = up[pos];
         } while (pos != 0);

@@ -1,0 +1,1 @@
+// The precompiled header's own target: nothing but the header.
