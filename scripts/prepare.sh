@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Everything the run and test commands need first: the tools, both builds and
-# the project's Wine prefix.
+# the project's Wine prefix. Each step is one line; full output in build/logs/.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bash "$root/scripts/setup.sh"
+source "$root/scripts/quiet.sh"
+tamfern_quiet "tools" bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
-bash "$root/scripts/wine-prefix.sh"
+tamfern_quiet "Wine prefix" bash "$root/scripts/wine-prefix.sh"
