@@ -109,8 +109,8 @@ TSignatureState StateOf(LONG result)
         return TSignatureState::Invalid;
     default:
         // Untrusted or test root, broken chain, expiry, revocation, explicit
-        // distrust, wrong usage: the signature itself holds, when its signer
-        // can be read at all.
+        // distrust, wrong usage: the signature itself holds, when there is
+        // one to be read.
         return TSignatureState::Untrusted;
     }
 }
@@ -138,8 +138,10 @@ TSignatureCheck CheckSignature(const std::string& path)
     check.State = StateOf(check.Result);
     if (check.State == TSignatureState::Trusted || check.State == TSignatureState::Untrusted) {
         check.Signer = SignerOf(wide);
-        // A signature whose signer cannot even be read does not hold.
-        if (check.Signer.empty() && check.State == TSignatureState::Untrusted) check.State = TSignatureState::Invalid;
+        // Any other answer without a signature to be read (a file too short
+        // or too odd to be a program: Wine says "invalid parameter") means
+        // there is none.
+        if (check.Signer.empty() && check.State == TSignatureState::Untrusted) check.State = TSignatureState::Unsigned;
     }
     return check;
 }

@@ -22,7 +22,8 @@ struct TSignatureCheck {
 };
 
 // The path goes through NativeFilePath() (Wow64.h). A file that cannot be
-// opened reads as unsigned.
+// opened, or that the check cannot take as a program and holds no signature
+// to be read, reads as unsigned.
 TSignatureCheck CheckSignature(const std::string& path);
 
 // The user's text: the signer's name; the name and "（不受信任）"; "签名无效";

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "ServiceTestKit.h"
-#include "framework/controls/Application.h"
 #include "framework/threads/Threads.h"
 #include "support/FileFacts.h"
 
@@ -14,13 +13,20 @@ using testkit::TTempDir;
 
 namespace {
 
+// Serves this thread's messages, the workers' hand-offs among them.
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
 template <class Pred>
 bool PumpUntil(Pred pred, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
     while (!pred()) {
         if (GetTickCount() - start > timeoutMs) return false;
-        Application->ProcessMessages();
+        Pump();
         Sleep(1);
     }
     return true;
@@ -86,6 +92,6 @@ TEST_CASE("a job dropped before it answers never answers, and the next one does"
     // The dropped one ends soon (its hash stops at the next chunk); it must
     // have handed nothing over by then, nor after.
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 1000) Application->ProcessMessages();
+    while (GetTickCount() - start < 1000) Pump();
     CHECK(stale == 0);
 }

@@ -57,11 +57,13 @@ TEST_CASE("each state reads as its text")
     }
 }
 
-TEST_CASE("the guard's own program is unsigned; so are a text file and a missing file")
+TEST_CASE("the guard's own program is unsigned; so are files that are no programs, and a missing file")
 {
     testkit::TTempDir dir("sig");
     for (const std::string& path :
-         {std::string(TAMFERN_UNSIGNED_PROGRAM), dir.File("notes.txt", "hello"), dir / "missing.exe"}) {
+         {std::string(TAMFERN_UNSIGNED_PROGRAM), dir.File("notes.txt", "hello"), dir.File("short.exe", "abc"),
+          dir.File("mz.exe", std::string("MZ\x90\0\x03\0\0\0 test", 13)), dir.File("zeros.exe", std::string(65536, '\0')),
+          dir / "missing.exe"}) {
         CAPTURE(path);
         const TSignatureCheck check = CheckSignature(path);
         CHECK(check.State == TSignatureState::Unsigned);
