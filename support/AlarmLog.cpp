@@ -31,11 +31,15 @@ std::string Utf8PathOf(const std::string& ansiPath)
                                 static_cast<int>(wide.size()));
     wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
     // Short components, where the code page could not hold the long name.
-    std::wstring longPath(32768, L'\0');
-    const DWORD length = GetLongPathNameW(wide.c_str(), longPath.data(), static_cast<DWORD>(longPath.size()));
-    if (length > 0 && length < longPath.size()) {
-        longPath.resize(length);
-        wide = longPath;
+    // Every short name the system makes holds a '~'; without one the lookup
+    // (a search per component) is spared, which counts in a burst.
+    if (ansiPath.find('~') != std::string::npos) {
+        std::wstring longPath(32768, L'\0');
+        const DWORD length = GetLongPathNameW(wide.c_str(), longPath.data(), static_cast<DWORD>(longPath.size()));
+        if (length > 0 && length < longPath.size()) {
+            longPath.resize(length);
+            wide = longPath;
+        }
     }
     std::string utf8(wide.size() * 3 + 1, '\0');
     n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
