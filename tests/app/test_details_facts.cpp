@@ -119,9 +119,19 @@ TEST_CASE("a 200 MB file is hashed while the window answers; a click on another 
     CHECK(lines[11] == "SHA-256:" + Sha256Of(big));
     CHECK(lines[12] == "数字签名:未签名");
 
-    // The big file again, and at once the small one: the big one's result,
-    // whenever it would have come, never replaces the small one's.
+    // The small file, the big one again, and the small one while the big
+    // one is still under way: the big one's result, whenever it would have
+    // come, never replaces the small one's. (Each click moves the selection.)
+    ClickRow(list, 1);
+    REQUIRE(WaitFor([&] {
+        const auto shown = Lines(guard.MemoText());
+        return !shown.empty() && shown[0] == smallHeader;
+    }, 5000));
     ClickRow(list, 0);
+    REQUIRE(WaitFor([&] {
+        const auto shown = Lines(guard.MemoText());
+        return shown.size() == 13 && shown[0] == bigHeader && shown[11] == Computing;
+    }, 5000));
     ClickRow(list, 1);
     const Watch second = WatchDetails(guard, smallHeader, 10000);
     REQUIRE(second.DoneAfterMs >= 0);
