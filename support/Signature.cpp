@@ -28,17 +28,19 @@ std::wstring WideOf(const std::string& ansi)
     return wide;
 }
 
-// Whether the signer's chain, as the check built it, ends at a root someone
-// trusts. Wine's check answers success for a chain whose root no one trusts;
-// the chain it built still says so.
-bool ChainTrusted(HANDLE state)
+// What the signer's chain, as the check built it, adds to a success: Wine's
+// check answers success for a chain whose root no one trusts, or whose
+// certificate was changed; the chain it built still says so.
+LONG ChainVerdict(HANDLE state)
 {
     CRYPT_PROVIDER_DATA* provider = WTHelperProvDataFromStateData(state);
     CRYPT_PROVIDER_SGNR* signer = provider ? WTHelperGetProvSignerFromChain(provider, 0, FALSE, 0) : nullptr;
-    if (!signer || !signer->pChainContext) return true;   // nothing more to learn: the check's word stands
+    if (!signer || !signer->pChainContext) return 0;   // nothing more to learn: the check's word stands
+    const DWORD faults = signer->pChainContext->TrustStatus.dwErrorStatus;
+    if (faults & CERT_TRUST_IS_NOT_SIGNATURE_VALID) return TRUST_E_CERT_SIGNATURE;
     const DWORD untrusted = CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_PARTIAL_CHAIN |
-                            CERT_TRUST_IS_EXPLICIT_DISTRUST | CERT_TRUST_IS_REVOKED | CERT_TRUST_IS_NOT_SIGNATURE_VALID;
-    return (signer->pChainContext->TrustStatus.dwErrorStatus & untrusted) == 0;
+                            CERT_TRUST_IS_EXPLICIT_DISTRUST | CERT_TRUST_IS_REVOKED;
+    return (faults & untrusted) ? CERT_E_UNTRUSTEDROOT : 0;
 }
 
 LONG VerifyFile(const std::wstring& path)
@@ -55,8 +57,15 @@ LONG VerifyFile(const std::wstring& path)
     data.dwStateAction = WTD_STATEACTION_VERIFY;
     data.dwProvFlags = WTD_CACHE_ONLY_URL_RETRIEVAL;
     GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
+    SetLastError(0);
     LONG result = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
-    if (result == 0 && !ChainTrusted(data.hWVTStateData)) result = CERT_E_UNTRUSTEDROOT;
+    const auto reason = static_cast<LONG>(GetLastError());
+    // "No signature" with another reason than these: there is one, but it
+    // could not be read (a damaged signature block).
+    if (result == TRUST_E_NOSIGNATURE && reason != TRUST_E_NOSIGNATURE && reason != TRUST_E_SUBJECT_FORM_UNKNOWN &&
+        reason != TRUST_E_PROVIDER_UNKNOWN)
+        result = CRYPT_E_BAD_MSG;
+    if (result == 0) result = ChainVerdict(data.hWVTStateData);
     data.dwStateAction = WTD_STATEACTION_CLOSE;
     WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
     return result;
@@ -108,6 +117,8 @@ TSignatureState StateOf(LONG result)
     case CRYPT_E_ASN1_BADTAG:
         return TSignatureState::Invalid;
     default:
+        // The signature block does not parse.
+        if ((static_cast<DWORD>(result) & 0xFFFFF000) == 0x80093000) return TSignatureState::Invalid;
         // Untrusted or test root, broken chain, expiry, revocation, explicit
         // distrust, wrong usage: the signature itself holds, when there is
         // one to be read.

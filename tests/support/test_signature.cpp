@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "ServiceTestKit.h"
 #include "support/Signature.h"
@@ -18,14 +20,30 @@ namespace {
 const std::string SignedProgram = std::string(TAMFERN_SIGNED_FOLDER) + "signed.exe";
 const char* const SignerName = "天穹测试签名者";
 
-// The signed copy with one byte of its code changed (a byte the signature's
-// digest covers: the middle of the image, well before the signature at the end).
-std::string Tampered(const testkit::TTempDir& dir)
+// The signed copy with one byte changed at offset.
+std::string Tampered(const testkit::TTempDir& dir, size_t offset, const char* name)
 {
     std::string bytes = testkit::ReadBytes(SignedProgram);
-    REQUIRE(bytes.size() > 4096);
-    bytes[bytes.size() / 2] ^= 0x5A;
-    return dir.File("tampered.exe", bytes);
+    REQUIRE(offset < bytes.size());
+    bytes[offset] ^= 0x5A;
+    return dir.File(name, bytes);
+}
+
+uint32_t Read32(const std::string& bytes, size_t at)
+{
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + static_cast<size_t>(i)]);
+    return v;
+}
+
+// Where the signature block (the certificate table) lies in the signed copy.
+std::pair<size_t, size_t> SignatureBlock()
+{
+    const std::string bytes = testkit::ReadBytes(SignedProgram);
+    const size_t pe = Read32(bytes, 0x3C);
+    const bool pe32plus = static_cast<unsigned char>(bytes[pe + 24]) == 0x0B && bytes[pe + 25] == 0x02;
+    const size_t directory = pe + 24 + (pe32plus ? 112 : 96) + 4 * 8;   // entry 4, the security directory
+    return {Read32(bytes, directory), Read32(bytes, directory + 4)};
 }
 
 std::string Hex(long value)
@@ -87,8 +105,24 @@ TEST_CASE("signed with a certificate no root vouches for: the signer's name, not
 TEST_CASE("the signed program with one byte changed afterwards: the signature is invalid")
 {
     testkit::TTempDir dir("sig");
-    const TSignatureCheck check = CheckSignature(Tampered(dir));
-    MESSAGE("the check answered " << Hex(check.Result));
-    CHECK(check.State == TSignatureState::Invalid);
-    CHECK(SignatureText(check) == "签名无效");
+    const auto [blockAt, blockSize] = SignatureBlock();
+    REQUIRE(blockSize > 1000);
+    REQUIRE(blockAt > 4096);
+    struct Case {
+        const char* What;
+        size_t Offset;
+    } cases[] = {
+        // A byte the digest covers: the middle of the image, well before the
+        // signature block at the end.
+        {"in the code", blockAt / 2},
+        // The middle of the block: in the signer's certificate.
+        {"in the signature block", blockAt + blockSize / 2},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(std::string(c.What));
+        const TSignatureCheck check = CheckSignature(Tampered(dir, c.Offset, "tampered.exe"));
+        MESSAGE(std::string(c.What) + ": the check answered " + Hex(check.Result));
+        CHECK(check.State == TSignatureState::Invalid);
+        CHECK(SignatureText(check) == "签名无效");
+    }
 }
