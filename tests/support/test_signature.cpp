@@ -121,7 +121,7 @@ TEST_CASE("the signed program with one byte changed afterwards: the signature is
     for (const Case& c : cases) {
         CAPTURE(std::string(c.What));
         const TSignatureCheck check = CheckSignature(Tampered(dir, c.Offset, "tampered.exe"));
-        MESSAGE(std::string(c.What) + ": the check answered " + Hex(check.Result));
+        MESSAGE(std::string(c.What) << ": the check answered " << Hex(check.Result));
         CHECK(check.State == TSignatureState::Invalid);
         CHECK(SignatureText(check) == "签名无效");
     }
