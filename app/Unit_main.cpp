@@ -18,7 +18,9 @@
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/Picture.h"
 #include "skin/data/WinSkinData.h"
+#include "support/AlarmLog.h"
 #include "support/AnsiPath.h"
+#include "support/FileFacts.h"
 #include "support/FileExists.h"
 #include "support/ExeTest.h"
 #include "support/MissingFiles.h"
@@ -45,6 +47,15 @@ const char* const SDeleteAtRestart = "，是否关机强行删除？";
 const char* const SCannotWatch = "无法监视，正在重试：";
 const char* const SWatchingAgain = "已恢复监视：";
 const char* const SNotRepresentable = "文件名无法用系统代码页表示，未处理：";
+const char* const SHashCaption = "SHA-256:";
+const char* const SSignatureCaption = "数字签名:";
+const char* const SComputing = "计算中…";
+const char* const SCannotLog = "无法写入报警记录：";
+// The details' lines: header, ten version lines, hash, signature.
+const int HashLine = 11;
+const int SignatureLine = 12;
+// Hashes kept for the log's later lines; past this the oldest knowledge goes.
+const size_t KnownHashesMax = 10000;
 // String resource holding the maker's page address (app.rc).
 const UINT IDS_MAKER_PAGE = 1;
 // During a storm of changes the notice and the window are refreshed at most
@@ -104,6 +115,7 @@ TForm_main::~TForm_main()
     // pruning check below keeps serving synchronized calls, and a delivery
     // must not reach a window whose members are already gone.
     if (FileSystemWatcher1) FileSystemWatcher1->SetOnChange(TFileDealMethod());
+    FFactsJob.reset();
     FPruneCheck.reset();
     FNoticeTimer.reset();
 }
@@ -126,6 +138,7 @@ void TForm_main::FormCreate(TObject*)
     // After lost changes only executables come back to the alarm.
     FileSystemWatcher1->SetRescanFilter(&IsFoundFileExecutable);
     soundPlayer = std::make_unique<Fplaysnd>(ProgramDir() + "ZorSnd.dll");
+    FAlarmLog = std::make_unique<TAlarmLog>(ProgramDir());
     baselineLocks = LoadBaselineAndLock(ProgramDir());
 }
 
@@ -140,6 +153,7 @@ void TForm_main::AlarmFor(const std::string& fileName)
     if (zorlistbox1->HasItem(fileName)) return;
     if (!IsExecutableFile(fileName)) return;
     zorlistbox1->AddItem(fileName);
+    LogAlarm(TAlarmEvent::Flagged, fileName);
     SetNotice(SChangeNotice + fileName, CheckBox1->Checked());
 }
 
@@ -190,7 +204,9 @@ void TForm_main::ShowPendingNotice()
     // A sound cuts the one before it: one per batch is what is heard anyway.
     if (FSoundPending && soundPlayer) soundPlayer->Play(1);
     FSoundPending = false;
+    DropFileFacts();
     Memo1->SetText(FPendingNotice);
+    TellLogFailure();
     ShowWindowFront();
 }
 
@@ -312,7 +328,66 @@ void TForm_main::zorlistbox1Click(TObject*)
     TVersionValues values;
     ReadVersionInfo(path, values);
     for (int i = 0; i < VersionInfoCount; ++i) lines->Add(std::string(VersionInfoCaptions[i]) + ":" + values[i]);
+    lines->Add(std::string(SHashCaption) + SComputing);
+    lines->Add(std::string(SSignatureCaption) + SComputing);
     lines->EndUpdate();
+    StartFileFacts(path);
+}
+
+void TForm_main::DropFileFacts()
+{
+    ++FFactsGeneration;
+    FFactsJob.reset();
+}
+
+void TForm_main::StartFileFacts(const std::string& path)
+{
+    DropFileFacts();
+    const unsigned generation = FFactsGeneration;
+    FFactsJob = std::make_unique<TFileFactsJob>(path, [this, generation, path](const TFileFacts& facts) {
+        try {
+            ShowFileFacts(generation, path, facts);
+        } catch (...) {
+            HandleCallbackException(this);   // as a failure of the click's handler
+        }
+    });
+}
+
+void TForm_main::ShowFileFacts(unsigned generation, const std::string& path, const TFileFacts& facts)
+{
+    if (generation != FFactsGeneration) return;   // another file's details are shown now
+    if (facts.Readable) {
+        if (FKnownHashes.size() >= KnownHashesMax) FKnownHashes.clear();
+        FKnownHashes[path] = facts.Sha256;
+    }
+    TStrings* lines = Memo1->Lines();
+    if (lines->Count() <= SignatureLine || lines->Get(0) != SDetailsHeader + path) return;
+    // Nothing can be read of a file that has gone or is locked: both stay empty.
+    lines->BeginUpdate();
+    lines->Put(HashLine, SHashCaption + facts.Sha256);
+    lines->Put(SignatureLine, SSignatureCaption + (facts.Readable ? SignatureText(facts.Signature) : std::string()));
+    lines->EndUpdate();
+}
+
+// ---------------------------------------------------------------- alarm log
+
+void TForm_main::LogAlarm(TAlarmEvent event, const std::string& path) { LogAlarm(event, path, AlarmFileOf(path)); }
+
+void TForm_main::LogAlarm(TAlarmEvent event, const std::string& path, const TAlarmFile& file)
+{
+    if (!FAlarmLog) return;
+    const auto known = FKnownHashes.find(path);
+    if (FAlarmLog->Write(event, file, known == FKnownHashes.end() ? std::string() : known->second)) return;
+    if (FLogFailureTold) return;
+    FLogFailureTold = true;
+    FLogFailurePending = true;
+}
+
+void TForm_main::TellLogFailure()
+{
+    if (!FLogFailurePending || !FAlarmLog) return;
+    FLogFailurePending = false;
+    Memo1->Lines()->Add(SCannotLog + FAlarmLog->FileName());
 }
 
 // ---------------------------------------------------------------- removal
@@ -341,10 +416,20 @@ void TForm_main::BitBtn2Click(TObject*)
                 Sleep(5);
                 Application->ProcessMessages();
             }
+            const TAlarmFile before = AlarmFileOf(path);   // its size and long name, while it is there
             bool remove = DeleteFileA(NativeFilePath(path).c_str()) != 0;
-            if (!remove && AskYesNo(SCannotDelete + path + SDeleteAtRestart)) {
-                DeleteFileAtReboot(path);
-                remove = true;
+            if (remove) {
+                LogAlarm(TAlarmEvent::Deleted, path, before);
+            } else {
+                LogAlarm(TAlarmEvent::DeleteRefused, path, before);
+                if (AskYesNo(SCannotDelete + path + SDeleteAtRestart)) {
+                    LogAlarm(DeleteFileAtReboot(path) ? TAlarmEvent::DeleteAtRestart
+                                                      : TAlarmEvent::DeleteAtRestartFailed,
+                             path, before);
+                    remove = true;
+                } else {
+                    LogAlarm(TAlarmEvent::LeftListed, path, before);
+                }
             }
             if (remove) {
                 const int now = indexOf(path);
@@ -352,7 +437,9 @@ void TForm_main::BitBtn2Click(TObject*)
             }
         }
         ShowPendingNotice();   // an alarm raised meanwhile is cleared like the rest
+        DropFileFacts();
         Memo1->Lines()->Clear();
+        TellLogFailure();
     } catch (...) {
         // Removal is best effort; a failure ends it silently.
     }

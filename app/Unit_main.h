@@ -2,6 +2,7 @@
 // details view, file removal and the notification-area commands. Created
 // hidden from its stored form data (Unit_main.form.txt).
 #pragma once
+#include <map>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,11 @@ class TSkinData;
 class TPopupMenu;
 class TMenuItem;
 class TMissingFilesCheck;
+class TFileFactsJob;
+struct TFileFacts;
+class TAlarmLog;
+enum class TAlarmEvent;
+struct TAlarmFile;
 } // namespace tf
 
 class TForm_main : public tf::TForm {
@@ -94,6 +100,15 @@ private:
     void PostNotice();
     void NoticeTimerTick(tf::TObject* sender);
     void PruneMissing(const std::vector<std::string>& missing);
+    // The details' hash and signature lines, filled in when the worker is done.
+    void StartFileFacts(const std::string& path);
+    void ShowFileFacts(unsigned generation, const std::string& path, const tf::TFileFacts& facts);
+    // The notice box no longer shows the details whose facts are under way.
+    void DropFileFacts();
+    // One line of the alarm log; a log that cannot be written is told once.
+    void LogAlarm(tf::TAlarmEvent event, const std::string& path);
+    void LogAlarm(tf::TAlarmEvent event, const std::string& path, const tf::TAlarmFile& file);
+    void TellLogFailure();
 
     bool monitoring = true;
     bool FInBatch = false;
@@ -104,6 +119,12 @@ private:
     std::unique_ptr<tf::TTimer> FNoticeTimer;   // a notice held back during a storm
     std::unique_ptr<tf::TMissingFilesCheck> FPruneCheck;   // the pruning's file checks, off this thread
     std::unique_ptr<tf::Fplaysnd> soundPlayer;
+    std::unique_ptr<tf::TFileFactsJob> FFactsJob;   // the shown details' hash and signature
+    unsigned FFactsGeneration = 0;                  // a result of an older one is dropped
+    std::map<std::string, std::string> FKnownHashes;   // path -> SHA-256, for the log
+    std::unique_ptr<tf::TAlarmLog> FAlarmLog;
+    bool FLogFailureTold = false;
+    bool FLogFailurePending = false;
     tf::TFileLocks baselineLocks;   // held until the program ends
 };
 

@@ -13,7 +13,7 @@ fi
 
 pkgs=(cmake make g++ clang libclang-rt-14-dev mingw-w64 g++-mingw-w64-i686-posix
       wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei
-      locales doctest-dev python3 sox)
+      locales doctest-dev python3 sox openssl osslsigncode)
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -gt 0 ]; then

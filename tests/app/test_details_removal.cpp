@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "GuardProcess.h"
+#include "support/FileHash.h"
 #include "tests/FileIdentity.h"
 
 using namespace guardtest;
@@ -109,9 +110,22 @@ Box WaitForBox(const GuardProcess& guard)
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The details are whole once the hash and the signature have come.
+bool DetailsDone(const std::vector<std::string>& lines, const std::string& header)
+{
+    return lines.size() == 13 && lines[0] == header && lines[11] != "SHA-256:计算中…" && lines[12] != "数字签名:计算中…";
+}
+
+std::string Sha256Of(const std::string& path)
+{
+    std::string hex;
+    tf::FileSha256(path, hex);
+    return hex;
+}
+
 } // namespace
 
-TEST_CASE("the details view shows the focused file's icon and eleven lines of version information")
+TEST_CASE("the details view shows the focused file's icon, ten lines of version information, its hash and signature")
 {
     TempFolder home("tamfern-details-");
     GuardProcess guard(home.Path());
@@ -148,17 +162,21 @@ TEST_CASE("the details view shows the focused file's icon and eleven lines of ve
         "产品名称:Tamfern",
         "产品版本:1.0",
         "备注:",
+        "SHA-256:" + Sha256Of(rich),
+        "数字签名:未签名",
     };
-    REQUIRE(WaitFor([&] { return Lines(guard.MemoText()).size() == 11; }, 3000));
+    REQUIRE(WaitFor([&] { return DetailsDone(Lines(guard.MemoText()), expected[0]); }, 5000));
     CHECK(Lines(guard.MemoText()) == expected);
     CHECK(PixelsOtherThan(guard.Form(), image, face) > 100);   // the program icon
 
     // Another file replaces the whole text; with no icon the picture is cleared.
     ClickRow(list, 1);
-    REQUIRE(WaitFor([&] { return Lines(guard.MemoText())[0] == "监视到可执行文件：" + plain; }, 3000));
+    REQUIRE(WaitFor([&] { return DetailsDone(Lines(guard.MemoText()), "监视到可执行文件：" + plain); }, 5000));
     const auto lines = Lines(guard.MemoText());
-    CHECK(lines.size() == 11);
+    CHECK(lines.size() == 13);
     CHECK(lines[3] == "文件版本:");
+    CHECK(lines[11] == "SHA-256:" + Sha256Of(plain));
+    CHECK(lines[12] == "数字签名:未签名");
     CHECK(PixelsOtherThan(guard.Form(), image, face) == 0);
     CHECK(guard.Close());
 }
@@ -287,17 +305,18 @@ TEST_CASE("executables named in Thai and with an emoji are listed under paths th
         CHECK(tftest::FileIdentityA(items[i]) == tftest::FileIdentityW(files[i]));
     }
 
-    // The details of each: the header names its path, the ten lines follow.
+    // The details of each: the header names its path, the ten lines, the
+    // hash and the signature follow.
     HWND list = guard.Child("Tzorlistbox");
     for (int i = 0; i < 2; ++i) {
         ClickRow(list, i);
-        // The previous row's details have eleven lines too: wait for this row's.
+        // The previous row's details have as many lines: wait for this row's.
         const std::string header = "监视到可执行文件：" + items[i];
-        CHECK(WaitFor([&] {
-            const auto lines = Lines(guard.MemoText());
-            return lines.size() == 11 && lines[0] == header;
-        }, 3000));
-        CHECK(Lines(guard.MemoText())[0] == header);
+        CHECK(WaitFor([&] { return DetailsDone(Lines(guard.MemoText()), header); }, 5000));
+        const auto lines = Lines(guard.MemoText());
+        REQUIRE(lines.size() == 13);
+        CHECK(lines[0] == header);
+        CHECK(lines[11] == "SHA-256:" + Sha256Of(items[i]));
     }
 
     // "删除文件" deletes both.

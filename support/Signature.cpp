@@ -1,0 +1,175 @@
+#include "Signature.h"
+
+#include <windows.h>
+#include <wincrypt.h>
+#include <softpub.h>
+#include <wintrust.h>
+
+#include <vector>
+
+#include "framework/crypto/CryptHandle.h"
+#include "support/AnsiPath.h"
+#include "support/Wow64.h"
+
+namespace tf {
+
+namespace {
+
+const char* const SNotTrusted = "（不受信任）";
+const char* const SInvalid = "签名无效";
+const char* const SUnsigned = "未签名";
+
+std::wstring WideOf(const std::string& ansi)
+{
+    std::wstring wide(ansi.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), static_cast<int>(ansi.size()), wide.data(),
+                                      static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return wide;
+}
+
+// What the signer's chain, as the check built it, adds to a success: Wine's
+// check answers success for a chain whose root no one trusts, or whose
+// certificate was changed; the chain it built still says so.
+LONG ChainVerdict(HANDLE state)
+{
+    CRYPT_PROVIDER_DATA* provider = WTHelperProvDataFromStateData(state);
+    CRYPT_PROVIDER_SGNR* signer = provider ? WTHelperGetProvSignerFromChain(provider, 0, FALSE, 0) : nullptr;
+    if (!signer || !signer->pChainContext) return 0;   // nothing more to learn: the check's word stands
+    const DWORD faults = signer->pChainContext->TrustStatus.dwErrorStatus;
+    if (faults & CERT_TRUST_IS_NOT_SIGNATURE_VALID) return TRUST_E_CERT_SIGNATURE;
+    const DWORD untrusted = CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_PARTIAL_CHAIN |
+                            CERT_TRUST_IS_EXPLICIT_DISTRUST | CERT_TRUST_IS_REVOKED;
+    return (faults & untrusted) ? CERT_E_UNTRUSTEDROOT : 0;
+}
+
+LONG VerifyFile(const std::wstring& path)
+{
+    WINTRUST_FILE_INFO file{};
+    file.cbStruct = sizeof file;
+    file.pcwszFilePath = path.c_str();
+    WINTRUST_DATA data{};
+    data.cbStruct = sizeof data;
+    data.dwUIChoice = WTD_UI_NONE;
+    data.fdwRevocationChecks = WTD_REVOKE_NONE;
+    data.dwUnionChoice = WTD_CHOICE_FILE;
+    data.pFile = &file;
+    data.dwStateAction = WTD_STATEACTION_VERIFY;
+    data.dwProvFlags = WTD_CACHE_ONLY_URL_RETRIEVAL;
+    GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
+    SetLastError(0);
+    LONG result = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+    const auto reason = static_cast<LONG>(GetLastError());
+    // "No signature" with another reason than these: there is one, but it
+    // could not be read (a damaged signature block).
+    if (result == TRUST_E_NOSIGNATURE && reason != TRUST_E_NOSIGNATURE && reason != TRUST_E_SUBJECT_FORM_UNKNOWN &&
+        reason != TRUST_E_PROVIDER_UNKNOWN)
+        result = CRYPT_E_BAD_MSG;
+    if (result == 0) result = ChainVerdict(data.hWVTStateData);
+    data.dwStateAction = WTD_STATEACTION_CLOSE;
+    WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+    return result;
+}
+
+// The display name of the certificate that made the embedded signature.
+std::string SignerOf(const std::wstring& path)
+{
+    DWORD encoding = 0, content = 0, format = 0;
+    TCertStore store;
+    TCryptMsg msg;
+    if (!CryptQueryObject(CERT_QUERY_OBJECT_FILE, path.c_str(), CERT_QUERY_CONTENT_FLAG_PKCS7_SIGNED_EMBED,
+                          CERT_QUERY_FORMAT_FLAG_BINARY, 0, &encoding, &content, &format, store.Receive(),
+                          msg.Receive(), nullptr))
+        return {};
+    DWORD size = 0;
+    if (!CryptMsgGetParam(msg.Get(), CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) || size == 0) return {};
+    std::vector<BYTE> buffer(size);
+    if (!CryptMsgGetParam(msg.Get(), CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size)) return {};
+    const auto* signer = reinterpret_cast<const CMSG_SIGNER_INFO*>(buffer.data());
+    CERT_INFO wanted{};
+    wanted.Issuer = signer->Issuer;
+    wanted.SerialNumber = signer->SerialNumber;
+    TCertContext cert(CertFindCertificateInStore(store.Get(), encoding, 0, CERT_FIND_SUBJECT_CERT, &wanted, nullptr));
+    if (!cert) return {};
+    const DWORD length = CertGetNameStringW(cert.Get(), CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, nullptr, 0);
+    if (length <= 1) return {};
+    std::wstring name(length, L'\0');
+    CertGetNameStringW(cert.Get(), CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, name.data(), length);
+    name.resize(length - 1);
+    std::string shown;
+    WideToAnsiExact(name, shown);
+    return shown;
+}
+
+TSignatureState StateOf(LONG result)
+{
+    switch (result) {
+    case 0:
+        return TSignatureState::Trusted;
+    case TRUST_E_NOSIGNATURE:
+    case TRUST_E_SUBJECT_FORM_UNKNOWN:
+    case TRUST_E_PROVIDER_UNKNOWN:
+        return TSignatureState::Unsigned;
+    case TRUST_E_BAD_DIGEST:
+    case TRUST_E_CERT_SIGNATURE:
+    case CRYPT_E_BAD_MSG:
+    case CRYPT_E_HASH_VALUE:
+    case CRYPT_E_ASN1_BADTAG:
+        return TSignatureState::Invalid;
+    default:
+        // The signature block does not parse.
+        if ((static_cast<DWORD>(result) & 0xFFFFF000) == 0x80093000) return TSignatureState::Invalid;
+        // Untrusted or test root, broken chain, expiry, revocation, explicit
+        // distrust, wrong usage: the signature itself holds, when there is
+        // one to be read.
+        return TSignatureState::Untrusted;
+    }
+}
+
+bool CanOpen(const std::wstring& path)
+{
+    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
+} // namespace
+
+TSignatureCheck CheckSignature(const std::string& path)
+{
+    const std::wstring wide = WideOf(NativeFilePath(path));
+    TSignatureCheck check;
+    if (!CanOpen(wide)) {
+        check.Result = static_cast<long>(GetLastError());
+        return check;
+    }
+    check.Result = VerifyFile(wide);
+    check.State = StateOf(check.Result);
+    if (check.State == TSignatureState::Trusted || check.State == TSignatureState::Untrusted) {
+        check.Signer = SignerOf(wide);
+        // Any other answer without a signature to be read (a file too short
+        // or too odd to be a program: Wine says "invalid parameter") means
+        // there is none.
+        if (check.Signer.empty() && check.State == TSignatureState::Untrusted) check.State = TSignatureState::Unsigned;
+    }
+    return check;
+}
+
+std::string SignatureText(const TSignatureCheck& check)
+{
+    switch (check.State) {
+    case TSignatureState::Trusted:
+        return check.Signer;
+    case TSignatureState::Untrusted:
+        return check.Signer + SNotTrusted;
+    case TSignatureState::Invalid:
+        return SInvalid;
+    case TSignatureState::Unsigned:
+        break;
+    }
+    return SUnsigned;
+}
+
+} // namespace tf
