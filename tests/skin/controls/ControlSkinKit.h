@@ -17,6 +17,7 @@
 #include "../MessageLog.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Forms.h"
+#include "framework/reader/FormData.h"
 #include "framework/reader/FormReader.h"
 #include "skin/controls/ControlSkinning.h"
 #include "skin/controls/SkinnerHost.h"
@@ -48,14 +49,44 @@ private:
     HWND FWindow;
 };
 
-// The skin previewer's form read from its compiled stored data.
+// Of every class, the first enabled and the first disabled control, the parts
+// they hold (pages, tool buttons, menu items) and the containers on the way
+// to them; true when the node is kept.
+inline bool KeepOneOfEach(tf::TFormNode& node, std::set<std::pair<std::string, bool>>& seen, bool part = false)
+{
+    bool enabled = true;
+    for (const tf::TFormProp& p : node.props)
+        if (p.path == "Enabled" && p.value.text == "False") enabled = false;
+    const bool own = seen.insert({node.className, enabled}).second || part;
+    std::vector<tf::TFormNode> kept;
+    for (tf::TFormNode& child : node.children) {
+        // The parts of a control kept for its own sake come with it.
+        const bool isPart = own && (child.className == "TTabSheet" || child.className == "TToolButton" ||
+                                    child.className == "TMenuItem");
+        if (KeepOneOfEach(child, seen, isPart)) kept.push_back(std::move(child));
+    }
+    node.children = std::move(kept);
+    return own || !node.children.empty();
+}
+
+// The skin previewer's form read from its compiled stored data; oneOfEach
+// keeps one enabled and one disabled control of each kind.
 struct Skinview {
     TForm_skinview* form = nullptr;
-    Skinview()
+    explicit Skinview(bool oneOfEach = false)
     {
         RegisterSkinviewClasses();
         std::ifstream in(SKINVIEW_FORM_DATA, std::ios::binary);
-        const std::vector<uint8_t> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::vector<uint8_t> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (oneOfEach) {
+            tf::TFormNode root = tf::DecodeFormBinary(data.data(), data.size());
+            std::set<std::pair<std::string, bool>> seen{{root.className, true}};
+            std::vector<tf::TFormNode> kept;
+            for (tf::TFormNode& child : root.children)
+                if (KeepOneOfEach(child, seen)) kept.push_back(std::move(child));
+            root.children = std::move(kept);
+            data = tf::EncodeFormBinary(root);
+        }
         form = new TForm_skinview(tf::Application);
         Form_skinview = form;
         tf::ReadFormBinary(form, data.data(), data.size());
@@ -183,7 +214,7 @@ struct SkinEngine {
 struct LiveSkinview : SkinEngine {
     Skinview view;
     HWND window = nullptr;
-    LiveSkinview()
+    explicit LiveSkinview(bool oneOfEach = false) : view(oneOfEach)
     {
         view.form->Show();
         window = view.form->Handle();

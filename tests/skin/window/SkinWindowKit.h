@@ -239,12 +239,45 @@ inline int DifferingPixels(tf::TBitmap& image, int px, int py, tf::TBitmap& part
 // The process's GDI and USER object counts. GetGuiResources answers them on
 // Windows; Wine's is a stub answering 0, so there they are counted by
 // probing the 16-bit handle values, which Wine matches whatever the
-// handle's generation: live GDI objects, and the windows of this process,
-// menus and icons as USER objects.
+// handle's generation: live GDI objects, menus and icons; and the windows
+// of this process, found by walking the window tree (top-level and
+// message-only windows and all their descendants), which is far quicker
+// than asking the server about every handle value.
 struct GuiCounts {
     int Gdi = 0;
     int User = 0;
 };
+
+struct WindowCount {
+    DWORD Pid;
+    int N;
+};
+inline BOOL CALLBACK CountOneWindow(HWND, LPARAM count)
+{
+    ++reinterpret_cast<WindowCount*>(count)->N;
+    return TRUE;
+}
+// A window of this process and all its descendants.
+inline BOOL CALLBACK CountWindowTree(HWND w, LPARAM count)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == reinterpret_cast<WindowCount*>(count)->Pid) {
+        CountOneWindow(w, count);
+        EnumChildWindows(w, CountOneWindow, count);
+    }
+    return TRUE;
+}
+
+inline int CountProcessWindows()
+{
+    WindowCount count{GetCurrentProcessId(), 0};
+    EnumWindows(CountWindowTree, reinterpret_cast<LPARAM>(&count));
+    for (HWND w = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); w;
+         w = FindWindowExA(HWND_MESSAGE, w, nullptr, nullptr))
+        CountWindowTree(w, reinterpret_cast<LPARAM>(&count));
+    return count.N;
+}
 
 inline GuiCounts CountGuiObjects()
 {
@@ -255,13 +288,10 @@ inline GuiCounts CountGuiObjects()
     c = GuiCounts{};
     for (UINT_PTR h = 0x20; h < 0x10000; ++h)
         if (GetObjectType(reinterpret_cast<HGDIOBJ>(h))) ++c.Gdi;
+    c.User = CountProcessWindows();
     HDC probe = CreateCompatibleDC(nullptr);
-    const DWORD pid = GetCurrentProcessId();
     for (UINT_PTR h = 0x20; h < 0x10000; h += 2) {
-        HWND w = reinterpret_cast<HWND>(h);
-        DWORD owner = 0;
-        if (IsWindow(w) && GetWindowThreadProcessId(w, &owner) && owner == pid) ++c.User;
-        else if (IsMenu(reinterpret_cast<HMENU>(h))) ++c.User;
+        if (IsMenu(reinterpret_cast<HMENU>(h))) ++c.User;
         else if (DrawIconEx(probe, 0, 0, reinterpret_cast<HICON>(h), 1, 1, 0, nullptr, DI_NORMAL)) ++c.User;
     }
     DeleteDC(probe);
