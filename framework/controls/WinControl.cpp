@@ -712,30 +712,36 @@ void TWinControl::WndProc(TMessage& m)
     }
     case WM_SIZE:
     case WM_MOVE:
-    case WM_WINDOWPOSCHANGED:
+    case WM_WINDOWPOSCHANGED: {
+        const auto alive = LifeWatch();
         DefaultHandler(m);
-        UpdateBounds();
+        if (*alive) UpdateBounds();
         return;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
+        // A key handler may free the control.
+        const auto alive = LifeWatch();
         WORD key = static_cast<WORD>(m.WParam);
         KeyDown(key, KeyDataToShiftState(m.LParam));
-        if (key == 0) return;
+        if (key == 0 || !*alive) return;
         m.WParam = key;
         break;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
+        const auto alive = LifeWatch();
         WORD key = static_cast<WORD>(m.WParam);
         KeyUp(key, KeyDataToShiftState(m.LParam));
-        if (key == 0) return;
+        if (key == 0 || !*alive) return;
         m.WParam = key;
         break;
     }
     case WM_CHAR: {
+        const auto alive = LifeWatch();
         char c = static_cast<char>(m.WParam);
         KeyPress(c);
-        if (c == 0) return;
+        if (c == 0 || !*alive) return;
         m.WParam = static_cast<unsigned char>(c);
         break;
     }

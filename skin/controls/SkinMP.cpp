@@ -63,22 +63,6 @@ void TSkinMP::SkinChanged()
     if (FPanel) FPanel->Invalidate();
 }
 
-bool TSkinMP::BeforeMessage(TMessage& m)
-{
-    switch (m.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP: {
-        // The player's handlers may free it, and this skinner with it.
-        const auto alive = FLife.Watch();
-        CallDefault(m);
-        if (*alive) AfterMessage(m);
-        return false;
-    }
-    default: return TSkinControl::BeforeMessage(m);
-    }
-}
-
 void TSkinMP::AfterMessage(TMessage& m)
 {
     switch (m.Msg) {

@@ -61,7 +61,7 @@ void TSkinScrollbar::ActiveChanged()
 bool TSkinScrollbar::BeforeMessage(TMessage& m)
 {
     if (m.Msg == WM_NCPAINT && FHasBorder) {
-        CallDefault(m);
+        if (!CallDefault(m)) return false;
         HDC dc = GetWindowDC(FHandle);
         DrawBorder(dc);
         ReleaseDC(FHandle, dc);

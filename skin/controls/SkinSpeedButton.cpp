@@ -72,7 +72,7 @@ bool TSkinSpeedButton::BeforeMessage(TMessage& m)
         return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        CallDefault(m);   // the control's own press
+        if (!CallDefault(m)) return false;   // the control's own press (its handler may free it)
         SetPressed(true);
         PaintNow();
         return false;

@@ -177,22 +177,23 @@ void TSkinControl::SkinWndProc(TMessage& m)
         CallDefault(m);
         return;
     }
-    if (BeforeMessage(m)) {
-        CallDefault(m);
-        AfterMessage(m);
-    }
+    if (BeforeMessage(m) && CallDefault(m)) AfterMessage(m);
 }
 
-void TSkinControl::CallDefault(TMessage& m)
+bool TSkinControl::CallDefault(TMessage& m)
 {
+    // The control's handlers may free it, and this skinner with it (a click
+    // that closes the form): nothing of the skinner is touched then.
+    const auto alive = LifeWatch();
     if (FOldWindowProc) {
         FOldWindowProc(m);
-        return;
+        return *alive;
     }
-    if (!FOldWndProc) return;
+    if (!FOldWndProc) return true;
     // A Unicode window's previous procedure gets the wide form it expects.
     m.Result = FIsUnicode ? CallWindowProcW(FOldWndProc, FHandle, m.Msg, m.WParam, m.LParam)
                           : CallWindowProcA(FOldWndProc, FHandle, m.Msg, m.WParam, m.LParam);
+    return *alive;
 }
 
 bool TSkinControl::BeforeMessage(TMessage& m)
@@ -200,8 +201,7 @@ bool TSkinControl::BeforeMessage(TMessage& m)
     switch (m.Msg) {
     case WM_NCDESTROY:
         FState = SkinnerState::WindowDestroyed;
-        CallDefault(m);
-        if (FActive) Unskin();
+        if (CallDefault(m) && FActive) Unskin();
         return false;
     case SKM_QUERYSKINNED: m.Result = 1; return false;
     default: return true;

@@ -81,8 +81,11 @@ public:
     // ------------------------------------------------------------ routing and helpers
     // The replacement message handler.
     void SkinWndProc(TMessage& m);
-    // Hands a message to the previous handler.
-    void CallDefault(TMessage& m);
+    // Hands a message to the previous handler. False when a handler it
+    // reached freed the skinner (a click's handler freeing the form): the
+    // caller returns at once and touches nothing of the skinner. The base
+    // routing never calls AfterMessage then.
+    bool CallDefault(TMessage& m);
     // Invalidates the repaint target, or the whole window (erased) and updates it.
     void Refresh();
     void FillFace(HDC dc, const RECT& rect);

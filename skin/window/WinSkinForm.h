@@ -185,7 +185,10 @@ private:
     void Stage3(TMessage& m);
     void FormMessageHook(TMessage& m);
     void MDIClientProc(TMessage& m);
-    void PassOn(TMessage& m);
+    // Hands a message to the window's previous procedure. False when a
+    // handler it reached freed this skinner (a command or close that frees
+    // the form): the caller returns at once and touches nothing of it.
+    bool PassOn(TMessage& m);
     void FormSkinned();
     void AfterSkin();
     void SetSkinState(int value);

@@ -95,7 +95,7 @@ void TWinSkinForm::FitWindowToSkin(bool keepCurrentClient)
 
 void TWinSkinForm::HandleNcCalcSize(TMessage& m)
 {
-    PassOn(m);
+    if (!PassOn(m)) return;
     if (!m.WParam) {
         m.Result = 0;
         return;
@@ -118,7 +118,7 @@ void TWinSkinForm::HandleNcCalcSize(TMessage& m)
 
 void TWinSkinForm::HandleNcHitTest(TMessage& m)
 {
-    PassOn(m);
+    if (!PassOn(m)) return;
     POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
     ::ScreenToClient(window, &p);
     const bool minimisedChild = formKind == FormKind::MDIChild && windowState == FrameWindowState::Minimized;
