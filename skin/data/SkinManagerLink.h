@@ -1,7 +1,8 @@
 // The skin data component's view of the skin manager, the one object per
 // process that skins the windows (it lives in the window-skinning layer).
-// The manager plugs in by installing a factory; until one is installed the
-// component talks to a manager that does nothing but keep its flags.
+// The manager plugs in by installing a factory (the program's skin engine
+// does); without one there is no manager, and a component that loads says
+// so and leaves its windows unskinned.
 #pragma once
 #include <windows.h>
 
@@ -41,13 +42,15 @@ public:
 // ends it with SetSkinManager(nullptr) at finalisation.
 using TSkinManagerFactory = TSkinManagerLink* (*)();
 
-// Installs the factory (nullptr: the do-nothing manager).
+// Installs the factory (nullptr: none, no manager can be made).
 void SetSkinManagerFactory(TSkinManagerFactory factory);
+bool SkinManagerFactoryInstalled();
 
 // The manager, or nullptr when none has been made.
 TSkinManagerLink* SkinManager();
 
-// The manager, made with the factory when there is none.
+// The manager, made with the factory when there is none; nullptr when there
+// is neither.
 TSkinManagerLink* CreateSkinManagerIfNone();
 
 // Replaces the instance pointer; the manager's layer calls it with nullptr

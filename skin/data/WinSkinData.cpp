@@ -518,6 +518,14 @@ void TSkinData::Loaded()
     if (Designing()) return;
     if (!User32Entries().GetScrollBarInfo) FSkinControls.Exclude(xcScrollbar);
     TSkinManagerLink* manager = CreateSkinManagerIfNone();
+    if (!manager) {
+        // No engine: the windows keep the system look, and the user is told.
+        SkinHostReportError(Format("%s: there is no skin engine, the windows are not skinned. "
+                                   "A program makes its TSkinEngine before its first form loads.",
+                                   Name().empty() ? ClassName().c_str() : Name().c_str()));
+        if (FSkinFormtype == sfMainform) ExcludeUnusedMenuKinds();
+        return;
+    }
     manager->RegisterSkinData(this);
     if (FSkinFormtype != sfMainform) {
         manager->SetEnabled(true);
@@ -531,9 +539,14 @@ void TSkinData::Loaded()
         if (FNoSkin) FActive = false;   // stored value only: nothing to switch off
         else manager->RequestAction(1, 250);
     }
+    ExcludeUnusedMenuKinds();
+    FillAppIcon();
+}
+
+void TSkinData::ExcludeUnusedMenuKinds()
+{
     if (FSkinControls.Contains(xcMainMenu)) FSkinControls.Exclude(xcMenuItem);
     else FSkinControls.Exclude(xcSystemMenu);
-    FillAppIcon();
 }
 
 void TSkinData::FillAppIcon()
@@ -562,7 +575,8 @@ void TSkinData::ApplyNewSkin()
 {
     if (Designing() || HasState(csLoading)) return;
     if (!SkinManager()) Loaded();
-    TSkinManagerLink* manager = CreateSkinManagerIfNone();
+    TSkinManagerLink* manager = SkinManager();
+    if (!manager) return;   // no engine (Loaded said so)
     manager->SetPendingSkinData(this);
     manager->DropCaptionButtons();
     if (manager->RunState() == 1) manager->RequestAction(3, 250);

@@ -8,6 +8,7 @@
 #include "framework/controls/Timer.h"
 #include "framework/controls/WndProcThunk.h"
 #include "framework/core/SysUtils.h"
+#include "skin/EngineParts.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/WinSkinForm.h"
 
@@ -81,13 +82,16 @@ TSkinManage::~TSkinManage()
 
 TSkinManage* SkinManage() { return gManage; }
 
-void InstallSkinManagerFactory()
+bool SkinHookInstalled() { return gHook != nullptr; }
+
+void engine::InstallSkinManager()
 {
     SetSkinManagerFactory([]() -> TSkinManagerLink* { return new TSkinManage(); });
 }
 
-void FinalizeSkinManager()
+void engine::RemoveSkinManager()
 {
+    SetSkinManagerFactory(nullptr);
     TSkinManage* manager = gManage;
     if (!manager) return;
     if (SkinManager() == manager) SetSkinManager(nullptr);

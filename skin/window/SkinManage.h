@@ -9,10 +9,10 @@
 // request (1 skin, 2 unskin, 3 skin changed, 6 drop dead skinners) through a
 // timer, and keeps the state the form and popup skinners share.
 //
-// The skin data component reaches it through SkinManagerLink.h: the program
-// calls InstallSkinManagerFactory() once at start, so that the first skin
-// data component to load makes the manager, and FinalizeSkinManager() after
-// its forms were destroyed. User-interface thread only.
+// The skin data component reaches it through SkinManagerLink.h. The program's
+// skin engine (skin/SkinEngine.h) lets the first skin data component to load
+// make the manager, and frees it when the engine goes. User-interface thread
+// only.
 #pragma once
 #include <windows.h>
 
@@ -149,12 +149,8 @@ private:
 // The manager, or null before the first skin data component loaded.
 TSkinManage* SkinManage();
 
-// Lets the skin data components make a TSkinManage (the program's start).
-void InstallSkinManagerFactory();
-// Destroys the manager: every remaining form skinner detached in its
-// shutdown form (window procedures restored, nothing repainted), every popup
-// skinner freed, the hook removed. Called after the forms were destroyed.
-void FinalizeSkinManager();
+// Whether the manager's window hook is installed (it goes with the manager).
+bool SkinHookInstalled();
 
 // The system's version value as GetVersion gave it when the hook was
 // installed (0 before); its high bit marks the Windows 95 family.

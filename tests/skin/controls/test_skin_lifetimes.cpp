@@ -15,7 +15,6 @@
 #include "../window/ChromeTestKit.h"
 #include "framework/controls/Buttons.h"
 #include "framework/controls/StdCtrls.h"
-#include "skin/controls/ControlSkinning.h"
 #include "skin/controls/WinSubClass.h"
 #include "skin/window/MenuBtn.h"
 #include "skin/window/WinSkinMenu.h"
@@ -89,10 +88,9 @@ const ControlCase kControlCases[] = {
     {"a bit button pressed with Space", Kind::BitBtn, Act::Space},
 };
 
-// The engine at work: manager, chrome and control skinners.
+// The whole engine at work: manager, chrome and control skinners.
 struct Engine {
-    Engine() { tf::InstallControlSkinners(); }
-    ChromeFixture fx;
+    ChromeFixture fx{{}, TSkinEngineParts{}};
 };
 
 } // namespace

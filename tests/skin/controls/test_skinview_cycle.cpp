@@ -107,7 +107,7 @@ std::string OtherSkinFile()
 
 TEST_CASE("Skinning off gives every control back exactly what it had: handler, procedure, colours, look, messages")
 {
-    SkinEngine engine;
+    TSkinEngine engine(ControlsOnly());
     Skinview view;
     view.form->SetSkinned(false);
     view.form->Show();

@@ -752,21 +752,36 @@ TEST_CASE("ApplyNewSkin without a manager loads first")
     CHECK(manager.Log == std::vector<std::string>{"register", "hook", "pending", "drop buttons"});
 }
 
-TEST_CASE("The default manager does nothing but keep its flags")
+TEST_CASE("Without a manager factory (no engine) a component that loads says so with its name and makes no manager")
 {
     SetSkinManager(nullptr);
-    TSkinManagerLink* m = CreateSkinManagerIfNone();
-    REQUIRE(m);
-    CHECK(CreateSkinManagerIfNone() == m);
+    REQUIRE_FALSE(SkinManagerFactoryInstalled());
+    static std::vector<std::string> reports;
+    reports.clear();
+    TSkinHost host;
+    host.ReportError = [](const std::string& text) { reports.push_back(text); };
+    InstallSkinHost(host);
     {
         auto d = LightBlue();
+        d->SetName("SkinData5");
+        d->Loaded();
+        REQUIRE(reports.size() == 1);
+        CHECK(reports[0].rfind("SkinData5: ", 0) == 0);
+        CHECK(reports[0].find("skin engine") != std::string::npos);
+        CHECK(CreateSkinManagerIfNone() == nullptr);
+        CHECK(SkinManager() == nullptr);
+        // The stored value stays; switching asks no manager and makes none.
+        CHECK(d->Active() == false);
         d->SetActive(true);
-        CHECK(m->PendingSkinData() == d.get());
-        CHECK(m->RunState() == 1);
+        d->SetActive(false);
+        CHECK(SkinManager() == nullptr);
+        // A new skin applied later loads again: the same report.
+        d->ApplyNewSkin();
+        CHECK(reports.size() == 2);
+        CHECK(SkinManager() == nullptr);
     }
-    CHECK(m->PendingSkinData() == nullptr);   // unregistered with the component
-    m->SetRunState(0);
-    SetSkinManager(nullptr);
+    InstallSkinHost(TSkinHost{});
+    CHECK(SkinManager() == nullptr);
 }
 
 TEST_CASE("AcceptWindowName")
