@@ -8,6 +8,7 @@
 #include "Screen.h"
 #include "WndProcThunk.h"
 #include "framework/core/SysUtils.h"
+#include "framework/graphics/GdiHandle.h"
 
 namespace tf {
 
@@ -484,21 +485,9 @@ void TWinControl::PaintWindow(HDC dc)
 
 void TWinControl::PaintHandler(TMessage& m)
 {
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    PAINTSTRUCT ps{};
-    const bool own = dc == nullptr;
-    if (own) dc = BeginPaint(FHandle, &ps);
-    struct EndPaintGuard {
-        HWND window;
-        PAINTSTRUCT* ps;
-        bool active;
-        ~EndPaintGuard()
-        {
-            if (active) EndPaint(window, ps);
-        }
-    } guard{FHandle, &ps, own};
-    PaintWindow(dc);
-    PaintControls(dc, nullptr);
+    TPaintDCScope paint(FHandle, reinterpret_cast<HDC>(m.WParam));
+    PaintWindow(paint.Get());
+    PaintControls(paint.Get(), nullptr);
 }
 
 void TWinControl::PaintControls(HDC dc, TControl* first)
