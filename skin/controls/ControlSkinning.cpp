@@ -43,7 +43,7 @@ public:
     TCanvas* Canvas() override { return FForm.ControlCanvas(); }
     TSkinData* SkinData() override { return FForm.SkinData(); }
     HWND Window() override { return FForm.Window(); }
-    int RunState() override { return FForm.SkinState(); }
+    bool FormRunning() override { return FForm.SkinState() == TFormSkinState::Running; }
     TComponent* Sender() override { return &FForm; }
 
 private:

@@ -46,7 +46,7 @@ void TSkinMP::ShowPanel()
 void TSkinMP::Unskin()
 {
     TSkinControl::Unskin();
-    if (FState == SkinnerState::WindowDestroyed) return;
+    if (FState == TSkinnerState::WindowDestroyed) return;
     if (TWMediaPlayer* panel = std::exchange(FPanel, nullptr)) panel->Free();
 }
 

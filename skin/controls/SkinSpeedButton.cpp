@@ -41,7 +41,7 @@ void TSkinSpeedButton::AttachGraphic(TSkinnerHost* form, TSkinData* data, TCanva
     FControl->WindowProc = TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
     Register();
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
     FTransparent = FControl->Tag() == 5555 || (data && data->Options().Contains(xoTransparent));
     FControl->Invalidate();
 }

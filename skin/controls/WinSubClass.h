@@ -34,11 +34,6 @@ class TCanvas;
 class TControl;
 class TSkinData;
 
-// State values of a skinner.
-namespace SkinnerState {
-constexpr int Created = 0, Attached = 1, Unskinned = 2, WindowDestroyed = 6;
-}
-
 // MouseFlags bits.
 constexpr uint8_t mfHot = 1, mfPressed = 2;
 
@@ -70,7 +65,7 @@ public:
     void SkinChanged() override;
 
     // ------------------------------------------------------------ the link
-    int SkinnerState() const override { return FState; }
+    TSkinnerState SkinnerState() const override { return FState; }
     HWND SkinnedWindow() const override { return FHandle; }
     // False when the control was subclassed again after the skinner: it
     // unskins, leaves its list and passes every message on. A bare window
@@ -158,7 +153,7 @@ protected:
     TColor FSavedColor = 0;
     bool FSavedParentColor = false;
     bool FAttached = false;
-    int FState = SkinnerState::Created;
+    TSkinnerState FState = TSkinnerState::Created;
     TSkinnerHost* FForm = nullptr;
     int FMode = 0;
 

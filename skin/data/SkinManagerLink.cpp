@@ -9,6 +9,28 @@ TSkinManagerLink* gManager = nullptr;
 
 } // namespace
 
+const char* SkinActionName(TSkinAction action)
+{
+    switch (action) {
+    case TSkinAction::None: return "None";
+    case TSkinAction::Skin: return "Skin";
+    case TSkinAction::Unskin: return "Unskin";
+    case TSkinAction::SkinChanged: return "SkinChanged";
+    case TSkinAction::DropDeadSkinners: return "DropDeadSkinners";
+    }
+    return "Unknown";
+}
+
+const char* RunStateName(TRunState state)
+{
+    switch (state) {
+    case TRunState::BeforeActivation: return "BeforeActivation";
+    case TRunState::Running: return "Running";
+    case TRunState::Destroying: return "Destroying";
+    }
+    return "Raised";
+}
+
 void SetSkinManagerFactory(TSkinManagerFactory factory) { gFactory = factory; }
 
 bool SkinManagerFactoryInstalled() { return gFactory != nullptr; }

@@ -10,6 +10,20 @@ namespace tf {
 
 class TSkinData;
 
+// The deferred actions a component asks of the manager, with the engine's
+// own numbers.
+enum class TSkinAction : int { None = 0, Skin = 1, Unskin = 2, SkinChanged = 3, DropDeadSkinners = 6 };
+// "None", "Skin", "Unskin", "SkinChanged", "DropDeadSkinners" ("Unknown" else).
+const char* SkinActionName(TSkinAction action);
+
+// Where the manager is: before the first window activation, running, or
+// being destroyed. A component of a form of its own that loads raises the
+// state by one (RaiseRunState), so values above Running occur and mean
+// "running, raised".
+enum class TRunState : int { BeforeActivation = 0, Running = 1, Destroying = 4 };
+// "BeforeActivation", "Running", "Destroying", or "Raised" for the others.
+const char* RunStateName(TRunState state);
+
 class TSkinManagerLink {
 public:
     virtual ~TSkinManagerLink() = default;
@@ -19,9 +33,9 @@ public:
     virtual void UnregisterSkinData(TSkinData* data) = 0;
     // Installs the window-creation hook on the calling (user-interface) thread.
     virtual void InstallHook() = 0;
-    // Schedules a deferred action (1 skin, 2 unskin, 3 skin changed, 6 drop
-    // dead skinners) after delay milliseconds; a later request replaces it.
-    virtual void RequestAction(int kind, int delayMs) = 0;
+    // Schedules a deferred action after delay milliseconds; a later request
+    // replaces it.
+    virtual void RequestAction(TSkinAction kind, int delayMs) = 0;
     // Frees the caption buttons of the form skinners of the pending component.
     virtual void DropCaptionButtons() = 0;
     // Skins one window now if it qualifies; true when a skinner was attached.
@@ -33,9 +47,10 @@ public:
     // Skinning switched on.
     virtual bool Enabled() const = 0;
     virtual void SetEnabled(bool value) = 0;
-    // 0 before the first activation, 1 running, 4 while being destroyed.
-    virtual int RunState() const = 0;
-    virtual void SetRunState(int value) = 0;
+    virtual TRunState RunState() const = 0;
+    virtual void SetRunState(TRunState value) = 0;
+    // One step up (a component of a form of its own has loaded).
+    virtual void RaiseRunState() = 0;
 };
 
 // Makes the process's manager; it stays alive until the manager's own layer

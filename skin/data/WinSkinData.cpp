@@ -249,17 +249,17 @@ void TSkinData::SetActive(bool value)
         if (value) {
             if (FNoSkin) return;
             manager->SetPendingSkinData(this);
-            manager->RequestAction(1, 250);
-            manager->SetRunState(1);
+            manager->RequestAction(TSkinAction::Skin, 250);
+            manager->SetRunState(TRunState::Running);
         } else {
             manager->SetPendingSkinData(this);
-            manager->RequestAction(2, 250);
+            manager->RequestAction(TSkinAction::Unskin, 250);
         }
         break;
     case sfOnlyThisForm:
         manager->SetPendingSkinData(this);
         if (value && FNoSkin) return;
-        manager->RequestAction(value ? 1 : 2, 250);
+        manager->RequestAction(value ? TSkinAction::Skin : TSkinAction::Unskin, 250);
         break;
     default:
         break;
@@ -529,7 +529,7 @@ void TSkinData::Loaded()
     manager->RegisterSkinData(this);
     if (FSkinFormtype != sfMainform) {
         manager->SetEnabled(true);
-        manager->SetRunState(manager->RunState() + 1);
+        manager->RaiseRunState();
         if (FActive)
             if (HWND window = SkinHostFormWindow(Owner())) manager->SkinWindow(window);
         return;
@@ -537,7 +537,7 @@ void TSkinData::Loaded()
     manager->InstallHook();
     if (FActive) {
         if (FNoSkin) FActive = false;   // stored value only: nothing to switch off
-        else manager->RequestAction(1, 250);
+        else manager->RequestAction(TSkinAction::Skin, 250);
     }
     ExcludeUnusedMenuKinds();
     FillAppIcon();
@@ -579,7 +579,7 @@ void TSkinData::ApplyNewSkin()
     if (!manager) return;   // no engine (Loaded said so)
     manager->SetPendingSkinData(this);
     manager->DropCaptionButtons();
-    if (manager->RunState() == 1) manager->RequestAction(3, 250);
+    if (manager->RunState() == TRunState::Running) manager->RequestAction(TSkinAction::SkinChanged, 250);
 }
 
 // ---------------------------------------------------------------- services

@@ -60,7 +60,7 @@ TSkinManage::TSkinManage() : actionTimer(std::make_unique<TTimer>(nullptr))
 
 TSkinManage::~TSkinManage()
 {
-    runState = 4;
+    runState = TRunState::Destroying;
     enabled = false;
     actionTimer.reset();
     while (!formSkinners.empty()) {
@@ -183,7 +183,7 @@ void TSkinManage::HookEvent(int code, WPARAM wParam, LPARAM lParam)
     }
     case HCBT_DESTROYWND: ReleasePopupWindow(window); break;
     case HCBT_ACTIVATE:
-        if (runState == 0) runState = 1;
+        if (runState == TRunState::BeforeActivation) runState = TRunState::Running;
         SkinWindow(window);
         break;
     default: break;
@@ -289,7 +289,7 @@ bool TSkinManage::AcceptWindow(HWND window, const std::string& className) const
 
 void TSkinManage::ForgetFormSkinner(HWND window)
 {
-    if (runState == 4) return;
+    if (runState == TRunState::Destroying) return;
     const auto it = std::find_if(formSkinners.begin(), formSkinners.end(),
                                  [window](TWinSkinForm* s) { return s->Window() == window; });
     if (it != formSkinners.end()) formSkinners.erase(it);
@@ -297,7 +297,7 @@ void TSkinManage::ForgetFormSkinner(HWND window)
 
 void TSkinManage::ForgetFormSkinner(TWinSkinForm* skinner)
 {
-    if (runState == 4) return;
+    if (runState == TRunState::Destroying) return;
     const auto it = std::find(formSkinners.begin(), formSkinners.end(), skinner);
     if (it != formSkinners.end()) formSkinners.erase(it);
 }
@@ -311,7 +311,7 @@ void TSkinManage::FreeFormSkinner(TWinSkinForm* skinner)
 
 void TSkinManage::PurgeFormSkinners()
 {
-    if (runState == 4) return;
+    if (runState == TRunState::Destroying) return;
     for (size_t i = formSkinners.size(); i-- > 0;) {
         if (i >= formSkinners.size()) continue;   // a destructor may have taken others
         TWinSkinForm* s = formSkinners[i];

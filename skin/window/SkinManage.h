@@ -53,8 +53,8 @@ public:
     // activation and destruction on the calling thread (once).
     void InstallHook() override;
     // A later request replaces a pending one. Before any window was
-    // activated, kind 1 and 2 only switch enabled on and off.
-    void RequestAction(int kind, int delayMs) override;
+    // activated, Skin and Unskin only switch enabled on and off.
+    void RequestAction(TSkinAction kind, int delayMs) override;
     // Runs the requested action now instead of when its timer fires (for a
     // caller that must see it done, such as a test switching skinning off
     // and on many times); false when none is waiting.
@@ -70,8 +70,9 @@ public:
     void SetPendingSkinData(TSkinData* data) override { pendingSkinData = data; }
     bool Enabled() const override { return enabled; }
     void SetEnabled(bool value) override { enabled = value; }
-    int RunState() const override { return runState; }
-    void SetRunState(int value) override { runState = value; }
+    TRunState RunState() const override { return runState; }
+    void SetRunState(TRunState value) override { runState = value; }
+    void RaiseRunState() override { runState = static_cast<TRunState>(static_cast<int>(runState) + 1); }
 
     // ------------------------------------------------------------ windows
     // Skips a form that is invisible or whose window is a child; else SkinWindow.
@@ -112,7 +113,7 @@ public:
     TControl* MDIFrameForm() const { return mdiFrameForm; }
     void SetMDIFrameForm(TControl* value) { mdiFrameForm = value; }
     bool ForceSkin() const { return forceSkin; }
-    int PendingAction() const { return pendingAction; }
+    TSkinAction PendingAction() const { return pendingAction; }
     TSkinData* MainSkinData() const { return mainSkinData; }
     int FormSkinnerCount() const { return static_cast<int>(formSkinners.size()); }
     TWinSkinForm* FormSkinner(int index) const { return formSkinners.at(static_cast<size_t>(index)); }
@@ -122,8 +123,8 @@ public:
 
 private:
     void ActionTimerTick(TObject* sender);
-    void RunActionForOneForm(int action, TSkinData* data);
-    void RunActionForAll(int action, TSkinData* data);
+    void RunActionForOneForm(TSkinAction action, TSkinData* data);
+    void RunActionForAll(TSkinAction action, TSkinData* data);
     void FreeFormSkinner(TWinSkinForm* skinner);
     void DetachAndFree(TWinSkinForm* skinner);
     void DropDeadSkinners();
@@ -136,12 +137,12 @@ private:
     std::vector<TSkinData*> skinDatas;
     bool enabled = false;
     bool forceSkin = false;
-    int runState = 0;
+    TRunState runState = TRunState::BeforeActivation;
     int menuKind = MenuKind::Popup;
     bool mdiMaximized = false;
     HWND mdiClientWindow = nullptr;
     TControl* mdiFrameForm = nullptr;
-    int pendingAction = 0;
+    TSkinAction pendingAction = TSkinAction::None;
     TSkinData* pendingSkinData = nullptr;
     TSkinData* mainSkinData = nullptr;
 };

@@ -70,7 +70,7 @@ void TWinSkinForm::FitWindowToSkin(bool keepCurrentClient)
     }
     RECT r{};
     ::GetWindowRect(window, &r);
-    if (isDialog || skinState == FormSkinState::Reapplying) ::GetClientRect(window, &clientRect);
+    if (isDialog || skinState == TFormSkinState::Reapplying) ::GetClientRect(window, &clientRect);
     int width = clientRect.right - clientRect.left + borderLeft + borderRight;
     if (keepCurrentClient) {
         ::GetClientRect(window, &clientRect);
@@ -144,7 +144,7 @@ void TWinSkinForm::UpdateRegion()
     if (w == 0 || h == 0) return;
     if (formKind == FormKind::MDIChild && windowState != FrameWindowState::Normal) return;
     if (regionOwned && w == regionWidth && h == regionHeight && formKind != FormKind::MDIChild &&
-        skinState != FormSkinState::Reapplying)
+        skinState != TFormSkinState::Reapplying)
         return;
     // A region given to the window belongs to the system: it frees the old
     // one when the next is set, so none is deleted here.

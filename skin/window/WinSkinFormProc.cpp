@@ -54,7 +54,7 @@ bool TWinSkinForm::PassOn(TMessage& m)
 void TWinSkinForm::SkinWndProc(TMessage& m)
 {
     // Nothing of the skin is painted before the window was fitted to it.
-    if (skinState == FormSkinState::Attached && m.Msg == WM_NCPAINT) {
+    if (skinState == TFormSkinState::Attached && m.Msg == WM_NCPAINT) {
         m.Result = 0;
         return;
     }
@@ -80,12 +80,12 @@ bool TWinSkinForm::Stage1(TMessage& m)
         }
         return true;
     case WM_NCDESTROY:
-        skinState = FormSkinState::Detaching;
+        skinState = TFormSkinState::Detaching;
         DetachForShutdown();
-        if (PassOn(m)) skinState = FormSkinState::WindowDestroyed;
+        if (PassOn(m)) skinState = TFormSkinState::WindowDestroyed;
         return true;
     case WM_NCACTIVATE:
-        if (skinState == FormSkinState::Attached && formKind != FormKind::MDIChild) {
+        if (skinState == TFormSkinState::Attached && formKind != FormKind::MDIChild) {
             m.Result = 0;
             return true;
         }
@@ -178,7 +178,7 @@ bool TWinSkinForm::Stage2(TMessage& m)
 void TWinSkinForm::Stage3(TMessage& m)
 {
     const bool maximisedChild = formKind == FormKind::MDIChild && windowState == FrameWindowState::Maximized;
-    if (skinState == FormSkinState::Attached || maximisedChild) {
+    if (skinState == TFormSkinState::Attached || maximisedChild) {
         PassOn(m);
         return;
     }
@@ -236,7 +236,7 @@ void TWinSkinForm::HandleSize(TMessage& m)
         TSkinManage* manager = SkinManage();
         if ((manager && manager->MDIMaximized()) || windowState != FrameWindowState::Normal) return;
     }
-    if (skinState == FormSkinState::Running || skinState == FormSkinState::Reapplying) UpdateRegion();
+    if (skinState == TFormSkinState::Running || skinState == TFormSkinState::Reapplying) UpdateRegion();
 }
 
 void TWinSkinForm::HandleNcPaint(TMessage& m)
@@ -322,7 +322,7 @@ void TWinSkinForm::FormSkinned()
     sysNcHeight = (r.bottom - r.top) - (clientRect.bottom - clientRect.top);
     if (form) SkinFormControls(form);
     else SkinChildWindows(window);
-    if (skinState == FormSkinState::Attached) {
+    if (skinState == TFormSkinState::Attached) {
         if (formKind == FormKind::MDIChild) {
             TSkinManage* manager = SkinManage();
             if (windowState == FrameWindowState::Maximized) {
@@ -330,15 +330,15 @@ void TWinSkinForm::FormSkinned()
                     ::PostMessageA(manager->MDIClientWindow(), SKM_FRAMECHILDREDRAW,
                                    reinterpret_cast<WPARAM>(window), 0);
             } else if (windowState == FrameWindowState::Normal) {
-                SetSkinState(FormSkinState::Fitting);
+                SetSkinState(TFormSkinState::Fitting);
                 FitWindowToSkin(false);
-                SetSkinState(FormSkinState::Running);
+                SetSkinState(TFormSkinState::Running);
                 UpdateRegion();
             }
         } else if (!isChild && frameKind != FrameKind::NoCaption && windowState != FrameWindowState::Minimized) {
-            SetSkinState(FormSkinState::Fitting);
+            SetSkinState(TFormSkinState::Fitting);
             FitWindowToSkin(false);
-            SetSkinState(FormSkinState::Running);
+            SetSkinState(TFormSkinState::Running);
             if (windowState == FrameWindowState::Normal) UpdateRegion();
             else RefreshFrame();
         }
@@ -352,11 +352,11 @@ void TWinSkinForm::AfterSkin()
     ::SendMessageA(window, SKM_SKINAPPLIED, 0, SkinMessageMark);
     if (skinData->OnAfterSkinForm) skinData->OnAfterSkinForm(form, window, className);
     if (Destroyed()) return;
-    skinState = FormSkinState::Running;
+    skinState = TFormSkinState::Running;
     if (hoverTimer) hoverTimer->SetEnabled(true);
 }
 
-void TWinSkinForm::SetSkinState(int value)
+void TWinSkinForm::SetSkinState(TFormSkinState value)
 {
     // A window destroyed meanwhile (by a handler, or while it was being
     // sized) keeps its skinner dead, for the manager to free.

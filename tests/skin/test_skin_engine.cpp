@@ -98,7 +98,7 @@ void OneEngine(bool engineFirst)
     REQUIRE(PumpUntil(
         [&] {
             TWinSkinForm* s = engine->Manager()->FindFormSkinner(w);
-            return s && s->SkinState() == FormSkinState::Running && s->ControlSkinners().Count() > 0;
+            return s && s->SkinState() == TFormSkinState::Running && s->ControlSkinners().Count() > 0;
         },
         3000));
     CHECK(engine->Manager()->FindFormSkinner(w)->Chrome() != nullptr);

@@ -42,7 +42,7 @@ public:
     tf::TCanvas* Canvas() override { return nullptr; }
     tf::TSkinData* SkinData() override { return FData; }
     HWND Window() override { return FWindow; }
-    int RunState() override { return 1; }
+    bool FormRunning() override { return true; }
     tf::TComponent* Sender() override { return this; }
 
 private:
@@ -226,13 +226,13 @@ struct LiveSkinview {
         return skintest::PumpUntil(
             [&] {
                 tf::TWinSkinForm* s = FormSkinner();
-                return s && s->SkinState() == tf::FormSkinState::Running;
+                return s && s->SkinState() == tf::TFormSkinState::Running;
             },
             ms);
     }
     // Runs one of the manager's deferred actions for the previewer's skin at
-    // once (1 skin, 2 unskin, 3 skin changed) instead of 250 ms later.
-    void RunAction(int kind) const
+    // once instead of 250 ms later.
+    void RunAction(tf::TSkinAction kind) const
     {
         tf::SkinManage()->SetPendingSkinData(view.form->SkinData1);
         tf::SkinManage()->RequestAction(kind, 1);

@@ -91,7 +91,7 @@ struct SkinFixture {
         return PumpUntil(
             [&] {
                 tf::TWinSkinForm* s = Skinner(window);
-                return s && s->SkinState() == tf::FormSkinState::Running;
+                return s && s->SkinState() == tf::TFormSkinState::Running;
             },
             ms);
     }

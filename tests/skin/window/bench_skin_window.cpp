@@ -106,7 +106,7 @@ void FrameRepaint(const std::vector<uint8_t>& block)
     SetForegroundWindow(form->Handle());
     Pump(400);
     TWinSkinForm* skinner = SkinManage() ? SkinManage()->FindFormSkinner(form->Handle()) : nullptr;
-    if (!skinner || skinner->SkinState() != FormSkinState::Running) {
+    if (!skinner || skinner->SkinState() != TFormSkinState::Running) {
         std::printf("== frame repaint: the window was not skinned, nothing measured\n");
     } else {
         const int runs = 101;
