@@ -5,10 +5,8 @@
 #include "AppClasses.h"
 #include "Unit_main.h"
 #include "framework/controls/Application.h"
-#include "skin/controls/ControlSkinning.h"
+#include "skin/SkinEngine.h"
 #include "skin/window/FormPopupMenus.h"
-#include "skin/window/SkinChrome.h"
-#include "skin/window/SkinManage.h"
 #include "support/ShellHelpers.h"
 
 using namespace tf;
@@ -16,12 +14,9 @@ using namespace tf;
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     RegisterMainWindowClasses();
-    // The skin data component of the main window makes the skin manager.
-    InstallSkinManagerFactory();
-    // Caption buttons, menu bar and menus drawn from the skin.
-    InstallWindowChrome();
-    // Form skinners hand the window's controls to the control skinners.
-    InstallControlSkinners();
+    // Every window of the process wears the skin of the main window's skin
+    // data component; when the engine goes, every window is given back.
+    TSkinEngine engine;
     Application->Initialize();
     // Questions to the user belong to the hidden application window.
     SetAskOwner([]() -> void* { return Application->Handle(); });
@@ -30,7 +25,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } catch (...) {
         Application->HandleException(Application);
         DoneApplication();
-        FinalizeSkinManager();
         return 1;
     }
     // The window starts hidden and is skinned when first activated, yet its
@@ -39,7 +33,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     Application->SetShowMainForm(false);
     Application->Run();
     DoneApplication();
-    // Every skinner still attached gives its window back; the hook goes.
-    FinalizeSkinManager();
     return 0;
 }

@@ -10,9 +10,7 @@
 
 #include "framework/controls/Application.h"
 #include "framework/core/SysUtils.h"
-#include "skin/controls/ControlSkinning.h"
-#include "skin/window/SkinChrome.h"
-#include "skin/window/SkinManage.h"
+#include "skin/SkinEngine.h"
 #include "skinview/Unit_skinview.h"
 
 using namespace tf;
@@ -32,10 +30,8 @@ std::vector<std::string> Arguments()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     RegisterSkinviewClasses();
-    InstallSkinManagerFactory();
-    // Caption buttons, the menu bar and menus drawn from the skin.
-    InstallWindowChrome();
-    InstallControlSkinners();
+    // The engine first: the form's skin data component loads with the form.
+    TSkinEngine engine;
     Application->Initialize();
     std::string skinFile;
     bool unskinned = false;
@@ -48,7 +44,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } catch (...) {
         Application->HandleException(Application);
         DoneApplication();
-        FinalizeSkinManager();
         return 1;
     }
     if (unskinned) Form_skinview->SetSkinned(false);
@@ -61,6 +56,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     Application->Run();
     DoneApplication();
-    FinalizeSkinManager();
     return 0;
 }

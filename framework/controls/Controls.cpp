@@ -417,6 +417,9 @@ void TControl::SendCancelMode()
 
 void TControl::WndProc(TMessage& m)
 {
+    // The window's own handling and each event below may free the control
+    // (a click that closes its form): nothing of it is touched afterwards.
+    const auto alive = LifeWatch();
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
@@ -425,14 +428,16 @@ void TControl::WndProc(TMessage& m)
         if (FControlStyle & csClickEvents) FControlState |= csClicked;
         FControlState |= csLButtonDown;
         DefaultHandler(m);
+        if (!*alive) return;
         const bool dbl = m.Msg == WM_LBUTTONDBLCLK;
         if (dbl && (FControlStyle & csDoubleClicks)) DblClick();
-        MouseDown(mbLeft, KeysToShiftState(m.WParam) | (dbl ? ssDouble : 0), m.XPos(), m.YPos());
+        if (*alive) MouseDown(mbLeft, KeysToShiftState(m.WParam) | (dbl ? ssDouble : 0), m.XPos(), m.YPos());
         return;
     }
     case WM_LBUTTONUP: {
         FControlState &= ~csLButtonDown;
         DefaultHandler(m);
+        if (!*alive) return;
         if (FControlStyle & csCaptureMouse) SetMouseCapture(false);
         const int x = m.XPos(), y = m.YPos();
         const TShiftState shift = KeysToShiftState(m.WParam);
@@ -441,6 +446,7 @@ void TControl::WndProc(TMessage& m)
             const RECT r = ClientRect();
             const POINT p{x, y};
             if (PtInRect(&r, p)) Click();
+            if (!*alive) return;
         }
         MouseUp(mbLeft, shift, x, y);
         return;
@@ -451,6 +457,7 @@ void TControl::WndProc(TMessage& m)
     case WM_MBUTTONDBLCLK: {
         SendCancelMode();
         DefaultHandler(m);
+        if (!*alive) return;
         const bool right = m.Msg == WM_RBUTTONDOWN || m.Msg == WM_RBUTTONDBLCLK;
         const bool dbl = m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK;
         MouseDown(right ? mbRight : mbMiddle, KeysToShiftState(m.WParam) | (dbl ? ssDouble : 0), m.XPos(), m.YPos());
@@ -459,11 +466,11 @@ void TControl::WndProc(TMessage& m)
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
         DefaultHandler(m);
-        MouseUp(m.Msg == WM_RBUTTONUP ? mbRight : mbMiddle, KeysToShiftState(m.WParam), m.XPos(), m.YPos());
+        if (*alive) MouseUp(m.Msg == WM_RBUTTONUP ? mbRight : mbMiddle, KeysToShiftState(m.WParam), m.XPos(), m.YPos());
         return;
     case WM_MOUSEMOVE:
         DefaultHandler(m);
-        MouseMove(KeysToShiftState(m.WParam), m.XPos(), m.YPos());
+        if (*alive) MouseMove(KeysToShiftState(m.WParam), m.XPos(), m.YPos());
         return;
     case WM_CANCELMODE:
         if (GetCaptureControl() == this) SetCaptureControl(nullptr);

@@ -279,10 +279,12 @@ void TCustomForm::Close()
         FModalResult = mrCancel;
         return;
     }
-    if (!CloseQuery()) return;
+    // The close handlers may free the form: nothing of it is touched then.
+    const auto alive = LifeWatch();
+    if (!CloseQuery() || !*alive) return;
     TCloseAction action = caHide;
     DoClose(action);
-    if (action == caNone) return;
+    if (action == caNone || !*alive) return;
     if (Application && Application->MainForm() == this) {
         Application->Terminate();
         return;

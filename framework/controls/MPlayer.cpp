@@ -129,7 +129,7 @@ void TMediaPlayer::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 
 void TMediaPlayer::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    const auto alive = FLife.Watch();
+    const auto alive = LifeWatch();
     if (button == mbLeft && FPressed >= 0) {
         const int pressed = FPressed;
         FPressed = -1;
@@ -143,7 +143,7 @@ void TMediaPlayer::ClickButton(TMPBtnType button)
 {
     if (!(FEnabledButtons & (1u << button))) return;
     // Each handler may free the player (a form may, in OnClick).
-    const auto alive = FLife.Watch();
+    const auto alive = LifeWatch();
     bool doDefault = true;
     OnBtnClick(this, button, doDefault);
     if (!*alive) return;

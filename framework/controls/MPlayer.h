@@ -11,7 +11,6 @@
 // transparent colour. A handler may free the player: the click's routine
 // touches nothing of it afterwards.
 #pragma once
-#include "framework/core/LifeFlag.h"
 #include <array>
 #include <memory>
 
@@ -94,8 +93,6 @@ private:
     int FPosition = 0;
     int FPressed = -1;
     std::array<std::array<std::unique_ptr<TBitmap>, 3>, MPButtonCount> FGlyphs;
-    // False once the player is gone (a click's handler may free it).
-    TLifeFlag FLife;
 };
 
 } // namespace tf

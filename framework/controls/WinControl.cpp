@@ -8,6 +8,7 @@
 #include "Screen.h"
 #include "WndProcThunk.h"
 #include "framework/core/SysUtils.h"
+#include "framework/graphics/GdiHandle.h"
 
 namespace tf {
 
@@ -484,21 +485,9 @@ void TWinControl::PaintWindow(HDC dc)
 
 void TWinControl::PaintHandler(TMessage& m)
 {
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    PAINTSTRUCT ps{};
-    const bool own = dc == nullptr;
-    if (own) dc = BeginPaint(FHandle, &ps);
-    struct EndPaintGuard {
-        HWND window;
-        PAINTSTRUCT* ps;
-        bool active;
-        ~EndPaintGuard()
-        {
-            if (active) EndPaint(window, ps);
-        }
-    } guard{FHandle, &ps, own};
-    PaintWindow(dc);
-    PaintControls(dc, nullptr);
+    TPaintDCScope paint(FHandle, reinterpret_cast<HDC>(m.WParam));
+    PaintWindow(paint.Get());
+    PaintControls(paint.Get(), nullptr);
 }
 
 void TWinControl::PaintControls(HDC dc, TControl* first)
@@ -712,30 +701,36 @@ void TWinControl::WndProc(TMessage& m)
     }
     case WM_SIZE:
     case WM_MOVE:
-    case WM_WINDOWPOSCHANGED:
+    case WM_WINDOWPOSCHANGED: {
+        const auto alive = LifeWatch();
         DefaultHandler(m);
-        UpdateBounds();
+        if (*alive) UpdateBounds();
         return;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
+        // A key handler may free the control.
+        const auto alive = LifeWatch();
         WORD key = static_cast<WORD>(m.WParam);
         KeyDown(key, KeyDataToShiftState(m.LParam));
-        if (key == 0) return;
+        if (key == 0 || !*alive) return;
         m.WParam = key;
         break;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
+        const auto alive = LifeWatch();
         WORD key = static_cast<WORD>(m.WParam);
         KeyUp(key, KeyDataToShiftState(m.LParam));
-        if (key == 0) return;
+        if (key == 0 || !*alive) return;
         m.WParam = key;
         break;
     }
     case WM_CHAR: {
+        const auto alive = LifeWatch();
         char c = static_cast<char>(m.WParam);
         KeyPress(c);
-        if (c == 0) return;
+        if (c == 0 || !*alive) return;
         m.WParam = static_cast<unsigned char>(c);
         break;
     }

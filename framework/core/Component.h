@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "LifeFlag.h"
 #include "Object.h"
 
 namespace tf {
@@ -61,6 +62,11 @@ public:
     // Called on the root after reading and Loaded (forms run OnCreate here).
     virtual void ReadingFinished();
 
+    // Reads false once the component is gone. Code that calls out to a
+    // handler able to free the component (a click, a command, a close) holds
+    // a watch across the call and touches nothing of it when it reads false.
+    std::shared_ptr<const bool> LifeWatch() const { return FLife.Watch(); }
+
 protected:
     void Destroying();
 
@@ -71,6 +77,7 @@ private:
     std::string FName;
     intptr_t FTag = 0;
     uint32_t FState = 0;
+    TLifeFlag FLife;
 };
 
 } // namespace tf

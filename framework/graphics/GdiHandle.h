@@ -135,4 +135,82 @@ private:
     int FState;
 };
 
+// The DC of one paint message for a scope: the DC the message carries
+// (WM_PAINT with a DC in wParam, WM_PRINTCLIENT) when there is one, else
+// BeginPaint's, ended by EndPaint when the scope closes.
+class TPaintDCScope {
+public:
+    TPaintDCScope(HWND window, HDC given) : FWindow(window), FDC(given), FOwn(given == nullptr)
+    {
+        if (FOwn) FDC = ::BeginPaint(window, &FPaint);
+    }
+    ~TPaintDCScope()
+    {
+        if (FOwn) ::EndPaint(FWindow, &FPaint);
+    }
+    TPaintDCScope(const TPaintDCScope&) = delete;
+    TPaintDCScope& operator=(const TPaintDCScope&) = delete;
+    HDC Get() const { return FDC; }
+    // Whether the scope began the paint (and so validates the window).
+    bool Owns() const { return FOwn; }
+    // What needs painting: the update rectangle of a paint the scope began,
+    // the whole client area for a DC that was given.
+    RECT UpdateRect() const
+    {
+        if (FOwn) return FPaint.rcPaint;
+        RECT client{0, 0, 0, 0};
+        ::GetClientRect(FWindow, &client);
+        return client;
+    }
+
+private:
+    HWND FWindow;
+    HDC FDC;
+    bool FOwn;
+    PAINTSTRUCT FPaint{};
+};
+
+// An off-screen buffer for a scope: a memory DC compatible with target that
+// holds a bitmap of rect's size, with its origin moved so that drawing in
+// target coordinates lands in the buffer. Flush copies the buffer onto
+// target at rect in one operation; closing the scope copies nothing and
+// frees the bitmap and the DC.
+class TOffscreenDC {
+public:
+    TOffscreenDC(HDC target, const RECT& rect)
+        : FTarget(target), FRect(rect), FDC(::CreateCompatibleDC(target)),
+          FBitmap(Width() > 0 && Height() > 0 ? ::CreateCompatibleBitmap(target, Width(), Height()) : nullptr)
+    {
+        if (!FDC || !FBitmap) return;
+        FOldBitmap = ::SelectObject(FDC.Get(), FBitmap.Get());
+        ::SetWindowOrgEx(FDC.Get(), rect.left, rect.top, nullptr);
+    }
+    ~TOffscreenDC()
+    {
+        if (FOldBitmap) ::SelectObject(FDC.Get(), FOldBitmap);
+    }
+    TOffscreenDC(const TOffscreenDC&) = delete;
+    TOffscreenDC& operator=(const TOffscreenDC&) = delete;
+    // False when the buffer could not be made (an empty rectangle, no memory):
+    // draw into the target directly then.
+    explicit operator bool() const { return FOldBitmap != nullptr; }
+    HDC Get() const { return FDC.Get(); }
+    const RECT& Rect() const { return FRect; }
+    void Flush() const
+    {
+        if (FOldBitmap)
+            ::BitBlt(FTarget, FRect.left, FRect.top, Width(), Height(), FDC.Get(), FRect.left, FRect.top, SRCCOPY);
+    }
+
+private:
+    int Width() const { return FRect.right > FRect.left ? FRect.right - FRect.left : 0; }
+    int Height() const { return FRect.bottom > FRect.top ? FRect.bottom - FRect.top : 0; }
+
+    HDC FTarget;
+    RECT FRect;
+    TDCHandle FDC;
+    TBitmapHandle FBitmap;
+    HGDIOBJ FOldBitmap = nullptr;
+};
+
 } // namespace tf

@@ -29,23 +29,21 @@ void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap
 void PaintMessage(TSkinControl& skinner, TMessage& m)
 {
     HWND window = skinner.Handle();
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    PAINTSTRUCT ps{};
-    const bool own = dc == nullptr;
-    if (own) dc = BeginPaint(window, &ps);
-    RECT r{0, 0, 0, 0};
-    if (GetWindowRect(window, &r)) OffsetRect(&r, -r.left, -r.top);
     const char* failure = nullptr;
     std::string text;
-    try {
-        skinner.DrawControl(dc, r);
-    } catch (const std::exception& e) {
-        text = e.what();
-        failure = text.c_str();
-    } catch (...) {
-        failure = "unknown failure";
+    {
+        TPaintDCScope paint(window, reinterpret_cast<HDC>(m.WParam));
+        RECT r{0, 0, 0, 0};
+        if (GetWindowRect(window, &r)) OffsetRect(&r, -r.left, -r.top);
+        try {
+            skinner.DrawControl(paint.Get(), r);
+        } catch (const std::exception& e) {
+            text = e.what();
+            failure = text.c_str();
+        } catch (...) {
+            failure = "unknown failure";
+        }
     }
-    if (own) EndPaint(window, &ps);
     m.Result = 0;
     if (failure) skinner.ReportFailure(failure);
 }

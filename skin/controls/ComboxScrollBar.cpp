@@ -83,7 +83,7 @@ bool TComboxScrollBar::TrackListThumb(const TMessage& m)
     // A message handled in the loop may free the combo, this skinner or the
     // list, switch skinning off or close the list: the loop then leaves
     // without touching any of them.
-    const auto alive = FLife.Watch();
+    const auto alive = LifeWatch();
     HWND list = FHandle;
     SetCapture(list);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};

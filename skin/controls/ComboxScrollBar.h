@@ -4,7 +4,6 @@
 // own loop, which scrolls the list as the thumb is dragged; presses elsewhere
 // are the list's own.
 #pragma once
-#include "framework/core/LifeFlag.h"
 #include "skin/controls/WinSubClass.h"
 
 namespace tf {
@@ -26,8 +25,6 @@ public:
 
 private:
     int FArrowSize = 0;
-    // False once the skinner is gone (its loop may outlive it).
-    TLifeFlag FLife;
 };
 
 } // namespace tf

@@ -10,6 +10,7 @@
 #include "framework/controls/WinControl.h"
 #include "framework/core/Collections.h"
 #include "framework/core/SysUtils.h"
+#include "skin/EngineParts.h"
 #include "skin/controls/ClassTable.h"
 #include "skin/controls/EditContainerRegistry.h"
 #include "skin/controls/SkinBitButton.h"
@@ -42,7 +43,7 @@ public:
     TCanvas* Canvas() override { return FForm.ControlCanvas(); }
     TSkinData* SkinData() override { return FForm.SkinData(); }
     HWND Window() override { return FForm.Window(); }
-    int RunState() override { return FForm.SkinState(); }
+    bool FormRunning() override { return FForm.SkinState() == TFormSkinState::Running; }
     TComponent* Sender() override { return &FForm; }
 
 private:
@@ -353,7 +354,9 @@ TSkinnerHost& HostOf(TWinSkinForm& formSkinner)
     return *new TFormSkinnerHost(&formSkinner);
 }
 
-void InstallControlSkinners()
+// The skinner families registered and the class tables installed as the
+// form skinners' entries.
+void engine::InstallControlSkinners()
 {
     RegisterSkinner(TSkinnerKind::Button, &MakeSkinner<TSkinButton>);
     RegisterSkinner(TSkinnerKind::BitButton, &MakeBitButton);
@@ -369,6 +372,12 @@ void InstallControlSkinners()
     RegisterContainerSkinners();
     RegisterTabAndBarSkinners();
     InstallControlSkinning(TControlSkinningEntries{&SkinControlEntry, &SkinChildWindowEntry, &ReskinScrollBarEntry});
+}
+
+void engine::RemoveControlSkinners()
+{
+    InstallControlSkinning(TControlSkinningEntries{});
+    ClearSkinners();
 }
 
 } // namespace tf

@@ -2,7 +2,7 @@
 // for a form skinner: the selection's steps in order (DisableTag, parent and
 // already-skinned tests, the window, OnSkinControl, then the table), making
 // and attaching the chosen skinner and walking the children. Installed into
-// the window layer by InstallControlSkinners.
+// the window layer by the skin engine.
 #pragma once
 #include <windows.h>
 
@@ -12,10 +12,6 @@ class TComponent;
 class TControl;
 class TSkinnerHost;
 class TWinSkinForm;
-
-// Registers the skinner families and installs the class tables as the form
-// skinners' entries. Idempotent.
-void InstallControlSkinners();
 
 // The selection for one component of a form (or of a frame or container),
 // with parent the form or container on whose behalf it runs.

@@ -32,7 +32,7 @@ void TSkinAdvPage::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TC
     TSkinControl::Attach(form, data, setColor, canvas);
     if (FPageMode == 4) BuildBackgrounds();
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
 }
 
 void TSkinAdvPage::BuildBackgrounds()
@@ -58,7 +58,7 @@ void TSkinAdvPage::Unskin()
     if (!FActive) return;
     // Only the backgrounds go back: the colour given at attach stays.
     FActive = false;
-    if (FState != SkinnerState::WindowDestroyed && FControl) ClearBackgrounds();
+    if (FState != TSkinnerState::WindowDestroyed && FControl) ClearBackgrounds();
 }
 
 void TSkinAdvPage::SkinChanged()

@@ -14,7 +14,7 @@ TSkinBox::TSkinBox(TComponent* owner) : TSkinControl(owner) {}
 
 TSkinBox::~TSkinBox()
 {
-    if (FState != SkinnerState::Unskinned && SkinsLivingControl()) Unskin();
+    if (FState != TSkinnerState::Unskinned && SkinsLivingControl()) Unskin();
 }
 
 void TSkinBox::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas)
@@ -29,13 +29,13 @@ void TSkinBox::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanva
     Register();
     if (FSetColor) ReplaceColor();
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
 }
 
 void TSkinBox::Unskin()
 {
     if (FSetColor && FControl) RestoreColor();
-    FState = SkinnerState::Unskinned;
+    FState = TSkinnerState::Unskinned;
 }
 
 void TSkinBox::AfterMessage(TMessage&) {}

@@ -23,8 +23,7 @@ bool TSkinBoxH::BeforeMessage(TMessage& m)
         return false;
     }
     case WM_CTLCOLORSTATIC:
-        CallDefault(m);
-        m.Result = reinterpret_cast<LRESULT>(FSkinData->FFaceBrush.Get());
+        if (CallDefault(m)) m.Result = reinterpret_cast<LRESULT>(FSkinData->FFaceBrush.Get());
         return false;
     default: return TSkinControl::BeforeMessage(m);
     }

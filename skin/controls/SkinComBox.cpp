@@ -105,7 +105,7 @@ void TSkinComBox::FreeListSkinners()
     for (TSkinControl* part : {static_cast<TSkinControl*>(FListScroll), static_cast<TSkinControl*>(FListBar)}) {
         if (!part) continue;
         part->RemoveFreeNotification(this);
-        if (FState != SkinnerState::WindowDestroyed) part->Unskin();
+        if (FState != TSkinnerState::WindowDestroyed) part->Unskin();
         delete part;
     }
     FListScroll = nullptr;

@@ -20,7 +20,7 @@ TSkinDateTime::~TSkinDateTime()
     Destroying();
     delete FArrow;
     FArrow = nullptr;
-    if (FState != SkinnerState::WindowDestroyed) RestoreClipChildren();
+    if (FState != TSkinnerState::WindowDestroyed) RestoreClipChildren();
 }
 
 void TSkinDateTime::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas)
@@ -49,7 +49,7 @@ void TSkinDateTime::RestoreClipChildren()
 void TSkinDateTime::Unskin()
 {
     TSkinControl::Unskin();
-    if (FArrow && FState != SkinnerState::WindowDestroyed) FArrow->Hide();
+    if (FArrow && FState != TSkinnerState::WindowDestroyed) FArrow->Hide();
 }
 
 void TSkinDateTime::ActiveChanged()

@@ -46,7 +46,7 @@ void TSkinMP::ShowPanel()
 void TSkinMP::Unskin()
 {
     TSkinControl::Unskin();
-    if (FState == SkinnerState::WindowDestroyed) return;
+    if (FState == TSkinnerState::WindowDestroyed) return;
     if (TWMediaPlayer* panel = std::exchange(FPanel, nullptr)) panel->Free();
 }
 
@@ -61,22 +61,6 @@ void TSkinMP::SkinChanged()
 {
     TSkinControl::SkinChanged();
     if (FPanel) FPanel->Invalidate();
-}
-
-bool TSkinMP::BeforeMessage(TMessage& m)
-{
-    switch (m.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP: {
-        // The player's handlers may free it, and this skinner with it.
-        const auto alive = FLife.Watch();
-        CallDefault(m);
-        if (*alive) AfterMessage(m);
-        return false;
-    }
-    default: return TSkinControl::BeforeMessage(m);
-    }
 }
 
 void TSkinMP::AfterMessage(TMessage& m)

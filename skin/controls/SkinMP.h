@@ -4,7 +4,6 @@
 // unskinning frees it. A click (the panel hands the mouse on to the player)
 // may free the player, and the skinner and panel with it.
 #pragma once
-#include "framework/core/LifeFlag.h"
 #include "skin/controls/WinSubClass.h"
 
 namespace tf {
@@ -19,7 +18,6 @@ public:
 
     void Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas) override;
     void Unskin() override;
-    bool BeforeMessage(TMessage& m) override;
     void AfterMessage(TMessage& m) override;
     void SkinChanged() override;
     void Notification(TComponent* c, TOperation op) override;
@@ -32,8 +30,6 @@ protected:
 private:
     void ShowPanel();
     TWMediaPlayer* FPanel = nullptr;
-    // False once the skinner is gone (it goes with a player freed by a click).
-    TLifeFlag FLife;
 };
 
 } // namespace tf

@@ -32,7 +32,7 @@ void TSkinObjImage::Attach(TSkinnerHost* form, TSkinData* data, bool, TCanvas* c
     Register();
     BuildAndAssign();
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
 }
 
 void TSkinObjImage::BuildAndAssign()
@@ -70,7 +70,7 @@ void TSkinObjImage::Unskin()
 {
     if (!FActive) return;
     FActive = false;
-    if (FState == SkinnerState::WindowDestroyed || !FControl) return;
+    if (FState == TSkinnerState::WindowDestroyed || !FControl) return;
     if (FGlyphKind == 3) {
         TBitmap none;
         AssignObjectProperty(ReadObjectProperty(FControl, "Properties"), "Glyph", &none);

@@ -40,7 +40,7 @@ void TSkinScControl::AttachScrollControl(TControl* control, TSkinData* data, TSk
     FOldWindowProc = control->WindowProc;
     control->WindowProc = TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
 }
 
 void TSkinScControl::ActiveChanged()
@@ -88,7 +88,7 @@ void TSkinScControl::DrawControl(HDC, const RECT&)
 void TSkinScControl::Unskin()
 {
     TSkinControl::Unskin();
-    if (FState == SkinnerState::WindowDestroyed) return;
+    if (FState == TSkinnerState::WindowDestroyed) return;
     delete FBar;
     FBar = nullptr;
 }

@@ -20,7 +20,7 @@ TSkinScrollbar::TSkinScrollbar(TComponent* owner) : TSkinControl(owner) {}
 TSkinScrollbar::~TSkinScrollbar()
 {
     Destroying();
-    if (FSetColor && FActive && FState == SkinnerState::Attached) WriteProperty(FControl, "FixedColor", IntToStr(FSavedColor));
+    if (FSetColor && FActive && FState == TSkinnerState::Attached) WriteProperty(FControl, "FixedColor", IntToStr(FSavedColor));
     FSetColor = false;
     FBars.Free();
 }
@@ -48,7 +48,7 @@ void TSkinScrollbar::AttachScroll(TControl* control, TSkinData* data, TSkinnerHo
     FOldWindowProc = control->WindowProc;
     control->WindowProc = TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
 }
 
 void TSkinScrollbar::ActiveChanged()
@@ -61,7 +61,7 @@ void TSkinScrollbar::ActiveChanged()
 bool TSkinScrollbar::BeforeMessage(TMessage& m)
 {
     if (m.Msg == WM_NCPAINT && FHasBorder) {
-        CallDefault(m);
+        if (!CallDefault(m)) return false;
         HDC dc = GetWindowDC(FHandle);
         DrawBorder(dc);
         ReleaseDC(FHandle, dc);
@@ -127,7 +127,7 @@ void TSkinScrollbar::Unskin()
     if (FSetColor) WriteProperty(FControl, "FixedColor", IntToStr(FSavedColor));
     FSetColor = false;
     TSkinControl::Unskin();
-    if (FState != SkinnerState::WindowDestroyed) FBars.Free();
+    if (FState != TSkinnerState::WindowDestroyed) FBars.Free();
 }
 
 void TSkinScrollbar::SkinChanged()

@@ -32,7 +32,7 @@ void TSkinScrollbarH::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* f
     FOldWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FWndProcThunk.Proc())));
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
 }
 
 void TSkinScrollbarH::ActiveChanged() { FActive ? FBars.Update() : FBars.Hide(); }
@@ -64,7 +64,7 @@ void TSkinScrollbarH::DrawControl(HDC dc, const RECT&)
 void TSkinScrollbarH::Unskin()
 {
     TSkinControl::Unskin();
-    if (FState != SkinnerState::WindowDestroyed) FBars.Free();
+    if (FState != TSkinnerState::WindowDestroyed) FBars.Free();
 }
 
 } // namespace tf

@@ -41,7 +41,7 @@ void TSkinSpeedButton::AttachGraphic(TSkinnerHost* form, TSkinData* data, TCanva
     FControl->WindowProc = TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
     Register();
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
     FTransparent = FControl->Tag() == 5555 || (data && data->Options().Contains(xoTransparent));
     FControl->Invalidate();
 }
@@ -72,7 +72,7 @@ bool TSkinSpeedButton::BeforeMessage(TMessage& m)
         return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        CallDefault(m);   // the control's own press
+        if (!CallDefault(m)) return false;   // the control's own press (its handler may free it)
         SetPressed(true);
         PaintNow();
         return false;

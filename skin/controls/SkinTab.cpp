@@ -160,7 +160,7 @@ bool TSkinTab::CloseBoxClick(int x, int y)
         HWND form = FForm ? FForm->Window() : nullptr;
         // While it answers, the form may free the page itself, or the whole
         // control and this skinner with it.
-        const auto alive = FLife.Watch();
+        const auto alive = LifeWatch();
         const LRESULT keep =
             form ? SendMessageA(form, SKM_CLOSETAB, reinterpret_cast<WPARAM>(FHandle), static_cast<LPARAM>(tab)) : 0;
         if (*alive && keep == 0) ClosePageOfTab(FControl, tab, page);

@@ -8,7 +8,6 @@
 // single-line strip gets its own skinner. Mode 2: a tab control that is not
 // a page control (its window-less children are painted over the pane).
 #pragma once
-#include "framework/core/LifeFlag.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -62,8 +61,6 @@ private:
     std::unique_ptr<TBitmap> FStripBitmap;
     TSkinUpDown* FUpDown = nullptr;
     bool FCloseButtons = false;
-    // False once the skinner is gone (a close box's question may free it).
-    TLifeFlag FLife;
 };
 
 } // namespace tf

@@ -39,14 +39,13 @@ bool TSkinUpDown::BeforeMessage(TMessage& m)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The control's own press, capture and auto-repeat run first.
-        CallDefault(m);
+        if (!CallDefault(m)) return false;
         SetPressed(true);
         PaintControl(nullptr);
         return false;
     case WM_LBUTTONUP:
         SetPressed(false);
-        CallDefault(m);
-        PaintControl(nullptr);
+        if (CallDefault(m)) PaintControl(nullptr);
         return false;
     default: return TSkinControl::BeforeMessage(m);
     }

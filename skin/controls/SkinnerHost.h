@@ -22,8 +22,8 @@ public:
     virtual TSkinData* SkinData() = 0;
     // The skinned top-level window.
     virtual HWND Window() = 0;
-    // The form skinner's state (1 while it runs).
-    virtual int RunState() = 0;
+    // Whether the form skinner runs (its skin applied).
+    virtual bool FormRunning() = 0;
     // The form skinner as the sender of the skin data's OnSkinControl.
     virtual TComponent* Sender() = 0;
     // A menu item shown by a tool bar button goes to the form's menu-item

@@ -19,6 +19,8 @@ void RegisterSkinner(TSkinnerKind kind, TSkinnerFactory factory)
     Factories().at(static_cast<size_t>(kind)) = factory;
 }
 
+void ClearSkinners() { Factories().fill(nullptr); }
+
 bool SkinnerRegistered(TSkinnerKind kind) { return Factories().at(static_cast<size_t>(kind)) != nullptr; }
 
 TSkinControl* CreateSkinner(TSkinnerKind kind, TComponent* owner, const TSkinnerChoice& choice)

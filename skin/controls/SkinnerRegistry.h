@@ -1,6 +1,6 @@
 // Which skinner class each kind of the class tables makes. Every family
 // registers its classes (RegisterButtonSkinners and the like, called by
-// InstallControlSkinners); a kind no family registered makes no skinner, so
+// the skin engine); a kind no family registered makes no skinner, so
 // its controls keep the system look.
 #pragma once
 #include "skin/controls/ClassTable.h"
@@ -15,6 +15,8 @@ class TSkinControl;
 using TSkinnerFactory = TSkinControl* (*)(TComponent* owner, const TSkinnerChoice& choice);
 
 void RegisterSkinner(TSkinnerKind kind, TSkinnerFactory factory);
+// Forgets every registered family.
+void ClearSkinners();
 bool SkinnerRegistered(TSkinnerKind kind);
 // Null when the kind has no factory.
 TSkinControl* CreateSkinner(TSkinnerKind kind, TComponent* owner, const TSkinnerChoice& choice);

@@ -20,10 +20,10 @@ void DrawToolbarBackground(TToolBar* toolbar, const RECT& rect, TSkinData& data)
     SetStretchBltMode(dc, oldMode);
 }
 
-void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState state, TSkinData& data, int runState)
+void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState state, TSkinData& data, bool formRunning)
 {
     TDataSkinButton* element = data.SkinButtons.get();
-    if (!toolbar || !button || !element || element->Empty() || runState != 1 || data.Options().Contains(xoToolbarButton))
+    if (!toolbar || !button || !element || element->Empty() || !formRunning || data.Options().Contains(xoToolbarButton))
         return;
     const auto has = [state](TCustomDrawStateMember m) { return (state >> m) & 1; };
     int frame = 0;
@@ -96,7 +96,7 @@ void TToolbarSkinHandlers::DrawBackground(TToolBar* sender, const RECT& rect, bo
 
 void TToolbarSkinHandlers::DrawButton(TToolBar* sender, TToolButton* button, TCustomDrawState state, bool&)
 {
-    if (FHost && FHost->SkinData()) DrawToolbarButton(sender, button, state, *FHost->SkinData(), FHost->RunState());
+    if (FHost && FHost->SkinData()) DrawToolbarButton(sender, button, state, *FHost->SkinData(), FHost->FormRunning());
 }
 
 } // namespace tf

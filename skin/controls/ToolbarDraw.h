@@ -22,8 +22,8 @@ void DrawToolbarBackground(TToolBar* toolbar, const RECT& rect, TSkinData& data)
 // Paints the skin's button element (5 frames: pressed 2, hot or focused 4,
 // default 1; disabled and plain states nothing) inside the button's bounds
 // less a pixel, and sets the canvas font colour for the bar's text. Nothing
-// unless the form skinner runs (runState 1) and Options lack xoToolbarButton.
-void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState state, TSkinData& data, int runState);
+// unless the form skinner runs and Options lack xoToolbarButton.
+void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState state, TSkinData& data, bool formRunning);
 
 class TToolbarSkinHandlers : public TComponent, public TControlSkinnerLink {
     TF_CLASS(TToolbarSkinHandlers)
@@ -34,7 +34,7 @@ public:
     // Flat := True and the free custom-draw events; listed with host's skinners.
     void Attach(TToolBar* toolbar, TSkinnerHost* host);
 
-    int SkinnerState() const override { return 1; }
+    TSkinnerState SkinnerState() const override { return TSkinnerState::Attached; }
     void SkinChanged() override;
     HWND SkinnedWindow() const override { return nullptr; }
 

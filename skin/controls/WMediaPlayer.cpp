@@ -83,7 +83,7 @@ void TWMediaPlayer::WndProc(TMessage& m)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {   // a second press of a double click is a press too
         // A handler of the player's may free it, and this panel with it.
-        const auto alive = FLife.Watch();
+        const auto alive = LifeWatch();
         FMouseDown = true;
         TCustomPanel::WndProc(m);
         if (FPlayer) FPlayer->Perform(m.Msg, m.WParam, m.LParam);
@@ -97,7 +97,7 @@ void TWMediaPlayer::WndProc(TMessage& m)
         return;
     }
     case WM_LBUTTONUP: {
-        const auto alive = FLife.Watch();
+        const auto alive = LifeWatch();
         FMouseDown = false;
         TCustomPanel::WndProc(m);   // lets the mouse go
         FHitButton = ButtonUnder(m.XPos());

@@ -7,7 +7,6 @@
 // skin's DisableTag). The player may be freed while it handles the mouse
 // (the panel goes with it): the panel then touches nothing of itself.
 #pragma once
-#include "framework/core/LifeFlag.h"
 #include <array>
 #include <memory>
 
@@ -65,8 +64,6 @@ private:
     TControl* FPlayer = nullptr;
     TSkinMP* FSkinner = nullptr;
     int FVisibleCount = 0;
-    // False once the panel is gone.
-    TLifeFlag FLife;
 };
 
 } // namespace tf

@@ -181,7 +181,7 @@ void TWScrollbar::MouseDownOnBar(TMessage& m)
     FHotPart = HitTest(p);
     ReleaseCapture();
     // The system tracks the press (and auto-repeats) until the release.
-    const auto alive = FLife.Watch();
+    const auto alive = LifeWatch();
     if (FBarKind == ScrollBarKind::Control)
         SendMessageA(FTargetWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(sent.x, sent.y));
     else

@@ -8,7 +8,6 @@
 // The overlay is a sibling of the target, directly above it in z-order; it
 // is owned by the skinner that made it and freed with it.
 #pragma once
-#include "framework/core/LifeFlag.h"
 #include <windows.h>
 
 #include <memory>
@@ -85,8 +84,6 @@ private:
     int FBarKind = ScrollBarKind::WindowVert;
     RECT FBarRect{0, 0, 0, 0};
     bool FShown = false;
-    // Cleared when the overlay goes (it may go while the system tracks a press).
-    TLifeFlag FLife;
 };
 
 } // namespace tf

@@ -27,7 +27,7 @@ TSkinControl::~TSkinControl()
     Destroying();
     // A skinner freed while it still skins gives the colour back too (not
     // to a control that is being destroyed).
-    if (FState == SkinnerState::Attached && SkinsLivingControl()) RestoreColor();
+    if (FState == TSkinnerState::Attached && SkinsLivingControl()) RestoreColor();
     if (FOldWindowProc) {
         if (FControl) FControl->WindowProc = FOldWindowProc;
         FOldWindowProc.Clear();
@@ -35,7 +35,7 @@ TSkinControl::~TSkinControl()
     if (FWndProcThunk) {
         // A destroyed window has nothing to give back; under another
         // subclass the procedure stays in the chain, passing messages on.
-        if (FState != SkinnerState::WindowDestroyed && IsWindow(FHandle)) {
+        if (FState != TSkinnerState::WindowDestroyed && IsWindow(FHandle)) {
             const auto old = reinterpret_cast<LONG_PTR>(FOldWndProc);
             const auto mine = reinterpret_cast<LONG_PTR>(FWndProcThunk.Proc());
             if ((FIsUnicode ? GetWindowLongPtrW(FHandle, GWLP_WNDPROC) : GetWindowLongPtrA(FHandle, GWLP_WNDPROC)) != mine)
@@ -72,7 +72,7 @@ void TSkinControl::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TC
     if (FSetColor) ReplaceColor();
     FControl->Invalidate();
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
 }
 
 void TSkinControl::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* form, TCanvas* canvas)
@@ -92,7 +92,7 @@ void TSkinControl::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* form
                                                        : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
     if (window) InvalidateRect(window, nullptr, TRUE);
     FAttached = true;
-    FState = SkinnerState::Attached;
+    FState = TSkinnerState::Attached;
 }
 
 void TSkinControl::ReplaceColor()
@@ -112,7 +112,7 @@ void TSkinControl::RestoreColor()
 
 bool TSkinControl::SkinsLivingControl() const
 {
-    if (!FActive || FState == SkinnerState::WindowDestroyed) return false;
+    if (!FActive || FState == TSkinnerState::WindowDestroyed) return false;
     return !FControl || !FControl->HasState(csDestroying);
 }
 
@@ -120,14 +120,14 @@ void TSkinControl::Unskin()
 {
     if (!FActive) return;
     FActive = false;
-    if (FState != SkinnerState::WindowDestroyed) RestoreColor();
+    if (FState != TSkinnerState::WindowDestroyed) RestoreColor();
 }
 
 bool TSkinControl::HandlerOnTop() const
 {
     if (FOldWindowProc)
         return !FControl || FControl->WindowProc == TWndMethod::Of<&TSkinControl::SkinWndProc>(const_cast<TSkinControl*>(this));
-    if (!FWndProcThunk || FState == SkinnerState::WindowDestroyed || !IsWindow(FHandle)) return true;
+    if (!FWndProcThunk || FState == TSkinnerState::WindowDestroyed || !IsWindow(FHandle)) return true;
     const LONG_PTR now = FIsUnicode ? GetWindowLongPtrW(FHandle, GWLP_WNDPROC) : GetWindowLongPtrA(FHandle, GWLP_WNDPROC);
     return now == reinterpret_cast<LONG_PTR>(FWndProcThunk.Proc());
 }
@@ -177,31 +177,31 @@ void TSkinControl::SkinWndProc(TMessage& m)
         CallDefault(m);
         return;
     }
-    if (BeforeMessage(m)) {
-        CallDefault(m);
-        AfterMessage(m);
-    }
+    if (BeforeMessage(m) && CallDefault(m)) AfterMessage(m);
 }
 
-void TSkinControl::CallDefault(TMessage& m)
+bool TSkinControl::CallDefault(TMessage& m)
 {
+    // The control's handlers may free it, and this skinner with it (a click
+    // that closes the form): nothing of the skinner is touched then.
+    const auto alive = LifeWatch();
     if (FOldWindowProc) {
         FOldWindowProc(m);
-        return;
+        return *alive;
     }
-    if (!FOldWndProc) return;
+    if (!FOldWndProc) return true;
     // A Unicode window's previous procedure gets the wide form it expects.
     m.Result = FIsUnicode ? CallWindowProcW(FOldWndProc, FHandle, m.Msg, m.WParam, m.LParam)
                           : CallWindowProcA(FOldWndProc, FHandle, m.Msg, m.WParam, m.LParam);
+    return *alive;
 }
 
 bool TSkinControl::BeforeMessage(TMessage& m)
 {
     switch (m.Msg) {
     case WM_NCDESTROY:
-        FState = SkinnerState::WindowDestroyed;
-        CallDefault(m);
-        if (FActive) Unskin();
+        FState = TSkinnerState::WindowDestroyed;
+        if (CallDefault(m) && FActive) Unskin();
         return false;
     case SKM_QUERYSKINNED: m.Result = 1; return false;
     default: return true;

@@ -34,11 +34,6 @@ class TCanvas;
 class TControl;
 class TSkinData;
 
-// State values of a skinner.
-namespace SkinnerState {
-constexpr int Created = 0, Attached = 1, Unskinned = 2, WindowDestroyed = 6;
-}
-
 // MouseFlags bits.
 constexpr uint8_t mfHot = 1, mfPressed = 2;
 
@@ -70,7 +65,7 @@ public:
     void SkinChanged() override;
 
     // ------------------------------------------------------------ the link
-    int SkinnerState() const override { return FState; }
+    TSkinnerState SkinnerState() const override { return FState; }
     HWND SkinnedWindow() const override { return FHandle; }
     // False when the control was subclassed again after the skinner: it
     // unskins, leaves its list and passes every message on. A bare window
@@ -81,8 +76,11 @@ public:
     // ------------------------------------------------------------ routing and helpers
     // The replacement message handler.
     void SkinWndProc(TMessage& m);
-    // Hands a message to the previous handler.
-    void CallDefault(TMessage& m);
+    // Hands a message to the previous handler. False when a handler it
+    // reached freed the skinner (a click's handler freeing the form): the
+    // caller returns at once and touches nothing of the skinner. The base
+    // routing never calls AfterMessage then.
+    bool CallDefault(TMessage& m);
     // Invalidates the repaint target, or the whole window (erased) and updates it.
     void Refresh();
     void FillFace(HDC dc, const RECT& rect);
@@ -155,7 +153,7 @@ protected:
     TColor FSavedColor = 0;
     bool FSavedParentColor = false;
     bool FAttached = false;
-    int FState = SkinnerState::Created;
+    TSkinnerState FState = TSkinnerState::Created;
     TSkinnerHost* FForm = nullptr;
     int FMode = 0;
 

@@ -52,4 +52,13 @@ std::unique_ptr<TCaptionHintWindow> SkinHostCreateHintWindow()
     return std::make_unique<TFrameworkHint>();
 }
 
+void SkinHostReportError(const std::string& text)
+{
+    if (gHost.ReportError) {
+        gHost.ReportError(text);
+        return;
+    }
+    if (Application) Application->ShowException(text);
+}
+
 } // namespace tf

@@ -1,6 +1,7 @@
 // What the skin data component needs of the user-interface framework: the
 // window of a form, the application window and a hint window for caption
-// buttons. The defaults use the framework's forms, Application and
+// buttons, and where a component reports what keeps it from skinning. The
+// defaults use the framework's forms, Application (its error box) and
 // THintWindow; InstallSkinHost replaces any of them (tests, other hosts).
 #pragma once
 #include <windows.h>
@@ -30,6 +31,8 @@ struct TSkinHost {
     HWND (*ApplicationWindow)() = nullptr;
     // A new hint window owned by the caller.
     std::unique_ptr<TCaptionHintWindow> (*CreateHintWindow)() = nullptr;
+    // Tells the user what keeps a component from skinning.
+    void (*ReportError)(const std::string& text) = nullptr;
 };
 
 // The current host; unset members answer with the defaults above.
@@ -40,5 +43,6 @@ void InstallSkinHost(const TSkinHost& host);
 HWND SkinHostFormWindow(TComponent* c);
 HWND SkinHostApplicationWindow();
 std::unique_ptr<TCaptionHintWindow> SkinHostCreateHintWindow();
+void SkinHostReportError(const std::string& text);
 
 } // namespace tf

@@ -4,49 +4,42 @@ namespace tf {
 
 namespace {
 
-// Keeps the flags and the pending component, skins nothing.
-class TIdleSkinManager final : public TSkinManagerLink {
-public:
-    void RegisterSkinData(TSkinData*) override {}
-    void UnregisterSkinData(TSkinData* data) override
-    {
-        if (FPending == data) FPending = nullptr;
-    }
-    void InstallHook() override {}
-    void RequestAction(int, int) override {}
-    void DropCaptionButtons() override {}
-    bool SkinWindow(HWND) override { return false; }
-    TSkinData* PendingSkinData() const override { return FPending; }
-    void SetPendingSkinData(TSkinData* data) override { FPending = data; }
-    bool Enabled() const override { return FEnabled; }
-    void SetEnabled(bool value) override { FEnabled = value; }
-    int RunState() const override { return FRunState; }
-    void SetRunState(int value) override { FRunState = value; }
-
-private:
-    TSkinData* FPending = nullptr;
-    bool FEnabled = false;
-    int FRunState = 0;
-};
-
-TSkinManagerLink* IdleManager()
-{
-    static TIdleSkinManager manager;
-    return &manager;
-}
-
 TSkinManagerFactory gFactory = nullptr;
 TSkinManagerLink* gManager = nullptr;
 
 } // namespace
 
+const char* SkinActionName(TSkinAction action)
+{
+    switch (action) {
+    case TSkinAction::None: return "None";
+    case TSkinAction::Skin: return "Skin";
+    case TSkinAction::Unskin: return "Unskin";
+    case TSkinAction::SkinChanged: return "SkinChanged";
+    case TSkinAction::DropDeadSkinners: return "DropDeadSkinners";
+    }
+    return "Unknown";
+}
+
+const char* RunStateName(TRunState state)
+{
+    switch (state) {
+    case TRunState::BeforeActivation: return "BeforeActivation";
+    case TRunState::Running: return "Running";
+    case TRunState::Destroying: return "Destroying";
+    }
+    return "Raised";
+}
+
 void SetSkinManagerFactory(TSkinManagerFactory factory) { gFactory = factory; }
+
+bool SkinManagerFactoryInstalled() { return gFactory != nullptr; }
 
 TSkinManagerLink* SkinManager() { return gManager; }
 
 TSkinManagerLink* CreateSkinManagerIfNone()
 {
-    if (!gManager) gManager = gFactory ? gFactory() : IdleManager();
+    if (!gManager && gFactory) gManager = gFactory();
     return gManager;
 }
 

@@ -249,17 +249,17 @@ void TSkinData::SetActive(bool value)
         if (value) {
             if (FNoSkin) return;
             manager->SetPendingSkinData(this);
-            manager->RequestAction(1, 250);
-            manager->SetRunState(1);
+            manager->RequestAction(TSkinAction::Skin, 250);
+            manager->SetRunState(TRunState::Running);
         } else {
             manager->SetPendingSkinData(this);
-            manager->RequestAction(2, 250);
+            manager->RequestAction(TSkinAction::Unskin, 250);
         }
         break;
     case sfOnlyThisForm:
         manager->SetPendingSkinData(this);
         if (value && FNoSkin) return;
-        manager->RequestAction(value ? 1 : 2, 250);
+        manager->RequestAction(value ? TSkinAction::Skin : TSkinAction::Unskin, 250);
         break;
     default:
         break;
@@ -518,10 +518,18 @@ void TSkinData::Loaded()
     if (Designing()) return;
     if (!User32Entries().GetScrollBarInfo) FSkinControls.Exclude(xcScrollbar);
     TSkinManagerLink* manager = CreateSkinManagerIfNone();
+    if (!manager) {
+        // No engine: the windows keep the system look, and the user is told.
+        SkinHostReportError(Format("%s: there is no skin engine, the windows are not skinned. "
+                                   "A program makes its TSkinEngine before its first form loads.",
+                                   Name().empty() ? ClassName().c_str() : Name().c_str()));
+        if (FSkinFormtype == sfMainform) ExcludeUnusedMenuKinds();
+        return;
+    }
     manager->RegisterSkinData(this);
     if (FSkinFormtype != sfMainform) {
         manager->SetEnabled(true);
-        manager->SetRunState(manager->RunState() + 1);
+        manager->RaiseRunState();
         if (FActive)
             if (HWND window = SkinHostFormWindow(Owner())) manager->SkinWindow(window);
         return;
@@ -529,11 +537,16 @@ void TSkinData::Loaded()
     manager->InstallHook();
     if (FActive) {
         if (FNoSkin) FActive = false;   // stored value only: nothing to switch off
-        else manager->RequestAction(1, 250);
+        else manager->RequestAction(TSkinAction::Skin, 250);
     }
+    ExcludeUnusedMenuKinds();
+    FillAppIcon();
+}
+
+void TSkinData::ExcludeUnusedMenuKinds()
+{
     if (FSkinControls.Contains(xcMainMenu)) FSkinControls.Exclude(xcMenuItem);
     else FSkinControls.Exclude(xcSystemMenu);
-    FillAppIcon();
 }
 
 void TSkinData::FillAppIcon()
@@ -562,10 +575,11 @@ void TSkinData::ApplyNewSkin()
 {
     if (Designing() || HasState(csLoading)) return;
     if (!SkinManager()) Loaded();
-    TSkinManagerLink* manager = CreateSkinManagerIfNone();
+    TSkinManagerLink* manager = SkinManager();
+    if (!manager) return;   // no engine (Loaded said so)
     manager->SetPendingSkinData(this);
     manager->DropCaptionButtons();
-    if (manager->RunState() == 1) manager->RequestAction(3, 250);
+    if (manager->RunState() == TRunState::Running) manager->RequestAction(TSkinAction::SkinChanged, 250);
 }
 
 // ---------------------------------------------------------------- services

@@ -205,6 +205,8 @@ private:
     void MakeToolbarGradient(TColor captionSample);
     TColor CaptionSample();
     void FillAppIcon();
+    // The menu kinds that the skinned frame makes moot (after loading).
+    void ExcludeUnusedMenuKinds();
     bool Designing() const { return HasState(csDesigning); }
     // The held skin as a message names it: the file it came from, or the
     // component whose stored "SkinStream" it is.

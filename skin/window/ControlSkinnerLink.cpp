@@ -4,6 +4,17 @@
 
 namespace tf {
 
+const char* SkinnerStateName(TSkinnerState state)
+{
+    switch (state) {
+    case TSkinnerState::Created: return "Created";
+    case TSkinnerState::Attached: return "Attached";
+    case TSkinnerState::Unskinned: return "Unskinned";
+    case TSkinnerState::WindowDestroyed: return "WindowDestroyed";
+    }
+    return "Unknown";
+}
+
 void TControlSkinnerList::Add(TControlSkinnerLink* skinner)
 {
     if (skinner && std::find(FItems.begin(), FItems.end(), skinner) == FItems.end())
@@ -21,7 +32,7 @@ void TControlSkinnerList::DropDestroyed()
     for (int i = Count() - 1; i >= 0; --i) {
         if (i >= Count()) continue;   // a destructor may have removed others
         TControlSkinnerLink* s = FItems[static_cast<size_t>(i)];
-        if (s->SkinnerState() == 6) {
+        if (s->SkinnerState() == TSkinnerState::WindowDestroyed) {
             Remove(s);
             delete s;
         }

@@ -13,6 +13,12 @@ namespace tf {
 class TComponent;
 class TWinSkinForm;
 
+// A control skinner's state: made, attached, unskinned (containers), or its
+// window destroyed (the list then drops it), with the engine's own numbers.
+enum class TSkinnerState : int { Created = 0, Attached = 1, Unskinned = 2, WindowDestroyed = 6 };
+// "Created", "Attached", "Unskinned", "WindowDestroyed" ("Unknown" else).
+const char* SkinnerStateName(TSkinnerState state);
+
 // What the form skinner needs of one control skinner. A skinner attached to a
 // control is owned by that control; one attached to a bare window is owned by
 // the form skinner's list. Either way a skinner leaves the list that holds it
@@ -20,8 +26,9 @@ class TWinSkinForm;
 class TControlSkinnerLink {
 public:
     virtual ~TControlSkinnerLink() = default;
-    // 6 once the skinned window has been destroyed (the list drops it).
-    virtual int SkinnerState() const = 0;
+    // WindowDestroyed once the skinned window has been destroyed (the list
+    // drops it).
+    virtual TSkinnerState SkinnerState() const = 0;
     // The skin was replaced: re-read every element before the next paint.
     virtual void SkinChanged() = 0;
     // The window the skinner skins (zero before it is attached).

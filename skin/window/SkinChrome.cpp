@@ -6,6 +6,7 @@
 #include "framework/controls/Forms.h"
 #include "framework/controls/Menus.h"
 #include "framework/graphics/Bitmap.h"
+#include "skin/EngineParts.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/CaptionButtonRules.h"
 #include "skin/window/FormPopupMenus.h"
@@ -264,12 +265,20 @@ void TSkinChrome::SetMainMenusOwnerDrawn(bool on)
 
 // ---------------------------------------------------------------- installing
 
-void InstallWindowChrome()
+// Every form skinner's chrome is a TSkinChrome and every menu window's
+// skinner a TWinSkinPopMenu.
+void engine::InstallWindowChrome()
 {
     SetFormChromeFactory([](TWinSkinForm& formSkinner) -> std::unique_ptr<TFormChrome> {
         return std::make_unique<TSkinChrome>(formSkinner);
     });
-    InstallPopupMenuSkinners();
+    SetPopupSkinnerFactory([]() -> std::unique_ptr<TPopupSkinnerLink> { return std::make_unique<TWinSkinPopMenu>(); });
+}
+
+void engine::RemoveWindowChrome()
+{
+    SetPopupSkinnerFactory(nullptr);
+    SetFormChromeFactory(nullptr);
 }
 
 } // namespace tf

@@ -1,6 +1,6 @@
 // TSkinChrome: the caption buttons, the menu bar and the skin's own menus of
 // one skinned frame, made for every form skinner through the factory that
-// InstallWindowChrome installs. It owns the caption buttons (TWinSysButton)
+// the skin engine installs. It owns the caption buttons (TWinSysButton)
 // and the menu-bar skinner (TWinSkinMenu), runs the mouse on the frame, hot
 // tracking and the caption hint, the skin's system menu, the menu bar's
 // drop-downs and keyboard access, and the owner drawing of the window's menus
@@ -138,9 +138,5 @@ private:
     bool sysMenuShown = false;    // the skin's system menu was opened at least once
     DWORD dblClickTime = 0;
 };
-
-// Makes every form skinner's chrome a TSkinChrome and every menu window's
-// skinner a TWinSkinPopMenu.
-void InstallWindowChrome();
 
 } // namespace tf

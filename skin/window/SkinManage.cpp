@@ -8,6 +8,7 @@
 #include "framework/controls/Timer.h"
 #include "framework/controls/WndProcThunk.h"
 #include "framework/core/SysUtils.h"
+#include "skin/EngineParts.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/WinSkinForm.h"
 
@@ -59,7 +60,7 @@ TSkinManage::TSkinManage() : actionTimer(std::make_unique<TTimer>(nullptr))
 
 TSkinManage::~TSkinManage()
 {
-    runState = 4;
+    runState = TRunState::Destroying;
     enabled = false;
     actionTimer.reset();
     while (!formSkinners.empty()) {
@@ -81,13 +82,16 @@ TSkinManage::~TSkinManage()
 
 TSkinManage* SkinManage() { return gManage; }
 
-void InstallSkinManagerFactory()
+bool SkinHookInstalled() { return gHook != nullptr; }
+
+void engine::InstallSkinManager()
 {
     SetSkinManagerFactory([]() -> TSkinManagerLink* { return new TSkinManage(); });
 }
 
-void FinalizeSkinManager()
+void engine::RemoveSkinManager()
 {
+    SetSkinManagerFactory(nullptr);
     TSkinManage* manager = gManage;
     if (!manager) return;
     if (SkinManager() == manager) SetSkinManager(nullptr);
@@ -179,7 +183,7 @@ void TSkinManage::HookEvent(int code, WPARAM wParam, LPARAM lParam)
     }
     case HCBT_DESTROYWND: ReleasePopupWindow(window); break;
     case HCBT_ACTIVATE:
-        if (runState == 0) runState = 1;
+        if (runState == TRunState::BeforeActivation) runState = TRunState::Running;
         SkinWindow(window);
         break;
     default: break;
@@ -285,7 +289,7 @@ bool TSkinManage::AcceptWindow(HWND window, const std::string& className) const
 
 void TSkinManage::ForgetFormSkinner(HWND window)
 {
-    if (runState == 4) return;
+    if (runState == TRunState::Destroying) return;
     const auto it = std::find_if(formSkinners.begin(), formSkinners.end(),
                                  [window](TWinSkinForm* s) { return s->Window() == window; });
     if (it != formSkinners.end()) formSkinners.erase(it);
@@ -293,7 +297,7 @@ void TSkinManage::ForgetFormSkinner(HWND window)
 
 void TSkinManage::ForgetFormSkinner(TWinSkinForm* skinner)
 {
-    if (runState == 4) return;
+    if (runState == TRunState::Destroying) return;
     const auto it = std::find(formSkinners.begin(), formSkinners.end(), skinner);
     if (it != formSkinners.end()) formSkinners.erase(it);
 }
@@ -307,7 +311,7 @@ void TSkinManage::FreeFormSkinner(TWinSkinForm* skinner)
 
 void TSkinManage::PurgeFormSkinners()
 {
-    if (runState == 4) return;
+    if (runState == TRunState::Destroying) return;
     for (size_t i = formSkinners.size(); i-- > 0;) {
         if (i >= formSkinners.size()) continue;   // a destructor may have taken others
         TWinSkinForm* s = formSkinners[i];

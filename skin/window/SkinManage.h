@@ -9,10 +9,10 @@
 // request (1 skin, 2 unskin, 3 skin changed, 6 drop dead skinners) through a
 // timer, and keeps the state the form and popup skinners share.
 //
-// The skin data component reaches it through SkinManagerLink.h: the program
-// calls InstallSkinManagerFactory() once at start, so that the first skin
-// data component to load makes the manager, and FinalizeSkinManager() after
-// its forms were destroyed. User-interface thread only.
+// The skin data component reaches it through SkinManagerLink.h. The program's
+// skin engine (skin/SkinEngine.h) lets the first skin data component to load
+// make the manager, and frees it when the engine goes. User-interface thread
+// only.
 #pragma once
 #include <windows.h>
 
@@ -53,8 +53,8 @@ public:
     // activation and destruction on the calling thread (once).
     void InstallHook() override;
     // A later request replaces a pending one. Before any window was
-    // activated, kind 1 and 2 only switch enabled on and off.
-    void RequestAction(int kind, int delayMs) override;
+    // activated, Skin and Unskin only switch enabled on and off.
+    void RequestAction(TSkinAction kind, int delayMs) override;
     // Runs the requested action now instead of when its timer fires (for a
     // caller that must see it done, such as a test switching skinning off
     // and on many times); false when none is waiting.
@@ -70,8 +70,9 @@ public:
     void SetPendingSkinData(TSkinData* data) override { pendingSkinData = data; }
     bool Enabled() const override { return enabled; }
     void SetEnabled(bool value) override { enabled = value; }
-    int RunState() const override { return runState; }
-    void SetRunState(int value) override { runState = value; }
+    TRunState RunState() const override { return runState; }
+    void SetRunState(TRunState value) override { runState = value; }
+    void RaiseRunState() override { runState = static_cast<TRunState>(static_cast<int>(runState) + 1); }
 
     // ------------------------------------------------------------ windows
     // Skips a form that is invisible or whose window is a child; else SkinWindow.
@@ -112,7 +113,7 @@ public:
     TControl* MDIFrameForm() const { return mdiFrameForm; }
     void SetMDIFrameForm(TControl* value) { mdiFrameForm = value; }
     bool ForceSkin() const { return forceSkin; }
-    int PendingAction() const { return pendingAction; }
+    TSkinAction PendingAction() const { return pendingAction; }
     TSkinData* MainSkinData() const { return mainSkinData; }
     int FormSkinnerCount() const { return static_cast<int>(formSkinners.size()); }
     TWinSkinForm* FormSkinner(int index) const { return formSkinners.at(static_cast<size_t>(index)); }
@@ -122,8 +123,8 @@ public:
 
 private:
     void ActionTimerTick(TObject* sender);
-    void RunActionForOneForm(int action, TSkinData* data);
-    void RunActionForAll(int action, TSkinData* data);
+    void RunActionForOneForm(TSkinAction action, TSkinData* data);
+    void RunActionForAll(TSkinAction action, TSkinData* data);
     void FreeFormSkinner(TWinSkinForm* skinner);
     void DetachAndFree(TWinSkinForm* skinner);
     void DropDeadSkinners();
@@ -136,12 +137,12 @@ private:
     std::vector<TSkinData*> skinDatas;
     bool enabled = false;
     bool forceSkin = false;
-    int runState = 0;
+    TRunState runState = TRunState::BeforeActivation;
     int menuKind = MenuKind::Popup;
     bool mdiMaximized = false;
     HWND mdiClientWindow = nullptr;
     TControl* mdiFrameForm = nullptr;
-    int pendingAction = 0;
+    TSkinAction pendingAction = TSkinAction::None;
     TSkinData* pendingSkinData = nullptr;
     TSkinData* mainSkinData = nullptr;
 };
@@ -149,12 +150,8 @@ private:
 // The manager, or null before the first skin data component loaded.
 TSkinManage* SkinManage();
 
-// Lets the skin data components make a TSkinManage (the program's start).
-void InstallSkinManagerFactory();
-// Destroys the manager: every remaining form skinner detached in its
-// shutdown form (window procedures restored, nothing repainted), every popup
-// skinner freed, the hook removed. Called after the forms were destroyed.
-void FinalizeSkinManager();
+// Whether the manager's window hook is installed (it goes with the manager).
+bool SkinHookInstalled();
 
 // The system's version value as GetVersion gave it when the hook was
 // installed (0 before); its high bit marks the Windows 95 family.

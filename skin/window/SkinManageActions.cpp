@@ -10,10 +10,6 @@
 
 namespace tf {
 
-namespace Action {
-constexpr int Skin = 1, Unskin = 2, SkinChanged = 3, DropDead = 6;
-}
-
 namespace {
 // forceSkin holds only while a pass skins the screen's forms.
 class TForceSkinScope {
@@ -28,14 +24,14 @@ private:
 };
 } // namespace
 
-void TSkinManage::RequestAction(int kind, int delayMs)
+void TSkinManage::RequestAction(TSkinAction kind, int delayMs)
 {
     pendingAction = kind;
     actionTimer->SetInterval(static_cast<unsigned>(delayMs));
-    if (runState == 0) {
+    if (runState == TRunState::BeforeActivation) {
         // No window has been activated yet: activation will do the skinning.
-        if (kind == Action::Skin) enabled = true;
-        else if (kind == Action::Unskin) enabled = false;
+        if (kind == TSkinAction::Skin) enabled = true;
+        else if (kind == TSkinAction::Unskin) enabled = false;
         return;
     }
     actionTimer->SetEnabled(true);
@@ -71,10 +67,10 @@ void TSkinManage::DropDeadSkinners()
         if (i < formSkinners.size() && formSkinners[i]->Destroyed()) FreeFormSkinner(formSkinners[i]);
 }
 
-void TSkinManage::RunActionForOneForm(int action, TSkinData* data)
+void TSkinManage::RunActionForOneForm(TSkinAction action, TSkinData* data)
 {
     switch (action) {
-    case Action::Skin: {
+    case TSkinAction::Skin: {
         enabled = true;
         TForceSkinScope force(forceSkin);
         if (Screen)
@@ -85,7 +81,7 @@ void TSkinManage::RunActionForOneForm(int action, TSkinData* data)
                 }
         break;
     }
-    case Action::Unskin:
+    case TSkinAction::Unskin:
         enabled = false;   // for the whole manager, not only this form
         PurgeFormSkinners();
         for (size_t i = formSkinners.size(); i-- > 0;)
@@ -94,7 +90,7 @@ void TSkinManage::RunActionForOneForm(int action, TSkinData* data)
                 break;
             }
         break;
-    case Action::SkinChanged:
+    case TSkinAction::SkinChanged:
         PurgeFormSkinners();
         for (TWinSkinForm* s : formSkinners)
             if (s->SkinData() == data) {
@@ -103,15 +99,15 @@ void TSkinManage::RunActionForOneForm(int action, TSkinData* data)
                 break;
             }
         break;
-    case Action::DropDead: DropDeadSkinners(); break;
+    case TSkinAction::DropDeadSkinners: DropDeadSkinners(); break;
     default: break;
     }
 }
 
-void TSkinManage::RunActionForAll(int action, TSkinData* data)
+void TSkinManage::RunActionForAll(TSkinAction action, TSkinData* data)
 {
     switch (action) {
-    case Action::Skin: {
+    case TSkinAction::Skin: {
         enabled = true;
         TForceSkinScope force(forceSkin);
         PurgeFormSkinners();
@@ -120,12 +116,12 @@ void TSkinManage::RunActionForAll(int action, TSkinData* data)
                 if (i < Screen->FormCount()) SkinVisibleForm(Screen->Forms(i));
         break;
     }
-    case Action::Unskin:
+    case TSkinAction::Unskin:
         enabled = false;
         PurgeFormSkinners();
         while (!formSkinners.empty()) DetachAndFree(formSkinners.front());
         break;
-    case Action::SkinChanged: {
+    case TSkinAction::SkinChanged: {
         PurgeFormSkinners();
         const std::vector<TWinSkinForm*> skinners = formSkinners;
         for (TWinSkinForm* s : skinners)
@@ -134,7 +130,7 @@ void TSkinManage::RunActionForAll(int action, TSkinData* data)
             if (s->SkinData() == data) s->ReapplySkin();
         break;
     }
-    case Action::DropDead: DropDeadSkinners(); break;
+    case TSkinAction::DropDeadSkinners: DropDeadSkinners(); break;
     default: break;
     }
 }

@@ -17,6 +17,19 @@
 
 namespace tf {
 
+const char* FormSkinStateName(TFormSkinState state)
+{
+    switch (state) {
+    case TFormSkinState::Attached: return "Attached";
+    case TFormSkinState::Running: return "Running";
+    case TFormSkinState::Reapplying: return "Reapplying";
+    case TFormSkinState::Detaching: return "Detaching";
+    case TFormSkinState::Fitting: return "Fitting";
+    case TFormSkinState::WindowDestroyed: return "WindowDestroyed";
+    }
+    return "Unknown";
+}
+
 namespace {
 
 // The caption font as the system's non-client metrics give it.
@@ -145,7 +158,7 @@ void TWinSkinForm::ReadWindowFacts()
 void TWinSkinForm::AttachToWindow(TSkinData* data)
 {
     if (wndProcThunk) return;
-    if (TSkinManage* manager = SkinManage()) manager->SetRunState(1);
+    if (TSkinManage* manager = SkinManage()) manager->SetRunState(TRunState::Running);
     skinData = data;
     if (!hoverTimer) {
         hoverTimer = std::make_unique<TTimer>(nullptr);
@@ -188,7 +201,7 @@ void TWinSkinForm::AttachToWindow(TSkinData* data)
         }
         ReloadFrameMetrics();
     } else {
-        skinState = FormSkinState::Running;
+        skinState = TFormSkinState::Running;
     }
     if (formKind == FormKind::MDIChild) {
         const int systemTop = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
@@ -246,7 +259,7 @@ void TWinSkinForm::ReapplySkin()
         }
     }
     controlSkinners.SkinChanged();
-    SetSkinState(FormSkinState::Reapplying);
+    SetSkinState(TFormSkinState::Reapplying);
     if (frameSkinned) {
         if (form) chrome->SetPopupMenusOwnerDrawn(true);
         // A bare window needs its frame fitted to the new borders as much as a form.
@@ -258,7 +271,7 @@ void TWinSkinForm::ReapplySkin()
         }
     }
     AfterSkin();
-    SetSkinState(FormSkinState::Running);
+    SetSkinState(TFormSkinState::Running);
 }
 
 // ---------------------------------------------------------------- controls
@@ -350,7 +363,7 @@ void TWinSkinForm::DetachUnskinnedFrame(bool destroying)
 void TWinSkinForm::Detach()
 {
     if (!frameSkinned) {
-        DetachUnskinnedFrame(skinState == FormSkinState::Detaching);
+        DetachUnskinnedFrame(skinState == TFormSkinState::Detaching);
         return;
     }
     chrome->FreeSystemMenu();
@@ -418,7 +431,7 @@ void TWinSkinForm::DetachForShutdown()
     // with a window being destroyed (a form's main menu frees its own), or
     // back onto a window that lives on.
     if (menuTakenOff) {
-        if (skinState != FormSkinState::Detaching) ::SetMenu(window, menuHandle);
+        if (skinState != TFormSkinState::Detaching) ::SetMenu(window, menuHandle);
         else if (!form && ::IsMenu(menuHandle)) ::DestroyMenu(menuHandle);
         menuTakenOff = false;
     }

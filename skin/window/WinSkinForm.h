@@ -15,7 +15,7 @@
 //
 // Lifetime: owned by the form when there is one (else by the manager's
 // list); it leaves the manager's list when destroyed. Once its window is
-// destroyed it restores the procedure and waits in SkinState() 6 until the
+// destroyed it restores the procedure and waits in WindowDestroyed until the
 // manager frees it. User-interface thread only.
 #pragma once
 #include <windows.h>
@@ -40,10 +40,13 @@ class TFormChrome;
 class TSkinData;
 class TTimer;
 
-// skinState values.
-namespace FormSkinState {
-constexpr int Attached = 0, Running = 1, Reapplying = 3, Detaching = 4, Fitting = 5, WindowDestroyed = 6;
-}
+// A form skinner's state, with the engine's own numbers: attached and
+// waiting for its completion, running, re-applying a skin, detaching,
+// fitting the window to the skin, or its window destroyed.
+enum class TFormSkinState : int { Attached = 0, Running = 1, Reapplying = 3, Detaching = 4, Fitting = 5, WindowDestroyed = 6 };
+// "Attached", "Running", "Reapplying", "Detaching", "Fitting",
+// "WindowDestroyed" ("Unknown" else).
+const char* FormSkinStateName(TFormSkinState state);
 // formKind values.
 namespace FormKind {
 constexpr int Ordinary = 0, MDIFrame = 1, MDIChild = 2;
@@ -137,8 +140,8 @@ public:
     void SkinChildWindow(HWND child);
 
     // ------------------------------------------------------------ state
-    int SkinState() const { return skinState; }
-    bool Destroyed() const { return skinState == FormSkinState::WindowDestroyed; }
+    TFormSkinState SkinState() const { return skinState; }
+    bool Destroyed() const { return skinState == TFormSkinState::WindowDestroyed; }
     bool FrameSkinned() const { return frameSkinned; }
     bool Attached() const { return static_cast<bool>(wndProcThunk); }
     int FormKindValue() const { return formKind; }
@@ -185,10 +188,13 @@ private:
     void Stage3(TMessage& m);
     void FormMessageHook(TMessage& m);
     void MDIClientProc(TMessage& m);
-    void PassOn(TMessage& m);
+    // Hands a message to the window's previous procedure. False when a
+    // handler it reached freed this skinner (a command or close that frees
+    // the form): the caller returns at once and touches nothing of it.
+    bool PassOn(TMessage& m);
     void FormSkinned();
     void AfterSkin();
-    void SetSkinState(int value);
+    void SetSkinState(TFormSkinState value);
     void HandleNcActivate(TMessage& m);
     void HandleSize(TMessage& m);
     void HandleMenuChanged(TMessage& m);
@@ -267,7 +273,7 @@ private:
     uint8_t frameKind = FrameKind::Sizeable;
     uint8_t buttonMask = 0;
     uint8_t windowState = FrameWindowState::Normal;
-    int skinState = FormSkinState::Attached;
+    TFormSkinState skinState = TFormSkinState::Attached;
 
     // Frame painting.
     int lastPaintWidth = 0, lastPaintHeight = 0;

@@ -70,7 +70,7 @@ void TWinSkinForm::FitWindowToSkin(bool keepCurrentClient)
     }
     RECT r{};
     ::GetWindowRect(window, &r);
-    if (isDialog || skinState == FormSkinState::Reapplying) ::GetClientRect(window, &clientRect);
+    if (isDialog || skinState == TFormSkinState::Reapplying) ::GetClientRect(window, &clientRect);
     int width = clientRect.right - clientRect.left + borderLeft + borderRight;
     if (keepCurrentClient) {
         ::GetClientRect(window, &clientRect);
@@ -95,7 +95,7 @@ void TWinSkinForm::FitWindowToSkin(bool keepCurrentClient)
 
 void TWinSkinForm::HandleNcCalcSize(TMessage& m)
 {
-    PassOn(m);
+    if (!PassOn(m)) return;
     if (!m.WParam) {
         m.Result = 0;
         return;
@@ -118,7 +118,7 @@ void TWinSkinForm::HandleNcCalcSize(TMessage& m)
 
 void TWinSkinForm::HandleNcHitTest(TMessage& m)
 {
-    PassOn(m);
+    if (!PassOn(m)) return;
     POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
     ::ScreenToClient(window, &p);
     const bool minimisedChild = formKind == FormKind::MDIChild && windowState == FrameWindowState::Minimized;
@@ -144,7 +144,7 @@ void TWinSkinForm::UpdateRegion()
     if (w == 0 || h == 0) return;
     if (formKind == FormKind::MDIChild && windowState != FrameWindowState::Normal) return;
     if (regionOwned && w == regionWidth && h == regionHeight && formKind != FormKind::MDIChild &&
-        skinState != FormSkinState::Reapplying)
+        skinState != TFormSkinState::Reapplying)
         return;
     // A region given to the window belongs to the system: it frees the old
     // one when the next is set, so none is deleted here.

@@ -65,7 +65,7 @@ void TWinSkinForm::ReportPaintFailure(const char* what)
 
 void TWinSkinForm::PaintFrame(HDC dc)
 {
-    if (skinState != FormSkinState::Running && skinState != FormSkinState::Reapplying) return;
+    if (skinState != TFormSkinState::Running && skinState != TFormSkinState::Reapplying) return;
     if (frameKind == FrameKind::NoCaption || paintFailed) return;
     if (formKind == FormKind::MDIChild && windowState == FrameWindowState::Maximized) return;
     RECT r{};

@@ -38,21 +38,23 @@ bool IsSystemCommand(WORD id)
 
 } // namespace
 
-void TWinSkinForm::PassOn(TMessage& m)
+bool TWinSkinForm::PassOn(TMessage& m)
 {
+    const auto alive = LifeWatch();
     if (!oldWndProc) {
         m.Result = unicodeWindow ? ::DefWindowProcW(window, m.Msg, m.WParam, m.LParam)
                                  : ::DefWindowProcA(window, m.Msg, m.WParam, m.LParam);
-        return;
+        return *alive;
     }
     m.Result = unicodeWindow ? ::CallWindowProcW(oldWndProc, window, m.Msg, m.WParam, m.LParam)
                              : ::CallWindowProcA(oldWndProc, window, m.Msg, m.WParam, m.LParam);
+    return *alive;
 }
 
 void TWinSkinForm::SkinWndProc(TMessage& m)
 {
     // Nothing of the skin is painted before the window was fitted to it.
-    if (skinState == FormSkinState::Attached && m.Msg == WM_NCPAINT) {
+    if (skinState == TFormSkinState::Attached && m.Msg == WM_NCPAINT) {
         m.Result = 0;
         return;
     }
@@ -70,8 +72,7 @@ bool TWinSkinForm::Stage1(TMessage& m)
 {
     switch (m.Msg) {
     case WM_ERASEBKGND:
-        PassOn(m);
-        if (!form) {
+        if (PassOn(m) && !form) {
             RECT r{};
             ::GetClientRect(window, &r);
             ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, skinData->FFaceBrush.Get());
@@ -79,13 +80,12 @@ bool TWinSkinForm::Stage1(TMessage& m)
         }
         return true;
     case WM_NCDESTROY:
-        skinState = FormSkinState::Detaching;
+        skinState = TFormSkinState::Detaching;
         DetachForShutdown();
-        PassOn(m);
-        skinState = FormSkinState::WindowDestroyed;
+        if (PassOn(m)) skinState = TFormSkinState::WindowDestroyed;
         return true;
     case WM_NCACTIVATE:
-        if (skinState == FormSkinState::Attached && formKind != FormKind::MDIChild) {
+        if (skinState == TFormSkinState::Attached && formKind != FormKind::MDIChild) {
             m.Result = 0;
             return true;
         }
@@ -98,12 +98,10 @@ bool TWinSkinForm::Stage1(TMessage& m)
         PassOn(m);
         return true;
     case WM_CTLCOLORBTN:
-        PassOn(m);
-        if (!form) ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+        if (PassOn(m) && !form) ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
         return true;
     case WM_CTLCOLORSTATIC:
-        PassOn(m);
-        if (!form) {
+        if (PassOn(m) && !form) {
             ::SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
             m.Result = reinterpret_cast<LRESULT>(skinData->FFaceBrush.Get());
         }
@@ -137,15 +135,14 @@ bool TWinSkinForm::Stage2(TMessage& m)
     case WM_ACTIVATE:
     case WM_NCACTIVATE: active = LOBYTE(m.WParam) != 0; return false;
     case WM_GETMINMAXINFO:
-        PassOn(m);
-        ReadWindowState();
+        if (PassOn(m)) ReadWindowState();
         return true;
     case WM_WINDOWPOSCHANGED:
         ReadWindowState();
         PassOn(m);
         return true;
     case WM_SETICON:
-        PassOn(m);
+        if (!PassOn(m)) return true;
         BuildIconBitmap();
         // The system has drawn its own caption over the skin's.
         if (::IsWindowVisible(window)) PaintFrame(nullptr);
@@ -181,7 +178,7 @@ bool TWinSkinForm::Stage2(TMessage& m)
 void TWinSkinForm::Stage3(TMessage& m)
 {
     const bool maximisedChild = formKind == FormKind::MDIChild && windowState == FrameWindowState::Maximized;
-    if (skinState == FormSkinState::Attached || maximisedChild) {
+    if (skinState == TFormSkinState::Attached || maximisedChild) {
         PassOn(m);
         return;
     }
@@ -200,7 +197,7 @@ void TWinSkinForm::Stage3(TMessage& m)
         m.Result = 0;
         return;
     case WM_SETTEXT:
-        PassOn(m);
+        if (!PassOn(m)) return;
         // The system has drawn its own caption over the skin's; a form
         // repaints from its message hook.
         if (!form && ::IsWindowVisible(window)) PaintFrame(nullptr);
@@ -218,8 +215,8 @@ void TWinSkinForm::HandleNcActivate(TMessage& m)
     SetHoverTimer(active);
     if (formKind == FormKind::MDIFrame) ::SendMessageA(mdiClient, WM_NCACTIVATE, m.WParam, 0);
     if (formKind == FormKind::MDIChild || paintFailed) {
-        PassOn(m);   // for a failed skin the system draws the frame
-        if (paintFailed) return;
+        // For a failed skin the system draws the frame.
+        if (!PassOn(m) || paintFailed) return;
     }
     if (!(formKind == FormKind::MDIChild && windowState == FrameWindowState::Maximized)) PaintFrame(nullptr);
     m.Result = 1;
@@ -227,7 +224,7 @@ void TWinSkinForm::HandleNcActivate(TMessage& m)
 
 void TWinSkinForm::HandleSize(TMessage& m)
 {
-    PassOn(m);
+    if (!PassOn(m)) return;
     switch (m.WParam) {
     case SIZE_RESTORED: windowState = FrameWindowState::Normal; break;
     case SIZE_MINIMIZED: windowState = FrameWindowState::Minimized; break;
@@ -239,7 +236,7 @@ void TWinSkinForm::HandleSize(TMessage& m)
         TSkinManage* manager = SkinManage();
         if ((manager && manager->MDIMaximized()) || windowState != FrameWindowState::Normal) return;
     }
-    if (skinState == FormSkinState::Running || skinState == FormSkinState::Reapplying) UpdateRegion();
+    if (skinState == TFormSkinState::Running || skinState == TFormSkinState::Reapplying) UpdateRegion();
 }
 
 void TWinSkinForm::HandleNcPaint(TMessage& m)
@@ -269,14 +266,17 @@ void TWinSkinForm::HandleNcPaint(TMessage& m)
 void TWinSkinForm::HandleMenuChanged(TMessage& m)
 {
     const bool framePaint = skinData->FFramePaint;
-    skinData->FFramePaint = false;
+    TSkinData* data = skinData;
+    data->FFramePaint = false;
+    bool alive = false;
     try {
-        PassOn(m);
+        alive = PassOn(m);
     } catch (...) {
-        skinData->FFramePaint = framePaint;
+        data->FFramePaint = framePaint;
         throw;
     }
-    skinData->FFramePaint = framePaint;
+    data->FFramePaint = framePaint;
+    if (!alive) return;
     // Without a caption there is no band: the system keeps drawing the menu.
     if (frameKind == FrameKind::NoCaption) return;
     HMENU menu = ::GetMenu(window);
@@ -322,7 +322,7 @@ void TWinSkinForm::FormSkinned()
     sysNcHeight = (r.bottom - r.top) - (clientRect.bottom - clientRect.top);
     if (form) SkinFormControls(form);
     else SkinChildWindows(window);
-    if (skinState == FormSkinState::Attached) {
+    if (skinState == TFormSkinState::Attached) {
         if (formKind == FormKind::MDIChild) {
             TSkinManage* manager = SkinManage();
             if (windowState == FrameWindowState::Maximized) {
@@ -330,15 +330,15 @@ void TWinSkinForm::FormSkinned()
                     ::PostMessageA(manager->MDIClientWindow(), SKM_FRAMECHILDREDRAW,
                                    reinterpret_cast<WPARAM>(window), 0);
             } else if (windowState == FrameWindowState::Normal) {
-                SetSkinState(FormSkinState::Fitting);
+                SetSkinState(TFormSkinState::Fitting);
                 FitWindowToSkin(false);
-                SetSkinState(FormSkinState::Running);
+                SetSkinState(TFormSkinState::Running);
                 UpdateRegion();
             }
         } else if (!isChild && frameKind != FrameKind::NoCaption && windowState != FrameWindowState::Minimized) {
-            SetSkinState(FormSkinState::Fitting);
+            SetSkinState(TFormSkinState::Fitting);
             FitWindowToSkin(false);
-            SetSkinState(FormSkinState::Running);
+            SetSkinState(TFormSkinState::Running);
             if (windowState == FrameWindowState::Normal) UpdateRegion();
             else RefreshFrame();
         }
@@ -352,11 +352,11 @@ void TWinSkinForm::AfterSkin()
     ::SendMessageA(window, SKM_SKINAPPLIED, 0, SkinMessageMark);
     if (skinData->OnAfterSkinForm) skinData->OnAfterSkinForm(form, window, className);
     if (Destroyed()) return;
-    skinState = FormSkinState::Running;
+    skinState = TFormSkinState::Running;
     if (hoverTimer) hoverTimer->SetEnabled(true);
 }
 
-void TWinSkinForm::SetSkinState(int value)
+void TWinSkinForm::SetSkinState(TFormSkinState value)
 {
     // A window destroyed meanwhile (by a handler, or while it was being
     // sized) keeps its skinner dead, for the manager to free.
@@ -371,12 +371,14 @@ void TWinSkinForm::FormMessageHook(TMessage& m)
     case CM_DIALOGCHAR:
         if (!chrome->HandleMessage(m)) oldFormHook(m);
         return;
-    case WM_SETTEXT:
+    case WM_SETTEXT: {
         if (!::IsWindowVisible(window)) {
             oldFormHook(m);
             return;
         }
+        const auto alive = LifeWatch();
         oldFormHook(m);
+        if (!*alive) return;
         if (windowState == FrameWindowState::Maximized) {
             TSkinManage* manager = SkinManage();
             if (manager && manager->MDIClientWindow())
@@ -385,6 +387,7 @@ void TWinSkinForm::FormMessageHook(TMessage& m)
         if (windowState == FrameWindowState::Minimized) PaintFrame(nullptr);
         else RefreshFrame();
         return;
+    }
     case SKM_REAPPLY:
         ReapplySkin();
         m.Result = 0;

@@ -201,9 +201,4 @@ TPopupBackgroundPart PopupBackgroundFor(HMENU menu)
     return part;
 }
 
-void InstallPopupMenuSkinners()
-{
-    SetPopupSkinnerFactory([]() -> std::unique_ptr<TPopupSkinnerLink> { return std::make_unique<TWinSkinPopMenu>(); });
-}
-
 } // namespace tf

@@ -76,7 +76,4 @@ struct TPopupBackgroundPart {
 };
 TPopupBackgroundPart PopupBackgroundFor(HMENU menu);
 
-// Installs the popup skinners' factory with the skin manager.
-void InstallPopupMenuSkinners();
-
 } // namespace tf

@@ -21,6 +21,7 @@
 #include "framework/controls/Timer.h"
 #include "framework/graphics/Icon.h"
 #include "framework/reader/FormReader.h"
+#include "skin/data/SkinHost.h"
 #include "skin/data/WinSkinData.h"
 #include "framework/core/SysUtils.h"
 #include "support/AnsiPath.h"
@@ -47,8 +48,17 @@ std::vector<uint8_t> FormData()
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// What the skin data component reported while the form was read.
+std::vector<std::string>& SkinReports()
+{
+    static std::vector<std::string> reports;
+    return reports;
+}
+
 // The form reads its stored data; FormCreate locks the baseline of this test's
-// folder, so an empty file.dat keeps it from searching all of C:.
+// folder, so an empty file.dat keeps it from searching all of C:. There is no
+// skin engine here: the skin data component says so, and the window keeps
+// the system look.
 struct MainForm {
     TForm_main* form;
     MainForm()
@@ -61,7 +71,14 @@ struct MainForm {
         REQUIRE(data.size() > 4);
         form = new TForm_main(Application);
         Form_main = form;
+        SkinReports().clear();
+        TSkinHost host;
+        host.ReportError = [](const std::string& text) { SkinReports().push_back(text); };
+        InstallSkinHost(host);
         ReadFormBinary(form, data.data(), data.size());
+        InstallSkinHost(TSkinHost{});
+        REQUIRE(SkinReports().size() == 1);
+        CHECK(SkinReports()[0].rfind("SkinData1: ", 0) == 0);
     }
     ~MainForm()
     {

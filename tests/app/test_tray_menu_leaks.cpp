@@ -64,8 +64,7 @@ bool OpenAndClose()
 
 TEST_CASE("200 openings of the skinned notification-area menu leave the GDI and USER counts flat")
 {
-    InstallSkinManagerFactory();
-    InstallWindowChrome();
+    auto engine = std::make_unique<TSkinEngine>(TSkinEngineParts{true, false});
     RegisterMainWindowClasses();
     std::ofstream(TForm_main::ProgramDir() + "file.dat", std::ios::binary).flush();
     std::ifstream in(TAMFERN_MAIN_FORM_DATA, std::ios::binary);
@@ -92,8 +91,5 @@ TEST_CASE("200 openings of the skinned notification-area menu leave the GDI and 
 
     form->Free();
     Form_main = nullptr;
-    FinalizeSkinManager();
-    SetSkinManagerFactory(nullptr);
-    SetFormChromeFactory(nullptr);
-    SetPopupSkinnerFactory(nullptr);
+    engine.reset();
 }

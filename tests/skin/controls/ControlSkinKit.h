@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,9 @@
 #include "framework/controls/Forms.h"
 #include "framework/reader/FormData.h"
 #include "framework/reader/FormReader.h"
+#include "skin/SkinEngine.h"
 #include "skin/controls/ControlSkinning.h"
+#include "skin/data/SkinHost.h"
 #include "skin/controls/SkinnerHost.h"
 #include "skin/controls/WinSubClass.h"
 #include "skin/data/WinSkinData.h"
@@ -40,7 +43,7 @@ public:
     tf::TCanvas* Canvas() override { return nullptr; }
     tf::TSkinData* SkinData() override { return FData; }
     HWND Window() override { return FWindow; }
-    int RunState() override { return 1; }
+    bool FormRunning() override { return true; }
     tf::TComponent* Sender() override { return this; }
 
 private:
@@ -69,8 +72,36 @@ inline bool KeepOneOfEach(tf::TFormNode& node, std::set<std::pair<std::string, b
     return own || !node.children.empty();
 }
 
+// What the skin data components reported while it lived (instead of the
+// application's error box).
+class SkinReports {
+public:
+    SkinReports()
+    {
+        Texts().clear();
+        tf::TSkinHost host = tf::SkinHost();
+        host.ReportError = [](const std::string& text) { Texts().push_back(text); };
+        tf::InstallSkinHost(host);
+    }
+    ~SkinReports()
+    {
+        tf::TSkinHost host = tf::SkinHost();
+        host.ReportError = nullptr;
+        tf::InstallSkinHost(host);
+    }
+    SkinReports(const SkinReports&) = delete;
+    SkinReports& operator=(const SkinReports&) = delete;
+    static std::vector<std::string>& Texts()
+    {
+        static std::vector<std::string> texts;
+        return texts;
+    }
+};
+
 // The skin previewer's form read from its compiled stored data; oneOfEach
-// keeps one enabled and one disabled control of each kind.
+// keeps one enabled and one disabled control of each kind. Without a skin
+// engine its skin data component says so and the form stays unskinned (a
+// stand-in host skins its controls).
 struct Skinview {
     TForm_skinview* form = nullptr;
     explicit Skinview(bool oneOfEach = false)
@@ -89,7 +120,14 @@ struct Skinview {
         }
         form = new TForm_skinview(tf::Application);
         Form_skinview = form;
+        const bool engine = tf::TSkinEngine::Current() != nullptr;
+        SkinReports reports;
         tf::ReadFormBinary(form, data.data(), data.size());
+        // With an engine nothing is reported; without one, the component
+        // says so once, naming itself.
+        const std::vector<std::string>& texts = SkinReports::Texts();
+        const bool expected = engine ? texts.empty() : texts.size() == 1 && texts[0].rfind("SkinData1: ", 0) == 0;
+        if (!expected) throw std::runtime_error("the previewer's skin data reported unexpectedly");
     }
     ~Skinview()
     {
@@ -129,7 +167,7 @@ struct SkinnedForm {
     std::unique_ptr<TestHost> host;
     SkinnedForm(int width, int height)
     {
-        tf::InstallControlSkinners();
+        if (!tf::TSkinEngine::Current()) engine = std::make_unique<tf::TSkinEngine>();
         form = new tf::TForm(tf::Application);
         form->SetBounds(80, 80, width, height);
         form->SetColor(data->FColors[tf::SkinColor::ButtonFace]);
@@ -140,7 +178,10 @@ struct SkinnedForm {
     {
         host.reset();
         form->Free();
+        engine.reset();
     }
+    // Made when the test has no engine yet (the control skinners' tables).
+    std::unique_ptr<tf::TSkinEngine> engine;
     SkinnedForm(const SkinnedForm&) = delete;
     SkinnedForm& operator=(const SkinnedForm&) = delete;
     template <class T>
@@ -193,28 +234,18 @@ private:
     std::set<UINT> FOnly;
 };
 
-// The skin manager and the control skinners installed as the programs do,
-// and taken down again at the end.
-struct SkinEngine {
-    SkinEngine()
-    {
-        tf::InstallSkinManagerFactory();
-        tf::InstallControlSkinners();
-    }
-    ~SkinEngine()
-    {
-        tf::FinalizeSkinManager();
-        tf::SetSkinManagerFactory(nullptr);
-    }
-    SkinEngine(const SkinEngine&) = delete;
-    SkinEngine& operator=(const SkinEngine&) = delete;
-};
+// The engine that the previewer's tests run under: the manager and the
+// control skinners (the frame's caption buttons and menus have tests of
+// their own).
+inline tf::TSkinEngineParts ControlsOnly() { return tf::TSkinEngineParts{false, true}; }
 
 // The previewer shown and skinned by a real form skinner.
-struct LiveSkinview : SkinEngine {
+struct LiveSkinview {
+    tf::TSkinEngine engine;
     Skinview view;
     HWND window = nullptr;
-    explicit LiveSkinview(bool oneOfEach = false) : view(oneOfEach)
+    explicit LiveSkinview(tf::TSkinEngineParts parts = ControlsOnly(), bool oneOfEach = false)
+        : engine(parts), view(oneOfEach)
     {
         view.form->Show();
         window = view.form->Handle();
@@ -227,13 +258,13 @@ struct LiveSkinview : SkinEngine {
         return skintest::PumpUntil(
             [&] {
                 tf::TWinSkinForm* s = FormSkinner();
-                return s && s->SkinState() == tf::FormSkinState::Running;
+                return s && s->SkinState() == tf::TFormSkinState::Running;
             },
             ms);
     }
     // Runs one of the manager's deferred actions for the previewer's skin at
-    // once (1 skin, 2 unskin, 3 skin changed) instead of 250 ms later.
-    void RunAction(int kind) const
+    // once instead of 250 ms later.
+    void RunAction(tf::TSkinAction kind) const
     {
         tf::SkinManage()->SetPendingSkinData(view.form->SkinData1);
         tf::SkinManage()->RequestAction(kind, 1);

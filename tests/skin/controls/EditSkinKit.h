@@ -90,12 +90,12 @@ inline std::unique_ptr<tf::TBitmap> ColourStrip(int width, int height, std::init
 // The previewer shown and skinned through the class table by a stand-in
 // host (or shown only, to skin later).
 struct SkinviewFixture {
-    ctltest::Skinview view;
+    ctltest::Skinview view;   // read before the engine: unskinned, for the host
+    tf::TSkinEngine engine{ctltest::ControlsOnly()};
     std::unique_ptr<ctltest::TestHost> host;
     tf::TSkinData* data;
     explicit SkinviewFixture(bool skin = true)
     {
-        tf::InstallControlSkinners();
         view.form->Show();
         data = view.form->SkinData1;
         host = std::make_unique<ctltest::TestHost>(data, view.form->Handle());
@@ -105,9 +105,6 @@ struct SkinviewFixture {
     ~SkinviewFixture()
     {
         host.reset();
-        // The previewer's skin data made the idle manager: a later live
-        // previewer must make the real one.
-        tf::SetSkinManager(nullptr);
     }
     SkinviewFixture(const SkinviewFixture&) = delete;
     SkinviewFixture& operator=(const SkinviewFixture&) = delete;

@@ -52,7 +52,7 @@ int main()
     }
     const int runs = 15;
     const double skinned = Median(live.window, runs);
-    live.RunAction(2);
+    live.RunAction(TSkinAction::Unskin);
     const double plain = Median(live.window, runs);
     std::printf("previewer repaint (%d controls): skinned %.1f ms, unskinned %.1f ms, ratio %.2f (median of %d)\n",
                 live.view.form->ComponentCount(), skinned, plain, plain > 0 ? skinned / plain : 0.0, runs);

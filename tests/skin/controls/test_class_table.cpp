@@ -83,13 +83,13 @@ private:
 };
 
 struct Fixture {
+    TSkinEngine engine{ControlsOnly()};
     std::unique_ptr<TSkinData> data = skintest::LightBlueSkin();
     TForm* form;
     std::unique_ptr<TestHost> host;
     Fixture()
     {
         RegisterControlClasses();
-        InstallControlSkinners();
         form = new TForm(Application);
         form->SetBounds(60, 60, 500, 400);
         form->Show();

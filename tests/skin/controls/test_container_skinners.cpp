@@ -151,7 +151,7 @@ TEST_CASE("Panels take the skin's face colour, follow a new skin and get their o
     // changes nothing more.
     skinner->Unskin();
     CHECK(panel->Color() == clRed);
-    CHECK(skinner->SkinnerState() == 2);
+    CHECK(skinner->SkinnerState() == TSkinnerState::Unskinned);
     f.host.reset();
     CHECK(panel->Color() == clRed);
     CHECK(outer->Color() == outerColor);   // freed without Unskin: given back too

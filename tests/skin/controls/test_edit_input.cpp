@@ -197,7 +197,7 @@ TEST_CASE("Typing into a skinned edit and combo: the same messages, text, caret,
     };
     Typed skinned[2], plain[2];
     for (int i = 0; i < 2; ++i) TypeInto(targets[i].window, targets[i].watched, skinned[i]);
-    live.RunAction(2);   // skinning off
+    live.RunAction(TSkinAction::Unskin);   // skinning off
     REQUIRE_FALSE(live.FormSkinner());
     for (int i = 0; i < 2; ++i) TypeInto(targets[i].window, targets[i].watched, plain[i]);
     for (int i = 0; i < 2; ++i) {

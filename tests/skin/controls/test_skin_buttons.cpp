@@ -22,12 +22,12 @@ using skintest::PixelAt;
 namespace {
 
 struct Fixture {
-    Skinview view;
+    Skinview view;   // read before the engine: unskinned, for the host
+    TSkinEngine engine{ControlsOnly()};
     std::unique_ptr<TestHost> host;
     TSkinData* data;
     Fixture(bool skin = true)
     {
-        InstallControlSkinners();
         view.form->Show();
         data = view.form->SkinData1;
         host = std::make_unique<TestHost>(data, view.form->Handle());

@@ -70,7 +70,7 @@ TEST_CASE("Attach takes over WindowProc and colour; destroying the skinner gives
     CHECK(button->WindowProc != handler);
     CHECK(button->Color() == f.data->FColors[SkinColor::ButtonFace]);
     CHECK(skinner->Attached());
-    CHECK(skinner->SkinnerState() == SkinnerState::Attached);
+    CHECK(skinner->SkinnerState() == TSkinnerState::Attached);
     CHECK(f.host->Skinners().Count() == 1);
 
     // Attaching again changes nothing.
@@ -265,13 +265,13 @@ TEST_CASE("The window's end leaves the skinner in state 6, unskinned, and the ho
     windowSkinner->AttachWindow(bare, f.data.get(), f.host.get(), nullptr);
 
     DestroyWindow(bare);
-    CHECK(windowSkinner->SkinnerState() == SkinnerState::WindowDestroyed);
+    CHECK(windowSkinner->SkinnerState() == TSkinnerState::WindowDestroyed);
     CHECK_FALSE(windowSkinner->Active());
     f.host->Skinners().DropDestroyed();   // frees it: nothing to put back into a dead window
     CHECK(f.host->Skinners().Count() == 1);
 
     button->RecreateWnd();   // the old window ends under the skinner
-    CHECK(skinner->SkinnerState() == SkinnerState::WindowDestroyed);
+    CHECK(skinner->SkinnerState() == TSkinnerState::WindowDestroyed);
     CHECK(button->Color() == f.data->FColors[SkinColor::ButtonFace]);   // no colour given back to a dead window
     f.host->Skinners().DropDestroyed();
     CHECK(f.host->Skinners().Count() == 0);

@@ -202,15 +202,7 @@ TEST_CASE("A real click on a close box asks the previewer, which keeps the page 
 TEST_CASE("The skinned previewer has a skinner of every family and its main menu in the skin's menu band")
 {
     // As the previewer runs: the chrome draws caption buttons and menu bar.
-    InstallWindowChrome();
-    struct ChromeOff {
-        ~ChromeOff()
-        {
-            SetFormChromeFactory(nullptr);
-            SetPopupSkinnerFactory(nullptr);
-        }
-    } chromeOff;
-    LiveSkinview live;
+    LiveSkinview live(TSkinEngineParts{});
     TWinSkinForm* formSkinner = live.FormSkinner();
     REQUIRE(formSkinner);
     std::set<std::string> classes;

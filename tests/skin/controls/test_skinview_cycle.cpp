@@ -107,7 +107,7 @@ std::string OtherSkinFile()
 
 TEST_CASE("Skinning off gives every control back exactly what it had: handler, procedure, colours, look, messages")
 {
-    SkinEngine engine;
+    TSkinEngine engine(ControlsOnly());
     Skinview view;
     view.form->SetSkinned(false);
     view.form->Show();
@@ -133,11 +133,11 @@ TEST_CASE("Skinning off gives every control back exactly what it had: handler, p
     // On: the skinners stand between the controls and their handlers.
     view.form->SetSkinned(true);
     tf::SkinManage()->SetPendingSkinData(view.form->SkinData1);
-    tf::SkinManage()->RequestAction(1, 1);
+    tf::SkinManage()->RequestAction(TSkinAction::Skin, 1);
     REQUIRE(skintest::PumpUntil(
         [&] {
             TWinSkinForm* s = SkinManage()->FindFormSkinner(window);
-            return s && s->SkinState() == FormSkinState::Running;
+            return s && s->SkinState() == TFormSkinState::Running;
         },
         3000));
     skintest::Pump(100);
@@ -149,7 +149,7 @@ TEST_CASE("Skinning off gives every control back exactly what it had: handler, p
     // Off again.
     view.form->SetSkinned(false);
     tf::SkinManage()->SetPendingSkinData(view.form->SkinData1);
-    tf::SkinManage()->RequestAction(2, 1);
+    tf::SkinManage()->RequestAction(TSkinAction::Unskin, 1);
     REQUIRE(skintest::PumpUntil([&] { return SkinManage()->FindFormSkinner(window) == nullptr; }, 3000));
     skintest::Pump(100);
     const std::map<TControl*, ControlState> after = StatesOf(view.form);
@@ -200,7 +200,7 @@ TEST_CASE("Another skin reaches every skinner: new colours and faces, the old sk
     // Repainted at once from the new skin, before the manager's deferred action.
     RedrawWindow(live.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     skintest::Pump(50);
-    live.RunAction(3);
+    live.RunAction(TSkinAction::SkinChanged);
     RedrawWindow(live.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     skintest::Pump(50);
     CHECK(grid->FixedColor() == newFace);
@@ -211,7 +211,7 @@ TEST_CASE("Another skin reaches every skinner: new colours and faces, the old sk
     CHECK(ShownFrame(*face, *form->SkinData1->SkinButtons, form->SkinData1->SkinButtons->FrameCount, 2, &ratio) != 0);
     CHECK(ratio > 0.97);
     // Skinning off now gives the colours from before any skin.
-    live.RunAction(2);
+    live.RunAction(TSkinAction::Unskin);
     CHECK(grid->FixedColor() == clBtnFace);
 }
 
@@ -255,7 +255,7 @@ void CheckFlatOver(LiveSkinview& live, int cycles)
 
 TEST_CASE("100 cycles of skinning one control of each kind off and on leave the object counts flat after every cycle")
 {
-    LiveSkinview live(true);
+    LiveSkinview live(ControlsOnly(), true);
     // Each kind is there once enabled and once disabled.
     for (const char* name : {"TButton", "TBitBtn", "TCheckBox", "TRadioButton", "TScrollBar", "TMemo", "TListBox",
                              "TComboBox", "TEdit", "TPageControl", "TTabSet", "THeaderControl", "TTrackBar",

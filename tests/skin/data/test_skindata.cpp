@@ -36,7 +36,10 @@ public:
         Log.push_back("unregister");
     }
     void InstallHook() override { Log.push_back("hook"); }
-    void RequestAction(int kind, int delay) override { Log.push_back(Format("action %d %d", kind, delay)); }
+    void RequestAction(TSkinAction kind, int delay) override
+    {
+        Log.push_back(Format("action %s %d", SkinActionName(kind), delay));
+    }
     void DropCaptionButtons() override { Log.push_back("drop buttons"); }
     bool SkinWindow(HWND window) override
     {
@@ -55,18 +58,23 @@ public:
         EnabledFlag = value;
         Log.push_back(value ? "enable" : "disable");
     }
-    int RunState() const override { return State; }
-    void SetRunState(int value) override
+    TRunState RunState() const override { return State; }
+    void SetRunState(TRunState value) override
     {
         State = value;
-        Log.push_back(Format("run state %d", value));
+        Log.push_back(Format("run state %s", RunStateName(value)));
+    }
+    void RaiseRunState() override
+    {
+        State = static_cast<TRunState>(static_cast<int>(State) + 1);
+        Log.push_back(Format("run state raised to %d", static_cast<int>(State)));
     }
 
     std::vector<std::string> Log;
     TSkinData* Registered = nullptr;
     TSkinData* Pending = nullptr;
     bool EnabledFlag = false;
-    int State = 0;
+    TRunState State = TRunState::BeforeActivation;
 };
 
 // Installs a recording manager for a scope.
@@ -541,7 +549,7 @@ TEST_CASE("Stored form data: the main window's SkinData1")
     CHECK(d->Options() == TSkinOptions{xoPreview, xoToolbarBK});
     CHECK(!d->SkinControls().Contains(xcMenuItem));
     CHECK(d->SkinControls().Contains(xcSystemMenu));
-    CHECK(scope.Manager.Log == std::vector<std::string>{"register", "hook", "action 1 250"});
+    CHECK(scope.Manager.Log == std::vector<std::string>{"register", "hook", "action Skin 250"});
     CHECK(scope.Manager.Registered == d);
     TMemoryStream out;
     d->WriteSkinStream(out);
@@ -611,7 +619,7 @@ TEST_CASE("Loaded: menu sets, missing GetScrollBarInfo, the application icon")
 TEST_CASE("Loaded for a form of its own: enabled, run state raised, the owner's window skinned")
 {
     TManagerScope scope;
-    scope.Manager.State = 1;
+    scope.Manager.State = TRunState::Running;
     static TComponent* owner;
     TComponent form(nullptr);
     owner = &form;
@@ -626,7 +634,7 @@ TEST_CASE("Loaded for a form of its own: enabled, run state raised, the owner's 
     d->Loaded();
     InstallSkinHost(TSkinHost{});
     CHECK(scope.Manager.Log ==
-          std::vector<std::string>{"register", "enable", "run state 2", Format("skin window %p", reinterpret_cast<void*>(0x1234))});
+          std::vector<std::string>{"register", "enable", "run state raised to 2", Format("skin window %p", reinterpret_cast<void*>(0x1234))});
     scope.Manager.Log.clear();
     d->Free();
     CHECK(scope.Manager.Log == std::vector<std::string>{"unregister"});
@@ -639,19 +647,19 @@ TEST_CASE("SetActive by form type")
     SUBCASE("main form")
     {
         d->SetActive(true);
-        CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "action 1 250", "run state 1"});
+        CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "action Skin 250", "run state Running"});
         CHECK(scope.Manager.Pending == d.get());
         d->SetActive(true);   // unchanged: nothing
         CHECK(scope.Manager.Log.size() == 3);
         d->SetActive(false);
-        CHECK(scope.Manager.Log.back() == "action 2 250");
+        CHECK(scope.Manager.Log.back() == "action Unskin 250");
     }
     SUBCASE("only this form")
     {
         d->SetSkinFormtype(sfOnlyThisForm);
         d->SetActive(true);
         d->SetActive(false);
-        CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "action 1 250", "pending", "action 2 250"});
+        CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "action Skin 250", "pending", "action Unskin 250"});
         d->FNoSkin = true;
         scope.Manager.Log.clear();
         d->SetActive(true);
@@ -697,14 +705,14 @@ TEST_CASE("SetSkinFile: a missing file reloads nothing and blocks switching on; 
         TFileStream f(path, fmCreate);
         f.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
     }
-    scope.Manager.State = 1;
+    scope.Manager.State = TRunState::Running;
     d->SetSkinFile(path);
     ::DeleteFileA(path.c_str());
     CHECK(!d->FNoSkin);
     CHECK(d->SkinMenuItem.get() != item);
-    CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "drop buttons", "action 3 250"});
+    CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "drop buttons", "action SkinChanged 250"});
     // Without a running manager no action is requested.
-    scope.Manager.State = 0;
+    scope.Manager.State = TRunState::BeforeActivation;
     scope.Manager.Log.clear();
     d->ApplyNewSkin();
     CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "drop buttons"});
@@ -714,7 +722,7 @@ TEST_CASE("SetSkinFile: a damaged file is refused with its name and why; the pre
 {
     TQuietSkinMessages quiet;
     TManagerScope scope;
-    scope.Manager.State = 1;
+    scope.Manager.State = TRunState::Running;
     auto d = LightBlue();
     TDataSkinObject* item = d->SkinMenuItem.get();
     const Bytes file(LightBlueBlock().begin() + 4, LightBlueBlock().end());
@@ -752,21 +760,36 @@ TEST_CASE("ApplyNewSkin without a manager loads first")
     CHECK(manager.Log == std::vector<std::string>{"register", "hook", "pending", "drop buttons"});
 }
 
-TEST_CASE("The default manager does nothing but keep its flags")
+TEST_CASE("Without a manager factory (no engine) a component that loads says so with its name and makes no manager")
 {
     SetSkinManager(nullptr);
-    TSkinManagerLink* m = CreateSkinManagerIfNone();
-    REQUIRE(m);
-    CHECK(CreateSkinManagerIfNone() == m);
+    REQUIRE_FALSE(SkinManagerFactoryInstalled());
+    static std::vector<std::string> reports;
+    reports.clear();
+    TSkinHost host;
+    host.ReportError = [](const std::string& text) { reports.push_back(text); };
+    InstallSkinHost(host);
     {
         auto d = LightBlue();
+        d->SetName("SkinData5");
+        d->Loaded();
+        REQUIRE(reports.size() == 1);
+        CHECK(reports[0].rfind("SkinData5: ", 0) == 0);
+        CHECK(reports[0].find("skin engine") != std::string::npos);
+        CHECK(CreateSkinManagerIfNone() == nullptr);
+        CHECK(SkinManager() == nullptr);
+        // The stored value stays; switching asks no manager and makes none.
+        CHECK(d->Active() == false);
         d->SetActive(true);
-        CHECK(m->PendingSkinData() == d.get());
-        CHECK(m->RunState() == 1);
+        d->SetActive(false);
+        CHECK(SkinManager() == nullptr);
+        // A new skin applied later loads again: the same report.
+        d->ApplyNewSkin();
+        CHECK(reports.size() == 2);
+        CHECK(SkinManager() == nullptr);
     }
-    CHECK(m->PendingSkinData() == nullptr);   // unregistered with the component
-    m->SetRunState(0);
-    SetSkinManager(nullptr);
+    InstallSkinHost(TSkinHost{});
+    CHECK(SkinManager() == nullptr);
 }
 
 TEST_CASE("AcceptWindowName")
@@ -1027,7 +1050,7 @@ TEST_CASE("SetActive before any component has loaded makes no manager; Loaded ac
     d->Loaded();
     CHECK(made == 1);
     CHECK(SkinManager() == &recording);
-    CHECK(recording.Log == std::vector<std::string>{"register", "hook", "action 1 250"});
+    CHECK(recording.Log == std::vector<std::string>{"register", "hook", "action Skin 250"});
     // From now on dialogs and libraries still ask nothing of it.
     recording.Log.clear();
     d->SetSkinFormtype(sfDialog);
@@ -1036,4 +1059,22 @@ TEST_CASE("SetActive before any component has loaded makes no manager; Loaded ac
     d.reset();
     SetSkinManagerFactory(nullptr);
     SetSkinManager(nullptr);
+}
+
+TEST_CASE("The manager's actions and run states have names; raised run states read as raised")
+{
+    const std::pair<TSkinAction, const char*> actions[] = {{TSkinAction::None, "None"},
+                                                           {TSkinAction::Skin, "Skin"},
+                                                           {TSkinAction::Unskin, "Unskin"},
+                                                           {TSkinAction::SkinChanged, "SkinChanged"},
+                                                           {TSkinAction::DropDeadSkinners, "DropDeadSkinners"},
+                                                           {static_cast<TSkinAction>(5), "Unknown"}};
+    for (const auto& [action, name] : actions) CHECK(std::string(SkinActionName(action)) == name);
+    CHECK(static_cast<int>(TSkinAction::Skin) == 1);
+    CHECK(static_cast<int>(TSkinAction::DropDeadSkinners) == 6);
+    const std::pair<TRunState, const char*> states[] = {{TRunState::BeforeActivation, "BeforeActivation"},
+                                                        {TRunState::Running, "Running"},
+                                                        {TRunState::Destroying, "Destroying"},
+                                                        {static_cast<TRunState>(2), "Raised"}};
+    for (const auto& [state, name] : states) CHECK(std::string(RunStateName(state)) == name);
 }

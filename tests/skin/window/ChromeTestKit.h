@@ -26,23 +26,13 @@ using tftest::RunOnHost;
 using tftest::Screenshot;
 using tftest::XdoTool;
 
-// Installs the chrome before the skin data component makes the manager.
-inline std::function<void(tf::TSkinData&)> WithChrome(std::function<void(tf::TSkinData&)> configure)
-{
-    tf::InstallWindowChrome();
-    return configure;
-}
-
-// The skin fixture with every form skinner's chrome and the popup skinners.
+// The skin fixture with every form skinner's chrome and the popup skinners
+// (and, with parts, the control skinners too).
 struct ChromeFixture : SkinFixture {
-    explicit ChromeFixture(std::function<void(tf::TSkinData&)> configure = {})
-        : SkinFixture(tf::sfMainform, true, nullptr, WithChrome(std::move(configure)))
+    explicit ChromeFixture(std::function<void(tf::TSkinData&)> configure = {},
+                           tf::TSkinEngineParts parts = tf::TSkinEngineParts{true, false})
+        : SkinFixture(tf::sfMainform, true, nullptr, std::move(configure), parts)
     {
-    }
-    ~ChromeFixture()
-    {
-        tf::SetFormChromeFactory(nullptr);
-        tf::SetPopupSkinnerFactory(nullptr);
     }
     tf::TSkinChrome& Chrome(HWND window) const
     {

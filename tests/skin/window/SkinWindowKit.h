@@ -17,6 +17,7 @@
 #include "framework/controls/Application.h"
 #include "framework/core/Streams.h"
 #include "framework/graphics/Bitmap.h"
+#include "skin/SkinEngine.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/SkinManage.h"
@@ -51,14 +52,19 @@ inline std::unique_ptr<tf::TSkinData> LightBlueSkin()
     return d;
 }
 
+// The window layer alone: the engine without caption buttons, menus and
+// control skinners.
+inline tf::TSkinEngineParts WindowsOnly() { return tf::TSkinEngineParts{false, false}; }
+
 // A skin data component as stored form data makes one: properties set while
 // loading, the light blue skin read, then Loaded. The manager comes from the
-// program's factory; the fixture's end frees the component and the manager.
+// skin engine, made by the first fixture of a test (with parts) and freed
+// at its end, after the component.
 struct SkinFixture {
     explicit SkinFixture(tf::TSkinFormType type = tf::sfMainform, bool active = true, tf::TComponent* owner = nullptr,
-                         std::function<void(tf::TSkinData&)> configure = {})
+                         std::function<void(tf::TSkinData&)> configure = {}, tf::TSkinEngineParts parts = WindowsOnly())
     {
-        tf::InstallSkinManagerFactory();
+        if (!tf::TSkinEngine::Current()) engine = std::make_unique<tf::TSkinEngine>(parts);
         data = new tf::TSkinData(owner);
         data->SetLoading(true);
         data->SetSkinFormtype(type);
@@ -72,8 +78,7 @@ struct SkinFixture {
     ~SkinFixture()
     {
         if (data) data->Free();
-        tf::FinalizeSkinManager();
-        tf::SetSkinManagerFactory(nullptr);
+        engine.reset();
     }
     SkinFixture(const SkinFixture&) = delete;
     SkinFixture& operator=(const SkinFixture&) = delete;
@@ -86,11 +91,12 @@ struct SkinFixture {
         return PumpUntil(
             [&] {
                 tf::TWinSkinForm* s = Skinner(window);
-                return s && s->SkinState() == tf::FormSkinState::Running;
+                return s && s->SkinState() == tf::TFormSkinState::Running;
             },
             ms);
     }
 
+    std::unique_ptr<tf::TSkinEngine> engine;
     tf::TSkinData* data = nullptr;
 };
 

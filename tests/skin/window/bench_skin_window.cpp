@@ -15,6 +15,7 @@
 #include "framework/controls/Forms.h"
 #include "framework/core/Streams.h"
 #include "skin/data/SkinReader.h"
+#include "skin/SkinEngine.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinForm.h"
@@ -89,7 +90,7 @@ void SkinLoad(const std::vector<uint8_t>& block)
 
 void FrameRepaint(const std::vector<uint8_t>& block)
 {
-    InstallSkinManagerFactory();
+    auto engine = std::make_unique<TSkinEngine>(TSkinEngineParts{false, false});
     auto* data = new TSkinData(nullptr);
     data->SetLoading(true);
     data->SetActive(true);
@@ -105,7 +106,7 @@ void FrameRepaint(const std::vector<uint8_t>& block)
     SetForegroundWindow(form->Handle());
     Pump(400);
     TWinSkinForm* skinner = SkinManage() ? SkinManage()->FindFormSkinner(form->Handle()) : nullptr;
-    if (!skinner || skinner->SkinState() != FormSkinState::Running) {
+    if (!skinner || skinner->SkinState() != TFormSkinState::Running) {
         std::printf("== frame repaint: the window was not skinned, nothing measured\n");
     } else {
         const int runs = 101;
@@ -133,7 +134,7 @@ void FrameRepaint(const std::vector<uint8_t>& block)
     }
     form.reset();
     data->Free();
-    FinalizeSkinManager();
+    engine.reset();
 }
 
 } // namespace

@@ -450,10 +450,10 @@ TEST_CASE("a skin change re-applies the skin: the client keeps its size, the new
     tftest::MessageLog log;
     log.Watch(w);
     fx.Manager().SetPendingSkinData(fx.data);
-    fx.Manager().RequestAction(3, 1);
+    fx.Manager().RequestAction(TSkinAction::SkinChanged, 1);
     REQUIRE(PumpUntil([&] { return counter.changed == 1; }, 2000));
     CHECK_SEQUENCE(log, {Sent(SKM_SKINAPPLIED).L(0x41A2)});
-    CHECK(fx.Skinner(w)->SkinState() == FormSkinState::Running);
+    CHECK(fx.Skinner(w)->SkinState() == TFormSkinState::Running);
     CHECK(ClientSizeOf(w).cx == client.cx);
     CHECK(ClientSizeOf(w).cy == client.cy);
     // The form asks for it itself.
@@ -794,4 +794,23 @@ TEST_CASE("a window destroyed while its skin is applied leaves a dead skinner, w
     CHECK(fx.Manager().FormSkinner(0)->Destroyed());
     fx.Manager().PurgeFormSkinners();
     CHECK(fx.Manager().FormSkinnerCount() == 0);
+}
+
+TEST_CASE("form skinner and control skinner states have names")
+{
+    const std::pair<TFormSkinState, const char*> forms[] = {
+        {TFormSkinState::Attached, "Attached"},   {TFormSkinState::Running, "Running"},
+        {TFormSkinState::Reapplying, "Reapplying"}, {TFormSkinState::Detaching, "Detaching"},
+        {TFormSkinState::Fitting, "Fitting"},     {TFormSkinState::WindowDestroyed, "WindowDestroyed"},
+        {static_cast<TFormSkinState>(2), "Unknown"}};
+    for (const auto& [state, name] : forms) CHECK(std::string(FormSkinStateName(state)) == name);
+    const std::pair<TSkinnerState, const char*> controls[] = {{TSkinnerState::Created, "Created"},
+                                                              {TSkinnerState::Attached, "Attached"},
+                                                              {TSkinnerState::Unskinned, "Unskinned"},
+                                                              {TSkinnerState::WindowDestroyed, "WindowDestroyed"},
+                                                              {static_cast<TSkinnerState>(3), "Unknown"}};
+    for (const auto& [state, name] : controls) CHECK(std::string(SkinnerStateName(state)) == name);
+    // The engine's own numbers stay.
+    CHECK(static_cast<int>(TFormSkinState::WindowDestroyed) == 6);
+    CHECK(static_cast<int>(TSkinnerState::WindowDestroyed) == 6);
 }

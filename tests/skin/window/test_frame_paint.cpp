@@ -159,7 +159,7 @@ void CALLBACK InspectBox(HWND, UINT, UINT_PTR, DWORD)
     HWND box = FindWindowA("#32770", "Skinned box");
     if (!box) return;
     TWinSkinForm* s = gBoxFixture->Skinner(box);
-    if (!s || s->SkinState() != FormSkinState::Running) return;
+    if (!s || s->SkinState() != TFormSkinState::Running) return;
     gBoxSkinned = SendMessageA(box, SKM_QUERYSKINNED, 0, 0) == 1;
     const RECT r = WindowRectOf(box);
     TBitmap image(r.right - r.left, r.bottom - r.top, pf24bit);

@@ -14,7 +14,7 @@ using namespace skintest;
 namespace {
 
 // Runs one deferred action at once (the component's requests wait 250 ms).
-void RunAction(SkinFixture& fx, int kind)
+void RunAction(SkinFixture& fx, TSkinAction kind)
 {
     fx.Manager().SetPendingSkinData(fx.data);
     fx.Manager().RequestAction(kind, 1);
@@ -49,9 +49,9 @@ TEST_CASE("100 cycles of skinning off and on leave the object counts flat")
     HWND w = form->Handle();
     REQUIRE(fx.WaitSkinned(w));
     auto cycle = [&] {
-        RunAction(fx, 2);
+        RunAction(fx, TSkinAction::Unskin);
         REQUIRE(fx.Skinner(w) == nullptr);
-        RunAction(fx, 1);
+        RunAction(fx, TSkinAction::Skin);
         REQUIRE(fx.WaitSkinned(w));
         RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     };

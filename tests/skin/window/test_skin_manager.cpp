@@ -113,9 +113,9 @@ TEST_CASE("a loaded component makes the manager, which skins a window at its fir
     SkinFixture fx;
     TSkinManage& m = fx.Manager();
     // Before any activation a request only switches skinning on.
-    CHECK(m.RunState() == 0);
+    CHECK(m.RunState() == TRunState::BeforeActivation);
     CHECK(m.Enabled());
-    CHECK(m.PendingAction() == 1);
+    CHECK(m.PendingAction() == TSkinAction::Skin);
     CHECK(m.MainSkinData() == fx.data);
 
     TestWindow w(WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, "First");
@@ -125,7 +125,7 @@ TEST_CASE("a loaded component makes the manager, which skins a window at its fir
     ShowWindow(w, SW_SHOW);
     SetForegroundWindow(w);
     REQUIRE(fx.WaitSkinned(w));
-    CHECK(m.RunState() == 1);
+    CHECK(m.RunState() == TRunState::Running);
     CHECK(m.FormSkinnerCount() == 1);
 
     // The manager asks, attaches and posts; the skinner completes and says so.
@@ -436,7 +436,7 @@ TEST_CASE("dead skinners are purged; the manager's end gives every window its pr
         REQUIRE(m.FormSkinnerCount() == 2);
         // Deferred action 6 drops the dead.
         m.SetPendingSkinData(fx.data);
-        m.RequestAction(6, 1);
+        m.RequestAction(TSkinAction::DropDeadSkinners, 1);
         REQUIRE(PumpUntil([&] { return m.PendingSkinData() == nullptr; }, 2000));
         CHECK(m.FormSkinnerCount() == 1);
         CHECK(m.FormSkinner(0)->Window() == keep.Get());
