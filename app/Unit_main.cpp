@@ -153,6 +153,8 @@ void TForm_main::AlarmFor(const std::string& fileName)
     if (zorlistbox1->HasItem(fileName)) return;
     if (!IsExecutableFile(fileName)) return;
     zorlistbox1->AddItem(fileName);
+    // A hash worked out for an earlier file at this path is not this one's.
+    FKnownHashes.erase(fileName);
     LogAlarm(TAlarmEvent::Flagged, fileName);
     SetNotice(SChangeNotice + fileName, CheckBox1->Checked());
 }

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "framework/crypto/CryptHandle.h"
+#include "framework/threads/WinHandle.h"
 #include "support/AnsiPath.h"
 #include "support/Wow64.h"
 
@@ -43,11 +43,38 @@ LONG ChainVerdict(HANDLE state)
     return (faults & untrusted) ? CERT_E_UNTRUSTEDROOT : 0;
 }
 
-LONG VerifyFile(const std::wstring& path)
+// The display name of a certificate, ANSI ('?' where the code page lacks a
+// letter).
+std::string NameOf(PCCERT_CONTEXT cert)
+{
+    const DWORD length = CertGetNameStringW(cert, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, nullptr, 0);
+    if (length <= 1) return {};
+    std::wstring name(length, L'\0');
+    CertGetNameStringW(cert, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, name.data(), length);
+    name.resize(length - 1);
+    std::string shown;
+    WideToAnsiExact(name, shown);
+    return shown;
+}
+
+// The certificate that made the signature, as the check found it.
+std::string SignerOf(HANDLE state)
+{
+    CRYPT_PROVIDER_DATA* provider = WTHelperProvDataFromStateData(state);
+    CRYPT_PROVIDER_SGNR* signer = provider ? WTHelperGetProvSignerFromChain(provider, 0, FALSE, 0) : nullptr;
+    CRYPT_PROVIDER_CERT* cert = signer ? WTHelperGetProvCertFromChain(signer, 0) : nullptr;
+    return cert && cert->pCert ? NameOf(cert->pCert) : std::string();
+}
+
+// The check reads the file through the handle given, which lets others read,
+// write and delete it meanwhile: a file being written is still checked, and
+// the guard's own removal is not refused because of the check.
+LONG VerifyFile(HANDLE handle, const std::wstring& path, std::string& signer)
 {
     WINTRUST_FILE_INFO file{};
     file.cbStruct = sizeof file;
     file.pcwszFilePath = path.c_str();
+    file.hFile = handle;
     WINTRUST_DATA data{};
     data.cbStruct = sizeof data;
     data.dwUIChoice = WTD_UI_NONE;
@@ -63,42 +90,13 @@ LONG VerifyFile(const std::wstring& path)
     // "No signature" with another reason than these: there is one, but it
     // could not be read (a damaged signature block).
     if (result == TRUST_E_NOSIGNATURE && reason != TRUST_E_NOSIGNATURE && reason != TRUST_E_SUBJECT_FORM_UNKNOWN &&
-        reason != TRUST_E_PROVIDER_UNKNOWN)
+        reason != TRUST_E_PROVIDER_UNKNOWN && reason != 0)
         result = CRYPT_E_BAD_MSG;
     if (result == 0) result = ChainVerdict(data.hWVTStateData);
+    if (data.hWVTStateData) signer = SignerOf(data.hWVTStateData);
     data.dwStateAction = WTD_STATEACTION_CLOSE;
     WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
     return result;
-}
-
-// The display name of the certificate that made the embedded signature.
-std::string SignerOf(const std::wstring& path)
-{
-    DWORD encoding = 0, content = 0, format = 0;
-    TCertStore store;
-    TCryptMsg msg;
-    if (!CryptQueryObject(CERT_QUERY_OBJECT_FILE, path.c_str(), CERT_QUERY_CONTENT_FLAG_PKCS7_SIGNED_EMBED,
-                          CERT_QUERY_FORMAT_FLAG_BINARY, 0, &encoding, &content, &format, store.Receive(),
-                          msg.Receive(), nullptr))
-        return {};
-    DWORD size = 0;
-    if (!CryptMsgGetParam(msg.Get(), CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) || size == 0) return {};
-    std::vector<BYTE> buffer(size);
-    if (!CryptMsgGetParam(msg.Get(), CMSG_SIGNER_INFO_PARAM, 0, buffer.data(), &size)) return {};
-    const auto* signer = reinterpret_cast<const CMSG_SIGNER_INFO*>(buffer.data());
-    CERT_INFO wanted{};
-    wanted.Issuer = signer->Issuer;
-    wanted.SerialNumber = signer->SerialNumber;
-    TCertContext cert(CertFindCertificateInStore(store.Get(), encoding, 0, CERT_FIND_SUBJECT_CERT, &wanted, nullptr));
-    if (!cert) return {};
-    const DWORD length = CertGetNameStringW(cert.Get(), CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, nullptr, 0);
-    if (length <= 1) return {};
-    std::wstring name(length, L'\0');
-    CertGetNameStringW(cert.Get(), CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, name.data(), length);
-    name.resize(length - 1);
-    std::string shown;
-    WideToAnsiExact(name, shown);
-    return shown;
 }
 
 TSignatureState StateOf(LONG result)
@@ -112,6 +110,8 @@ TSignatureState StateOf(LONG result)
         return TSignatureState::Unsigned;
     case TRUST_E_BAD_DIGEST:
     case TRUST_E_CERT_SIGNATURE:
+    case TRUST_E_NO_SIGNER_CERT:
+    case NTE_BAD_SIGNATURE:
     case CRYPT_E_BAD_MSG:
     case CRYPT_E_HASH_VALUE:
     case CRYPT_E_ASN1_BADTAG:
@@ -126,29 +126,24 @@ TSignatureState StateOf(LONG result)
     }
 }
 
-bool CanOpen(const std::wstring& path)
-{
-    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
-}
-
 } // namespace
 
 TSignatureCheck CheckSignature(const std::string& path)
 {
     const std::wstring wide = WideOf(NativeFilePath(path));
     TSignatureCheck check;
-    if (!CanOpen(wide)) {
+    const TKernelHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+    if (!file.Valid()) {
         check.Result = static_cast<long>(GetLastError());
         return check;
     }
-    check.Result = VerifyFile(wide);
+    std::string signer;
+    check.Result = VerifyFile(file.Get(), wide, signer);
     check.State = StateOf(check.Result);
     if (check.State == TSignatureState::Trusted || check.State == TSignatureState::Untrusted) {
-        check.Signer = SignerOf(wide);
+        check.Signer = signer;
         // Any other answer without a signature to be read (a file too short
         // or too odd to be a program: Wine says "invalid parameter") means
         // there is none.

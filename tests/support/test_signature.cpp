@@ -102,6 +102,22 @@ TEST_CASE("signed with a certificate no root vouches for: the signer's name, not
     CHECK(SignatureText(check) == std::string(SignerName) + "（不受信任）");
 }
 
+TEST_CASE("a file another program is writing is still checked")
+{
+    testkit::TTempDir dir("sig");
+    const std::string copy = dir.File("busy.exe", testkit::ReadBytes(SignedProgram));
+    // A download still being written. The check reads through a handle that
+    // shares writing and deleting, so the guard's own removal of a file whose
+    // details are being worked out is not refused either.
+    const HANDLE writer = CreateFileA(copy.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    REQUIRE(writer != INVALID_HANDLE_VALUE);
+    const TSignatureCheck check = CheckSignature(copy);
+    CHECK(check.State == TSignatureState::Untrusted);
+    CHECK(check.Signer == SignerName);
+    CloseHandle(writer);
+}
+
 TEST_CASE("the signed program with one byte changed afterwards: the signature is invalid")
 {
     testkit::TTempDir dir("sig");
