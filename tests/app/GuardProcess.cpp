@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <sstream>
 
 namespace guardtest {
 
@@ -218,6 +219,27 @@ std::string GuardProcess::MemoText() const
 {
     HWND memo = Child("TMemo");
     return memo ? Text(memo) : std::string("<no memo>");
+}
+
+void ClickRow(HWND list, int index)
+{
+    POINT screen{20, index * 24 + 12};
+    ClientToScreen(list, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM at = MAKELPARAM(20, index * 24 + 12);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 } // namespace guardtest

@@ -84,6 +84,14 @@ bool CanOpenForWriting(const std::string& path);
 // Writes bytes to a new file (replacing it).
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// A user's click on row index of the guard's list (rows are 24 pixels: a
+// 12-point font). The pointer goes there too: a list holding the capture
+// follows the real pointer, wherever an earlier test left it.
+void ClickRow(HWND list, int index);
+
+// The lines of a text, without their line ends.
+std::vector<std::string> Lines(const std::string& text);
+
 // The folder that holds tamfern.exe in the build tree.
 std::string ProgramFolder();
 

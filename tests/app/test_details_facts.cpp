@@ -20,28 +20,6 @@ namespace {
 const std::string kMZ("MZ\x90\0\x03\0\0\0 test", 13);
 const char* const Computing = "SHA-256:计算中…";
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::stringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-// A user's click on row index of the list (rows are 24 pixels: a 12-point font).
-void ClickRow(HWND list, int index)
-{
-    POINT screen{20, index * 24 + 12};
-    ClientToScreen(list, &screen);
-    SetCursorPos(screen.x, screen.y);
-    const LPARAM at = MAKELPARAM(20, index * 24 + 12);
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(list, WM_LBUTTONUP, 0, at);
-}
-
 // An executable of the given size, made at once (the rest of it reads as zeros).
 void MakeLargeExecutable(const std::string& path, LONG size)
 {

@@ -36,30 +36,6 @@ struct Folder {
     }
 };
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::stringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-// A user's click on row index of the list (rows are 24 pixels: a 12-point font).
-void ClickRow(HWND list, int index)
-{
-    // The pointer goes there too: a list holding the capture follows the
-    // real pointer, wherever an earlier test left it.
-    POINT screen{20, index * 24 + 12};
-    ClientToScreen(list, &screen);
-    SetCursorPos(screen.x, screen.y);
-    const LPARAM at = MAKELPARAM(20, index * 24 + 12);
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(list, WM_LBUTTONUP, 0, at);
-}
-
 // Counts pixels of the screen rectangle that differ from colour.
 int PixelsOtherThan(HWND form, RECT clientRect, COLORREF colour)
 {
