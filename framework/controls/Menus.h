@@ -230,4 +230,8 @@ void MeasureMenuItemStruct(TMenuItem* item, MEASUREITEMSTRUCT& mis);
 // The item with a command identifier, in any menu of the process; null if none.
 TMenuItem* FindMenuItemByCommand(UINT command);
 
+// The item an owner-drawn entry stands for: by its command, else by the item
+// pointer in its data while that item lives; null if neither.
+TMenuItem* FindMenuItemOfEntry(UINT itemID, ULONG_PTR itemData);
+
 } // namespace tf

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace tf {
 

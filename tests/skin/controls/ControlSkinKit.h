@@ -24,7 +24,7 @@
 #include "skin/controls/ControlSkinning.h"
 #include "skin/data/SkinHost.h"
 #include "skin/controls/SkinnerHost.h"
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/ControlSkinnerLink.h"

@@ -19,7 +19,7 @@
 #include "framework/controls/Grids.h"
 #include "framework/controls/RegisterControls.h"
 #include "framework/controls/ToolBar.h"
-#include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/buttons/SkinCheckBox.h"
 #include "skin/controls/SkinnerRegistry.h"
 
 using namespace tf;

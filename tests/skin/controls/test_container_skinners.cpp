@@ -17,13 +17,13 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/graphics/Bitmap.h"
-#include "skin/controls/ContainerGeometry.h"
-#include "skin/controls/SkinAdvPage.h"
-#include "skin/controls/SkinBox.h"
-#include "skin/controls/SkinGroupBox.h"
-#include "skin/controls/SkinObjImage.h"
-#include "skin/controls/SkinStatusBar.h"
-#include "skin/controls/SkinUpDown.h"
+#include "skin/controls/containers/ContainerGeometry.h"
+#include "skin/controls/containers/SkinAdvPage.h"
+#include "skin/controls/containers/SkinBox.h"
+#include "skin/controls/containers/SkinGroupBox.h"
+#include "skin/controls/buttons/SkinObjImage.h"
+#include "skin/controls/containers/SkinStatusBar.h"
+#include "skin/controls/edits/SkinUpDown.h"
 
 using namespace tf;
 using namespace ctltest;

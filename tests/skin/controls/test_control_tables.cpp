@@ -6,9 +6,9 @@
 #include <map>
 #include <sstream>
 
-#include "skin/controls/ButtonFaces.h"
+#include "skin/controls/buttons/ButtonFaces.h"
 #include "skin/controls/ClassTable.h"
-#include "skin/controls/ScrollGeometry.h"
+#include "skin/controls/scrollbars/ScrollGeometry.h"
 
 using namespace tf;
 

@@ -7,8 +7,8 @@
 
 #include <set>
 
-#include "skin/controls/ContainerGeometry.h"
-#include "skin/controls/EditGeometry.h"
+#include "skin/controls/containers/ContainerGeometry.h"
+#include "skin/controls/edits/EditGeometry.h"
 
 using namespace tf;
 

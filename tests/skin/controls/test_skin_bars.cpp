@@ -17,11 +17,11 @@
 #include "framework/controls/MPlayer.h"
 #include "framework/controls/ProgressBar.h"
 #include "framework/controls/TrackBar.h"
-#include "skin/controls/SkinHeader.h"
-#include "skin/controls/SkinMP.h"
-#include "skin/controls/SkinProgress.h"
-#include "skin/controls/SkinTrackBar.h"
-#include "skin/controls/WMediaPlayer.h"
+#include "skin/controls/tabbars/SkinHeader.h"
+#include "skin/controls/media/SkinMP.h"
+#include "skin/controls/tabbars/SkinProgress.h"
+#include "skin/controls/tabbars/SkinTrackBar.h"
+#include "skin/controls/media/WMediaPlayer.h"
 
 using namespace tf;
 using namespace ctltest;

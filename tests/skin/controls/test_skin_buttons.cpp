@@ -12,8 +12,8 @@
 #include "framework/controls/RadioButton.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/StdCtrls.h"
-#include "skin/controls/ButtonFaces.h"
-#include "skin/controls/SkinButton.h"
+#include "skin/controls/buttons/ButtonFaces.h"
+#include "skin/controls/buttons/SkinButton.h"
 
 using namespace tf;
 using namespace ctltest;

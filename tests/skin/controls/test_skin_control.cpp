@@ -9,7 +9,7 @@
 #include "ControlSkinKit.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/StdCtrls.h"
-#include "skin/controls/SkinButton.h"
+#include "skin/controls/buttons/SkinButton.h"
 #include "skin/window/PaintFailure.h"
 
 using namespace tf;

@@ -15,7 +15,7 @@
 #include "../window/ChromeTestKit.h"
 #include "framework/controls/Buttons.h"
 #include "framework/controls/StdCtrls.h"
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/window/MenuBtn.h"
 #include "skin/window/WinSkinMenu.h"
 #include "skin/window/WinSysButton.h"

@@ -17,9 +17,9 @@
 #include "framework/controls/PageControl.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/TabControl.h"
-#include "skin/controls/SkinTab.h"
-#include "skin/controls/SkinTabBtn.h"
-#include "skin/controls/SkinUpDown.h"
+#include "skin/controls/tabbars/SkinTab.h"
+#include "skin/controls/tabbars/SkinTabBtn.h"
+#include "skin/controls/edits/SkinUpDown.h"
 #include "skin/data/ImgUtil.h"
 
 using namespace tf;

@@ -12,7 +12,7 @@
 #include "ControlSkinKit.h"
 #include "framework/controls/Grids.h"
 #include "framework/controls/StdCtrls.h"
-#include "skin/controls/ButtonFaces.h"
+#include "skin/controls/buttons/ButtonFaces.h"
 
 using namespace tf;
 using namespace ctltest;

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "skin/controls/BarGeometry.h"
-#include "skin/controls/TabGeometry.h"
+#include "skin/controls/tabbars/BarGeometry.h"
+#include "skin/controls/tabbars/TabGeometry.h"
 
 using namespace tf;
 

@@ -1,0 +1,16 @@
+// TSkinSizer: a stand-alone size grip; after the grip painted itself it is
+// covered by the skin's face colour.
+#pragma once
+#include "skin/controls/SkinControl.h"
+
+namespace tf {
+
+class TSkinSizer : public TSkinControl {
+    TF_CLASS(TSkinSizer)
+public:
+    explicit TSkinSizer(TComponent* owner);
+
+    void DrawControl(HDC dc, const RECT& rect) override;
+};
+
+} // namespace tf

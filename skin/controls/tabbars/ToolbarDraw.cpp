@@ -1,0 +1,102 @@
+#include "skin/controls/tabbars/ToolbarDraw.h"
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "skin/controls/SkinnerHost.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/draw/SkinDraw.h"
+
+namespace tf {
+
+void DrawToolbarBackground(TToolBar* toolbar, const RECT& rect, TSkinData& data)
+{
+    if (!toolbar || !data.SkinToolbar || data.SkinToolbar->Empty() || data.Options().Contains(xoToolbarBK)) return;
+    if (rect.right < rect.left || rect.bottom < rect.top) return;
+    HDC dc = toolbar->Canvas()->Handle();
+    TBitmap& image = *data.SkinToolbar->Bitmap;
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, image.Canvas()->Handle(), 0, 0,
+               image.Width(), image.Height(), SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+}
+
+void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState state, TSkinData& data, bool formRunning)
+{
+    TDataSkinButton* element = data.SkinButtons.get();
+    if (!toolbar || !button || !element || element->Empty() || !formRunning || data.Options().Contains(xoToolbarButton))
+        return;
+    const auto has = [state](TCustomDrawStateMember m) { return (state >> m) & 1; };
+    int frame = 0;
+    if (has(cdsSelected)) frame = 2;
+    else if (has(cdsFocused) || has(cdsHot)) frame = 4;
+    else if (has(cdsGrayed) || has(cdsDisabled)) return;
+    else if (has(cdsDefault)) frame = 1;
+    else return;
+    TCanvas* canvas = toolbar->Canvas();
+    if (frame == 1 && element->HasNormalColour2) canvas->Font()->SetColor(element->NormalColour2);
+    if (frame == 4 && element->HasMouseOverColour2) canvas->Font()->SetColor(element->MouseOverColour2);
+    if (frame == 2 && element->HasPressedColour2) canvas->Font()->SetColor(element->PressedColour2);
+    RECT r = toolbar->ButtonRect(button);
+    InflateRect(&r, -1, -1);
+    DrawElement(canvas->Handle(), r, *element->Bitmap, element->Margins, frame, 5, element->Trans != 0, false, false);
+}
+
+// ------------------------------------------------------------ TToolbarSkinHandlers
+
+const TClassInfo& TToolbarSkinHandlers::StaticClass()
+{
+    static const TClassInfo info =
+        TClassBuilder<TToolbarSkinHandlers>("TToolbarSkinHandlers", TComponent::StaticClass()).Build();
+    return info;
+}
+
+TToolbarSkinHandlers::TToolbarSkinHandlers(TComponent* owner) : TComponent(owner) {}
+
+TToolbarSkinHandlers::~TToolbarSkinHandlers()
+{
+    Destroying();
+    if (FToolBar) {
+        if (FOwnBackground && FToolBar->OnCustomDraw.Data() == this) FToolBar->OnCustomDraw.Clear();
+        if (FOwnButton && FToolBar->OnCustomDrawButton.Data() == this) FToolBar->OnCustomDrawButton.Clear();
+        if (!FToolBar->HasState(csDestroying)) {
+            FToolBar->SetFlat(FSavedFlat);
+            FToolBar->Invalidate();
+        }
+    }
+    if (FHost) FHost->Skinners().Remove(this);
+}
+
+void TToolbarSkinHandlers::Attach(TToolBar* toolbar, TSkinnerHost* host)
+{
+    FToolBar = toolbar;
+    FHost = host;
+    FSavedFlat = toolbar->Flat();
+    toolbar->SetFlat(true);
+    if (!toolbar->OnCustomDraw) {
+        toolbar->OnCustomDraw = TToolBarCustomDrawEvent::Of<&TToolbarSkinHandlers::DrawBackground>(this);
+        FOwnBackground = true;
+    }
+    if (!toolbar->OnCustomDrawButton) {
+        toolbar->OnCustomDrawButton = TToolBarCustomDrawButtonEvent::Of<&TToolbarSkinHandlers::DrawButton>(this);
+        FOwnButton = true;
+    }
+    host->Skinners().Add(this);
+    toolbar->Invalidate();
+}
+
+void TToolbarSkinHandlers::SkinChanged()
+{
+    if (FToolBar) FToolBar->Invalidate();
+}
+
+void TToolbarSkinHandlers::DrawBackground(TToolBar* sender, const RECT& rect, bool&)
+{
+    if (FHost && FHost->SkinData()) DrawToolbarBackground(sender, rect, *FHost->SkinData());
+}
+
+void TToolbarSkinHandlers::DrawButton(TToolBar* sender, TToolButton* button, TCustomDrawState state, bool&)
+{
+    if (FHost && FHost->SkinData()) DrawToolbarButton(sender, button, state, *FHost->SkinData(), FHost->FormRunning());
+}
+
+} // namespace tf
