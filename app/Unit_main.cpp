@@ -67,6 +67,19 @@ const DWORD NoticeInterval = 250;
 const UINT WM_SHOWNOTICE = WM_APP + 0x60;
 // The Run value that starts the guard with Windows.
 const char* const StartValueName = "tamfern";
+
+// Counts a handler that is replacing the notice box's text, for as long as it runs.
+class TReplacingNotice {
+public:
+    explicit TReplacingNotice(int& depth) : FDepth(depth) { ++FDepth; }
+    ~TReplacingNotice() { --FDepth; }
+    TReplacingNotice(const TReplacingNotice&) = delete;
+    TReplacingNotice& operator=(const TReplacingNotice&) = delete;
+
+private:
+    int& FDepth;
+};
+
 } // namespace
 
 const TClassInfo& TForm_main::StaticClass()
@@ -313,6 +326,15 @@ void TForm_main::PruneMissing(const std::vector<std::string>& missing)
 
 void TForm_main::zorlistbox1Click(TObject*)
 {
+    {
+        const TReplacingNotice replacing(FReplacingNotice);
+        ShowDetails();
+    }
+    TellLogFailure();
+}
+
+void TForm_main::ShowDetails()
+{
     // The row clicked, read before the held-back notice shows the window
     // (activating it may move the list's focus).
     const int index = zorlistbox1->ItemIndex();
@@ -387,7 +409,7 @@ void TForm_main::LogAlarm(TAlarmEvent event, const std::string& path, const TAla
 
 void TForm_main::TellLogFailure()
 {
-    if (!FLogFailurePending || !FAlarmLog) return;
+    if (FReplacingNotice || !FLogFailurePending || !FAlarmLog) return;
     FLogFailurePending = false;
     Memo1->Lines()->Add(SCannotLog + FAlarmLog->FileName());
 }
@@ -395,6 +417,15 @@ void TForm_main::TellLogFailure()
 // ---------------------------------------------------------------- removal
 
 void TForm_main::BitBtn2Click(TObject*)
+{
+    {
+        const TReplacingNotice replacing(FReplacingNotice);
+        RemoveSelected();
+    }
+    TellLogFailure();
+}
+
+void TForm_main::RemoveSelected()
 {
     ShowPendingNotice();   // held back from a storm; the removal clears it
     try {
@@ -441,7 +472,6 @@ void TForm_main::BitBtn2Click(TObject*)
         ShowPendingNotice();   // an alarm raised meanwhile is cleared like the rest
         DropFileFacts();
         Memo1->Lines()->Clear();
-        TellLogFailure();
     } catch (...) {
         // Removal is best effort; a failure ends it silently.
     }

@@ -109,6 +109,8 @@ private:
     void LogAlarm(tf::TAlarmEvent event, const std::string& path);
     void LogAlarm(tf::TAlarmEvent event, const std::string& path, const tf::TAlarmFile& file);
     void TellLogFailure();
+    void ShowDetails();      // the clicked row's details
+    void RemoveSelected();   // the selected files' processes ended, the files deleted
 
     bool monitoring = true;
     bool FInBatch = false;
@@ -125,6 +127,9 @@ private:
     std::unique_ptr<tf::TAlarmLog> FAlarmLog;
     bool FLogFailureTold = false;
     bool FLogFailurePending = false;
+    // Held while a handler replaces the notice box's text: the log's failure
+    // is told in the text that stays, not in one about to be cleared.
+    int FReplacingNotice = 0;
     tf::TFileLocks baselineLocks;   // held until the program ends
 };
 

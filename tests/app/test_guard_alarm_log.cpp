@@ -100,8 +100,9 @@ TEST_CASE("a burst of 1,000 new executables gives 1,000 flagged lines, one per f
     CHECK(log.size() == 1000);
     std::vector<std::string> logged, want;
     for (const LogLine& l : log) {
-        // The burst's files hold "MZ" only.
-        if (l.Event != "flagged" || l.Size != "2" || l.Time.size() != 19 || l.Sha256 != "-") {
+        // The burst's files hold "MZ" only; one may be flagged between its
+        // making and its writing, and the log holds the size it had then.
+        if (l.Event != "flagged" || (l.Size != "2" && l.Size != "0") || l.Time.size() != 19 || l.Sha256 != "-") {
             CAPTURE(l.Time + "|" + l.Event + "|" + l.Path + "|" + l.Size + "|" + l.Sha256);
             FAIL_CHECK("not a flagged line of a burst file");
         }
