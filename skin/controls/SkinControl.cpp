@@ -152,6 +152,12 @@ bool TSkinControl::Release()
 
 void TSkinControl::SkinChanged()
 {
+    if (FPaintFailed) {
+        // A new skin is tried afresh.
+        FPaintFailed = false;
+        FActive = true;
+        ActiveChanged();
+    }
     if (FSetColor && FControl) FControl->SetColor(FaceColor());
     Refresh();
 }
@@ -255,8 +261,9 @@ void TSkinControl::ReportFailure(const char* what)
     // Never a message box from inside the paint: the report comes later,
     // and the control paints itself from now on.
     FActive = false;
+    FPaintFailed = true;
     ActiveChanged();
-    ReportPaintFailure(ClassName() + ": " + what);
+    ReportPaintFailure(ClassName() + " of " + PaintFailureSubject(FHandle) + ": " + what);
     if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
     else if (FRepaintTarget) FRepaintTarget->Invalidate();
 }

@@ -142,6 +142,7 @@ protected:
     TWndProcThunk FWndProcThunk;
     WNDPROC FOldWndProc = nullptr;
     bool FActive = true;
+    bool FPaintFailed = false;   // off after a failed paint, until a new skin
     bool FIsUnicode = false;
     TSkinData* FSkinData = nullptr;
     HWND FHandle = nullptr;

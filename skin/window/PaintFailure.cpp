@@ -37,6 +37,17 @@ void ReportPaintFailure(const std::string& what)
     (gReporter ? gReporter : &DefaultReporter)(what);
 }
 
+std::string PaintFailureSubject(HWND window)
+{
+    char className[256] = {};
+    char caption[256] = {};
+    if (window) {
+        ::GetClassNameA(window, className, sizeof className);
+        ::GetWindowTextA(window, caption, sizeof caption);
+    }
+    return std::string(className[0] ? className : "a window") + " \"" + caption + "\"";
+}
+
 void ResetPaintFailureReport() { gReported = false; }
 
 } // namespace tf

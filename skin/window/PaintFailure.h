@@ -4,6 +4,8 @@
 // WM_NCPAINT re-enters the paint and loops): by default it reaches the
 // application's error box from the message loop, after the paint returned.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace tf {
@@ -14,6 +16,8 @@ using TPaintFailureReporter = void (*)(const std::string& what);
 void SetPaintFailureReporter(TPaintFailureReporter reporter);
 // Reports what failed, unless a failure was reported before.
 void ReportPaintFailure(const std::string& what);
+// A window as a report names it: its class and its caption.
+std::string PaintFailureSubject(HWND window);
 // Tests only: the next failure is reported again.
 void ResetPaintFailureReport();
 

@@ -249,6 +249,7 @@ void TWinSkinForm::MDIMaximizedChanged(bool maximized)
 
 void TWinSkinForm::ReapplySkin()
 {
+    paintFailed = false;   // a new skin is tried afresh
     const TColor face = skinData->FColors[SkinColor::ButtonFace];
     if (form) {
         form->SetColor(face);

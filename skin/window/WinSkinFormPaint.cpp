@@ -60,7 +60,7 @@ std::wstring TWinSkinForm::WindowTextWide() const
 void TWinSkinForm::ReportPaintFailure(const char* what)
 {
     paintFailed = true;
-    tf::ReportPaintFailure(what);
+    tf::ReportPaintFailure(PaintFailureSubject(window) + ": " + what);
 }
 
 void TWinSkinForm::PaintFrame(HDC dc)

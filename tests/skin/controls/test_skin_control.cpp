@@ -49,7 +49,12 @@ private:
 class FailingSkinner : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
-    void DrawControl(HDC, const RECT&) override { throw std::runtime_error("broken element"); }
+    void DrawControl(HDC, const RECT&) override
+    {
+        ++draws;
+        throw std::runtime_error("broken element");
+    }
+    int draws = 0;
 };
 
 std::string gReported;
@@ -277,13 +282,14 @@ TEST_CASE("The window's end leaves the skinner in state 6, unskinned, and the ho
     CHECK(f.host->Skinners().Count() == 0);
 }
 
-TEST_CASE("A skinner that fails while painting gives the control its own painting and reports once")
+TEST_CASE("A skinner that fails while painting gives the control its own painting, reports once, and tries again with a new skin")
 {
     FormFixture f;
     SetPaintFailureReporter(&RecordReport);
     ResetPaintFailureReport();
     gReported.clear();
     auto* button = f.Make<TButton>(10, 10, 90, 28);
+    button->SetCaption("Probe");
     skintest::Pump(50);
     auto own = PrintClient(button->Handle());
     auto* skinner = new FailingSkinner(button);
@@ -292,11 +298,18 @@ TEST_CASE("A skinner that fails while painting gives the control its own paintin
     UpdateWindow(button->Handle());
     CHECK_FALSE(skinner->Active());
     CHECK(gReported.find("broken element") != std::string::npos);
+    // The report names the control's window: its class and its caption.
+    CHECK(gReported.find("Button \"Probe\"") != std::string::npos);
     gReported.clear();
     UpdateWindow(button->Handle());
     CHECK(gReported.empty());
     auto after = PrintClient(button->Handle());
     CHECK(skintest::DifferingPixels(*after, 0, 0, *own) == 0);
+    // A new skin is tried: the skinner paints again (and fails again here).
+    const int drawsBefore = skinner->draws;
+    skinner->SkinChanged();
+    UpdateWindow(button->Handle());
+    CHECK(skinner->draws > drawsBefore);
     delete skinner;
     SetPaintFailureReporter(nullptr);
 }

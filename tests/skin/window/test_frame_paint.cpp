@@ -9,6 +9,7 @@
 
 #include "SkinWindowKit.h"
 #include "framework/controls/Forms.h"
+#include "framework/core/Streams.h"
 #include "skin/window/FormChrome.h"
 #include "skin/window/PaintFailure.h"
 
@@ -58,8 +59,13 @@ void CheckBorders(SkinFixture& fx, HWND w, TBitmap& image, int frame)
 }
 
 // A chrome whose caption-button drawing fails, as a broken drawing routine would.
+bool gChromeFails = true;
 struct FailingChrome final : TFormChrome {
-    void DrawCaptionButtons(HDC) override { throw std::runtime_error("caption buttons could not be drawn"); }
+    void DrawCaptionButtons(HDC dc) override
+    {
+        if (gChromeFails) throw std::runtime_error("caption buttons could not be drawn");
+        TFormChrome::DrawCaptionButtons(dc);
+    }
 };
 
 std::vector<std::string> gReports;
@@ -183,8 +189,9 @@ TEST_CASE("the program's message boxes are skinned")
     CHECK(gBoxFramePainted);
 }
 
-TEST_CASE("a painting failure falls back to the system's frame and is reported once")
+TEST_CASE("a painting failure falls back to the system's frame, is reported once, and a new skin brings the skin back")
 {
+    gChromeFails = true;
     gReports.clear();
     ResetPaintFailureReport();
     SetPaintFailureReporter([](const std::string& what) { gReports.push_back(what); });
@@ -204,11 +211,32 @@ TEST_CASE("a painting failure falls back to the system's frame and is reported o
             Activate(i % 2 ? a : b);
             Pump(20);
         }
-        CHECK(gReports == std::vector<std::string>{"caption buttons could not be drawn"});
+        // Named by the window's class and caption.
+        CHECK(gReports == std::vector<std::string>{"TfSkinTestWindow \"Failing A\": caption buttons could not be drawn"});
         // The system paints the frames now: the paint messages reach the windows' own procedure.
         CHECK(OwnProcLog().Count(WM_NCPAINT) >= 10);
         CHECK(FindWindowA("#32770", nullptr) == nullptr);   // never an error box
         CHECK(IsWindow(a));
+
+        // The skin stays off for the window until a new skin comes.
+        const int leftWidth = fx.Skinner(a)->BorderLeft();
+        auto leftOf = [&](HWND w) {
+            const RECT r = WindowRectOf(w);
+            return ComposedBorder(*fx.data, SkinBorder::Left, leftWidth, r.bottom - r.top, 2);
+        };
+        CHECK(DifferingPixels(*FrameOf(fx, a), 0, 0, *leftOf(a)) > 0);
+        gChromeFails = false;
+        char folder[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, folder);
+        const std::string file = std::string(folder) + "tamfern-new-skin.skn";
+        {
+            const std::vector<uint8_t>& block = LightBlueBlock();   // its length, then the skin file
+            TFileStream out(file, fmCreate);
+            out.WriteBuffer(block.data() + 4, static_cast<int32_t>(block.size() - 4));
+        }
+        fx.data->SetSkinFile(file);
+        CHECK(PumpUntil([&] { return DifferingPixels(*FrameOf(fx, a), 0, 0, *leftOf(a)) == 0; }, 3000));
+        DeleteFileA(file.c_str());
     }
     SetFormChromeFactory(nullptr);
     SetPaintFailureReporter(nullptr);
