@@ -1,6 +1,9 @@
 #include "skin/data/SkinElementReader.h"
 
+#include <new>
+
 #include "framework/core/SysUtils.h"
+#include "framework/graphics/GraphicErrors.h"
 #include "skin/data/SkinVocabulary.h"
 
 namespace tf {
@@ -70,7 +73,14 @@ void LoadSkinImage(const TSkinReader& reader, const std::string& value, TBitmap&
     reader.GetEntry(entry, data);
     if (data.Size() == 0) return;
     data.SetPosition(0);
-    bitmap.LoadFromStream(data);
+    // Said with the entry's name, so that the skin's maker knows what to mend.
+    try {
+        bitmap.LoadFromStream(data);
+    } catch (const std::bad_alloc&) {
+        throw EInvalidGraphic(Format("Invalid bitmap in the skin's entry \"%s\": too large to hold", entry.c_str()));
+    } catch (const Exception& e) {
+        throw EInvalidGraphic(Format("%s, in the skin's entry \"%s\"", e.Message.c_str(), entry.c_str()));
+    }
 }
 
 std::unique_ptr<TDataSkinObject> ReadPlainElement(const TSkinSource& src, const std::string& section)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Lzh.h"
+#include "skin/data/SkinLimits.h"
 #include "framework/core/SysUtils.h"
 
 #ifdef _WIN32
@@ -88,6 +89,10 @@ bool TSkinReader::Load(TStream& file)
         return fail(Format("decoded length %d is more than %lld compressed bytes can hold", declared,
                            static_cast<long long>(fileSize - 4)));
 
+    if (declared > kMaxUnpackedSkin)
+        return fail(Format("it would unpack to %d bytes, more than the %lld a skin may take", declared,
+                           static_cast<long long>(kMaxUnpackedSkin)));
+
     TMemoryStream temp;
     {
         TLZH lzh;
@@ -168,6 +173,13 @@ void TSkinReader::GetEntry(const std::string& name, TMemoryStream& out) const
             return;
         }
     }
+}
+
+bool TSkinReader::HasEntry(const std::string& text) const
+{
+    for (int i = 0; i < FCount; ++i)
+        if (FSizes[i] > 0 && FNames[i].find(text) != std::string::npos) return true;
+    return false;
 }
 
 void TSkinReader::FindEntry(const std::string& text, TMemoryStream& out, std::string& name) const

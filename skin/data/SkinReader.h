@@ -50,6 +50,9 @@ public:
     // it, position 0. A missing name leaves out empty.
     void GetEntry(const std::string& name, TMemoryStream& out) const;
 
+    // Whether an entry that is not empty has a name containing text (given
+    // in lower case).
+    bool HasEntry(const std::string& text) const;
     // As GetEntry for the first entry whose lower-cased name contains text
     // (give text in lower case); sets name to that entry's name. Without a
     // match out is empty and name unchanged.

@@ -7,6 +7,7 @@
 #include "framework/core/SysUtils.h"
 #include "skin/data/Skin3rd.h"
 #include "skin/data/SkinElementReader.h"
+#include "skin/data/SkinLimits.h"
 #include "skin/data/SkinManagerLink.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinVocabulary.h"
@@ -29,6 +30,17 @@ struct TParsedSkin {
     std::array<TColor, SkinColor::Count> Colors{};
     std::array<bool, SkinColor::Count> ColorSet{};
 };
+
+// The frame the parsed skin gives a window, as a form skinner measures it.
+TFrameSides FrameSidesOf(const TParsedSkin& p)
+{
+    auto side = [&p](int index, bool vertical) {
+        const TDataSkinBorder& e = *p.Borders[static_cast<size_t>(index)];
+        return (vertical ? e.Bitmap->Height() : e.Bitmap->Width()) / UsableFrameCount(e.FrameCount);
+    };
+    return {side(SkinBorder::Left, false), side(SkinBorder::Top, true), side(SkinBorder::Right, false),
+            side(SkinBorder::Bottom, true)};
+}
 
 // The "Colours" keys in reading order, with their slots and defaults.
 struct TColourKey {
@@ -338,9 +350,15 @@ bool TSkinData::LoadSkin()
         throw EInvalidSkin(Format("Cannot load %s, it is damaged: %s.", HeldSkinName().c_str(),
                                   reader.LoadError().c_str()));
     }
-    TQuickIni ini;
+    // Without its definition text or without a bitmap a skin would draw
+    // nothing of its own: it is refused, not half applied.
     std::string name;
     reader.FindEntry(".ini", entry, name);
+    if (entry.Size() == 0)
+        throw EInvalidSkin(Format("Cannot load %s: it has no definition text.", HeldSkinName().c_str()));
+    if (!reader.HasEntry(".bmp"))
+        throw EInvalidSkin(Format("Cannot load %s: it holds no bitmaps.", HeldSkinName().c_str()));
+    TQuickIni ini;
     entry.SetPosition(0);
     ini.LoadFromStream(&entry);
     ParseSkin(reader, ini);
@@ -446,6 +464,11 @@ void TSkinData::ParseSkin(const TSkinReader& reader, const TQuickIni& ini)
     SetFrames(s.SkinUpDownVert.get(), 8);
 
     if (s.SkinSunkEdge && s.SkinComboButton) MakeComboComposites(s);
+
+    const std::string tooLarge =
+        FrameBeyondScreen(FrameSidesOf(p), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    if (!tooLarge.empty())
+        throw EInvalidSkin(Format("Cannot load %s: %s.", HeldSkinName().c_str(), tooLarge.c_str()));
 
     // The parse succeeded: the new skin replaces the old one. Borders, title
     // and buttons keep their identity, their bitmaps too.

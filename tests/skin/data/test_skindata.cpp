@@ -334,11 +334,12 @@ TEST_CASE("The program's skin: combo composites, their mirror and the combo arro
                 CHECK(PixelOf(*arrow.Bitmap, 17 * i + x, y) == PixelOf(*button.Bitmap, 50 * (i + 1) - 19 + x, 2 + y));
 }
 
-TEST_CASE("A container without definition text parses as an empty definition")
+TEST_CASE("A definition text that names nothing parses as an empty definition")
 {
     auto d = std::make_unique<TSkinData>(nullptr);
     ReadBlock(*d, SkinStreamBlock(SkinFile({{"frametop.bmp", BmpFile(30, 12, 0x123456)},
-                                           {"button.bmp", BmpFile(20, 10, 0x654321)}})));
+                                           {"button.bmp", BmpFile(20, 10, 0x654321)},
+                                           {"x.ini", Text("; no sections\r\n")}})));
     CHECK(!d->FNoSkin);
     TSkinElementSlots& s = *d;
     for (TDataSkinObject* e :
@@ -436,6 +437,47 @@ TEST_CASE("Damaged skins fail cleanly and keep the previous skin")
             CHECK(TQuietSkinMessages::Last.empty());   // no second message of the reader's own
         }
     }
+    SUBCASE("skins that would draw nothing or leave a window no room are refused, saying why")
+    {
+        d->SetName("SkinData1");
+        const int tall = GetSystemMetrics(SM_CYSCREEN) / 4 + 1;
+        const int wide = GetSystemMetrics(SM_CXSCREEN) / 4 + 1;
+        struct Case {
+            std::string what;
+            Bytes skin;
+            std::string why;
+        };
+        const Case cases[] = {
+            {"no definition text", SkinFile({{"frametop.bmp", BmpFile(30, 12, 0x123456)}}), "it has no definition text"},
+            {"no bitmaps", SkinFile({{"x.ini", Text("[Colours]\r\nButtonFace=0\r\n")}}), "it holds no bitmaps"},
+            {"a caption taller than a quarter of the screen",
+             SkinFile({{"top.bmp", BmpFile(30, tall, 0x123456)}, {"x.ini", Text("[Personality]\r\nTop=top.bmp\r\n")}}),
+             "frame's top (caption) side is " + std::to_string(tall) + " pixels, more than a quarter"},
+            {"a left side wider than a quarter of the screen",
+             SkinFile({{"left.bmp", BmpFile(wide, 30, 0x123456)}, {"x.ini", Text("[Personality]\r\nLeft=left.bmp\r\n")}}),
+             "frame's left side is " + std::to_string(wide) + " pixels"},
+        };
+        for (const Case& c : cases) {
+            CAPTURE(c.what);
+            TMemoryStream s(SkinStreamBlock(c.skin));
+            std::string message;
+            try {
+                d->ReadSkinStream(s);
+            } catch (const EInvalidSkin& e) {
+                message = e.Message;
+            }
+            CAPTURE(message);
+            CHECK(message.find("Cannot load the skin stored in SkinData1: ") == 0);
+            CHECK(message.find(c.why) != std::string::npos);
+            keptPrevious();
+        }
+        // A frame of two stacked images counts one of them.
+        TMemoryStream twoFrames(SkinStreamBlock(SkinFile(
+            {{"top.bmp", BmpFile(30, 2 * (tall - 2), 0x123456)},
+             {"x.ini", Text("[Personality]\r\nTop=top.bmp\r\nTopFrame=2\r\n")}})));
+        d->ReadSkinStream(twoFrames);
+        CHECK(!d->FNoSkin);
+    }
     SUBCASE("random bytes")
     {
         Bytes junk(5000);
@@ -468,7 +510,13 @@ TEST_CASE("Damaged skins fail cleanly and keep the previous skin")
     {
         TMemoryStream s(SkinStreamBlock(
             SkinFile({{"menu.bmp", Text("BM but nothing else")}, {"x.ini", Text("[MenuItem]\nImage=menu.bmp\n")}})));
-        CHECK_THROWS_AS(d->ReadSkinStream(s), EInvalidGraphic);
+        std::string message;
+        try {
+            d->ReadSkinStream(s);
+        } catch (const EInvalidGraphic& e) {
+            message = e.Message;
+        }
+        CHECK(message.find("in the skin's entry \"menu.bmp\"") != std::string::npos);   // says which
         keptPrevious();
     }
     SUBCASE("a SkinStream block shorter than its length")
@@ -1010,7 +1058,7 @@ TEST_CASE("System colours are resolved before the combo arrow's fill and the cap
     // Without a Top image the caption colour is the face colour; its
     // saturation decides the bottom of the toolbar gradient.
     auto plain = std::make_unique<TSkinData>(nullptr);
-    ReadBlock(*plain, SkinStreamBlock(SkinFile({{"plain.ini", Text("[Colours]\nWindowText=1 2 3\n")}})));
+    ReadBlock(*plain, SkinStreamBlock(SkinFile({{"plain.ini", Text("[Colours]\nWindowText=1 2 3\n")}, {"unused.bmp", BmpFile(2, 2, 0)}})));
     REQUIRE(plain->FColors[SkinColor::CaptionColor] == clBtnFace);
     auto bottomFor = [](TColor c) {
         const int saturation = ColorSaturation(c);

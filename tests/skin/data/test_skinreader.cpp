@@ -9,6 +9,7 @@
 
 #include "SampleData.h"
 #include "skin/data/Lzh.h"
+#include "skin/data/SkinLimits.h"
 #include "skin/data/SkinReader.h"
 #include "tools/skinpack/SkinPack.h"
 #include "LightBlueNames.h"
@@ -214,12 +215,16 @@ TEST_CASE("malformed skin files are refused without reading past the data")
     PutLE32(longL, 4, 1000);
     Bytes hugeL = good;
     PutLE32(hugeL, 4, INT32_MAX);
+    // A length beyond what a skin may unpack to, with compressed bytes enough to reach it.
+    Bytes bigUnpack(4 + (size_t{3} << 20), 0);
+    PutLE32(bigUnpack, 0, static_cast<int32_t>(kMaxUnpackedSkin + 1));
     const Case cases[] = {
         {"empty file", {}},
         {"three bytes", {1, 2, 3}},
         {"negative decoded length", {0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3}},
         {"zero decoded length", {0, 0, 0, 0}},
         {"decoded length beyond the compressed bits", {0x00, 0x00, 0x00, 0x40, 1, 2, 3, 4}},
+        {"unpacks to more than a skin may take", bigUnpack},
         {"header past the data", shortHeader},
         {"negative name list length", Wrap(negativeL)},
         {"name list past the data", Wrap(longL)},
@@ -245,6 +250,9 @@ TEST_CASE("malformed skin files are refused without reading past the data")
         CHECK(AsText(out) == "bbb");
     }
     CHECK(MessageLog::Shown().empty());
+    TSkinReader reader;
+    CHECK_FALSE(LoadBytes(reader, bigUnpack));
+    CHECK(reader.LoadError().find("more than the 67108864 a skin may take") != std::string::npos);
 }
 
 TEST_CASE("limits that are still readable")
