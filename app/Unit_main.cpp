@@ -166,8 +166,10 @@ void TForm_main::AlarmFor(const std::string& fileName)
     if (zorlistbox1->HasItem(fileName)) return;
     if (!IsExecutableFile(fileName)) return;
     zorlistbox1->AddItem(fileName);
-    // A hash worked out for an earlier file at this path is not this one's.
+    // A hash worked out, or under way, for an earlier file at this path is
+    // not this one's.
     FKnownHashes.erase(fileName);
+    if (fileName == FFactsPath) DropFileFacts();
     LogAlarm(TAlarmEvent::Flagged, fileName);
     SetNotice(SChangeNotice + fileName, CheckBox1->Checked());
 }
@@ -254,8 +256,11 @@ void TForm_main::FileSystemWatcher1Notice(TWatchNotice notice, const std::wstrin
         if (Memo1->Text().rfind(SCannotWatch, 0) == 0) Memo1->SetText(SWatchingAgain + shown);
         break;
     case wnUnrepresentable:
-        // Told, never acted on: no ANSI path names this file.
-        if (monitoring && IsExecutableFileW(detail)) SetNotice(SNotRepresentable + shown, false);
+        // Told and logged, never acted on: no ANSI path names this file.
+        if (monitoring && IsExecutableFileW(detail)) {
+            if (FAlarmLog && !FAlarmLog->Write(TAlarmEvent::Flagged, AlarmFileOfWide(detail))) NoteLogFailure();
+            SetNotice(SNotRepresentable + shown, false);
+        }
         break;
     case wnRescanBegin:
     case wnRescanEnd:
@@ -351,7 +356,10 @@ void TForm_main::ShowDetails()
     lines->Add(SDetailsHeader + path);
     TVersionValues values;
     ReadVersionInfo(path, values);
-    for (int i = 0; i < VersionInfoCount; ++i) lines->Add(std::string(VersionInfoCaptions[i]) + ":" + values[i]);
+    // The file chose these texts: a line break of theirs must not make lines
+    // of the details (a hash or a signer of its own).
+    for (int i = 0; i < VersionInfoCount; ++i)
+        lines->Add(std::string(VersionInfoCaptions[i]) + ":" + OneLine(values[i]));
     lines->Add(std::string(SHashCaption) + SComputing);
     lines->Add(std::string(SSignatureCaption) + SComputing);
     lines->EndUpdate();
@@ -362,11 +370,13 @@ void TForm_main::DropFileFacts()
 {
     ++FFactsGeneration;
     FFactsJob.reset();
+    FFactsPath.clear();
 }
 
 void TForm_main::StartFileFacts(const std::string& path)
 {
     DropFileFacts();
+    FFactsPath = path;
     const unsigned generation = FFactsGeneration;
     FFactsJob = std::make_unique<TFileFactsJob>(path, [this, generation, path](const TFileFacts& facts) {
         try {
@@ -385,7 +395,10 @@ void TForm_main::ShowFileFacts(unsigned generation, const std::string& path, con
         FKnownHashes[path] = facts.Sha256;
     }
     TStrings* lines = Memo1->Lines();
-    if (lines->Count() <= SignatureLine || lines->Get(0) != SDetailsHeader + path) return;
+    if (lines->Count() <= SignatureLine || lines->Get(0) != SDetailsHeader + path ||
+        lines->Get(HashLine) != std::string(SHashCaption) + SComputing ||
+        lines->Get(SignatureLine) != std::string(SSignatureCaption) + SComputing)
+        return;
     // Nothing can be read of a file that has gone or is locked: both stay empty.
     lines->BeginUpdate();
     lines->Put(HashLine, SHashCaption + facts.Sha256);
@@ -402,6 +415,11 @@ void TForm_main::LogAlarm(TAlarmEvent event, const std::string& path, const TAla
     if (!FAlarmLog) return;
     const auto known = FKnownHashes.find(path);
     if (FAlarmLog->Write(event, file, known == FKnownHashes.end() ? std::string() : known->second)) return;
+    NoteLogFailure();
+}
+
+void TForm_main::NoteLogFailure()
+{
     if (FLogFailureTold) return;
     FLogFailureTold = true;
     FLogFailurePending = true;
@@ -418,10 +436,15 @@ void TForm_main::TellLogFailure()
 
 void TForm_main::BitBtn2Click(TObject*)
 {
+    // A second press while messages are handled during a removal would
+    // delete, log and ask about the same files again.
+    if (FRemoving) return;
+    FRemoving = true;
     {
         const TReplacingNotice replacing(FReplacingNotice);
         RemoveSelected();
     }
+    FRemoving = false;
     TellLogFailure();
 }
 
@@ -450,6 +473,7 @@ void TForm_main::RemoveSelected()
                 Application->ProcessMessages();
             }
             const TAlarmFile before = AlarmFileOf(path);   // its size and long name, while it is there
+            if (path == FFactsPath) DropFileFacts();   // its hash is of the file being removed
             bool remove = DeleteFileA(NativeFilePath(path).c_str()) != 0;
             if (remove) {
                 LogAlarm(TAlarmEvent::Deleted, path, before);

@@ -108,6 +108,7 @@ private:
     // One line of the alarm log; a log that cannot be written is told once.
     void LogAlarm(tf::TAlarmEvent event, const std::string& path);
     void LogAlarm(tf::TAlarmEvent event, const std::string& path, const tf::TAlarmFile& file);
+    void NoteLogFailure();   // told with the next text the notice box keeps
     void TellLogFailure();
     void ShowDetails();      // the clicked row's details
     void RemoveSelected();   // the selected files' processes ended, the files deleted
@@ -123,6 +124,7 @@ private:
     std::unique_ptr<tf::Fplaysnd> soundPlayer;
     std::unique_ptr<tf::TFileFactsJob> FFactsJob;   // the shown details' hash and signature
     unsigned FFactsGeneration = 0;                  // a result of an older one is dropped
+    std::string FFactsPath;                         // the file whose facts are under way
     std::map<std::string, std::string> FKnownHashes;   // path -> SHA-256, for the log
     std::unique_ptr<tf::TAlarmLog> FAlarmLog;
     bool FLogFailureTold = false;
@@ -130,6 +132,7 @@ private:
     // Held while a handler replaces the notice box's text: the log's failure
     // is told in the text that stays, not in one about to be cleared.
     int FReplacingNotice = 0;
+    bool FRemoving = false;   // a removal is under way
     tf::TFileLocks baselineLocks;   // held until the program ends
 };
 

@@ -24,6 +24,25 @@ const char* AlarmEventName(TAlarmEvent event)
     return "unknown";
 }
 
+namespace {
+
+std::string Utf8Of(const std::wstring& wide)
+{
+    std::string utf8(wide.size() * 3 + 1, '\0');
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                                      static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return utf8;
+}
+
+int64_t SizeOf(const WIN32_FILE_ATTRIBUTE_DATA& data)
+{
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+    return static_cast<int64_t>(static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow);
+}
+
+} // namespace
+
 std::string Utf8PathOf(const std::string& ansiPath)
 {
     std::wstring wide(ansiPath.size() + 1, L'\0');
@@ -41,11 +60,7 @@ std::string Utf8PathOf(const std::string& ansiPath)
             wide = longPath;
         }
     }
-    std::string utf8(wide.size() * 3 + 1, '\0');
-    n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
-                            static_cast<int>(utf8.size()), nullptr, nullptr);
-    utf8.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return utf8;
+    return Utf8Of(wide);
 }
 
 std::string LocalTimeStamp()
@@ -72,9 +87,16 @@ TAlarmFile AlarmFileOf(const std::string& ansiPath)
     TAlarmFile file;
     file.Utf8Path = Utf8PathOf(ansiPath);
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(NativeFilePath(ansiPath).c_str(), GetFileExInfoStandard, &data) &&
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        file.Size = static_cast<int64_t>(static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow);
+    if (GetFileAttributesExA(NativeFilePath(ansiPath).c_str(), GetFileExInfoStandard, &data)) file.Size = SizeOf(data);
+    return file;
+}
+
+TAlarmFile AlarmFileOfWide(const std::wstring& path)
+{
+    TAlarmFile file;
+    file.Utf8Path = Utf8Of(path);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExW(NativeFilePathW(path).c_str(), GetFileExInfoStandard, &data)) file.Size = SizeOf(data);
     return file;
 }
 
@@ -120,21 +142,21 @@ void TAlarmLog::TurnOver()
 
 bool TAlarmLog::Append(const std::string& line)
 {
-    if (!FFile && !Open()) return false;
+    // Opened for each line: a handle kept open would follow the file when
+    // someone deletes or renames it, and lines would go where no one looks.
+    if (!Open()) return false;
     LARGE_INTEGER size{};
-    // Read each time: another writer may have appended or turned it over.
+    // Another writer may have appended or turned it over.
     if (GetFileSizeEx(FFile.Get(), &size) && size.QuadPart > 0 &&
         static_cast<uint64_t>(size.QuadPart) + line.size() > FBound) {
         TurnOver();
         if (!Open()) return false;
     }
     DWORD written = 0;
-    if (!WriteFile(FFile.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
-        written != line.size()) {
-        FFile.Reset();   // opened afresh next time
-        return false;
-    }
-    return true;
+    const bool whole = WriteFile(FFile.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+                       written == line.size();
+    FFile.Reset();
+    return whole;
 }
 
 } // namespace tf

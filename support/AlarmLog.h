@@ -50,6 +50,8 @@ struct TAlarmFile {
     int64_t Size = -1;   // -1: not there
 };
 TAlarmFile AlarmFileOf(const std::string& ansiPath);
+// The same for a path the code page cannot hold.
+TAlarmFile AlarmFileOfWide(const std::wstring& path);
 
 class TAlarmLog {
 public:
@@ -76,7 +78,7 @@ private:
 
     std::string FFolder;
     uint64_t FBound;
-    TKernelHandle FFile;
+    TKernelHandle FFile;   // open only while a line is written
 };
 
 } // namespace tf

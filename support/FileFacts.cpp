@@ -1,15 +1,27 @@
 #include "FileFacts.h"
 
+#include <windows.h>
+
+#include "framework/core/SysUtils.h"
 #include "framework/threads/Threads.h"
+#include "framework/threads/WinHandle.h"
 #include "support/FileHash.h"
+#include "support/Wow64.h"
 
 namespace tf {
 
 TFileFacts GatherFileFacts(const std::string& path, const std::function<bool()>& stop)
 {
     TFileFacts facts;
-    facts.Readable = FileSha256(path, facts.Sha256, stop);
-    if (facts.Readable && !(stop && stop())) facts.Signature = CheckSignature(path);
+    // One open for both: a file put in the path's place between the two
+    // cannot lend its signature to the other's hash.
+    const std::wstring native = AnsiToWide(NativeFilePath(path));
+    const TKernelHandle file(CreateFileW(native.c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.Valid()) return facts;
+    facts.Readable = FileSha256(file.Get(), facts.Sha256, stop);
+    if (facts.Readable && !(stop && stop())) facts.Signature = CheckSignature(file.Get(), native);
     return facts;
 }
 

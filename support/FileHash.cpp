@@ -46,6 +46,12 @@ bool FileSha256(const std::string& path, std::string& hex, const THashStop& stop
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return false;
+    return FileSha256(file.Get(), hex, stop);
+}
+
+bool FileSha256(void* file, std::string& hex, const THashStop& stop)
+{
+    hex.clear();
     TCryptProvider provider;
     TCryptHash hash;
     if (!NewHash(provider, hash)) return false;
@@ -53,7 +59,7 @@ bool FileSha256(const std::string& path, std::string& hex, const THashStop& stop
     for (;;) {
         if (stop && stop()) return false;
         DWORD read = 0;
-        if (!ReadFile(file.Get(), buffer.data(), ChunkSize, &read, nullptr)) return false;
+        if (!ReadFile(file, buffer.data(), ChunkSize, &read, nullptr)) return false;
         if (read == 0) break;
         if (!CryptHashData(hash.Get(), buffer.data(), read, 0)) return false;
     }
@@ -66,7 +72,14 @@ std::string Sha256Hex(const void* data, size_t size)
     TCryptProvider provider;
     TCryptHash hash;
     if (!NewHash(provider, hash)) return {};
-    if (size && !CryptHashData(hash.Get(), static_cast<const BYTE*>(data), static_cast<DWORD>(size), 0)) return {};
+    // In chunks: a size beyond what one call takes is hashed whole, not cut.
+    const auto* bytes = static_cast<const BYTE*>(data);
+    while (size > 0) {
+        const DWORD part = size > ChunkSize ? ChunkSize : static_cast<DWORD>(size);
+        if (!CryptHashData(hash.Get(), bytes, part, 0)) return {};
+        bytes += part;
+        size -= part;
+    }
     return HexOf(hash);
 }
 

@@ -16,6 +16,8 @@ using THashStop = std::function<bool()>;
 // file cannot be opened or read, the provider is missing, or stop said so.
 // The path goes through NativeFilePath() (Wow64.h).
 bool FileSha256(const std::string& path, std::string& hex, const THashStop& stop = {});
+// The same through an open handle with read access, from its current position to the end.
+bool FileSha256(void* file, std::string& hex, const THashStop& stop = {});
 
 // The same over bytes in memory.
 std::string Sha256Hex(const void* data, size_t size);

@@ -5,8 +5,10 @@
 #include <softpub.h>
 #include <wintrust.h>
 
+#include <cstddef>
 #include <vector>
 
+#include "framework/core/SysUtils.h"
 #include "framework/threads/WinHandle.h"
 #include "support/AnsiPath.h"
 #include "support/Wow64.h"
@@ -18,15 +20,6 @@ namespace {
 const char* const SNotTrusted = "（不受信任）";
 const char* const SInvalid = "签名无效";
 const char* const SUnsigned = "未签名";
-
-std::wstring WideOf(const std::string& ansi)
-{
-    std::wstring wide(ansi.size() + 1, L'\0');
-    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), static_cast<int>(ansi.size()), wide.data(),
-                                      static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return wide;
-}
 
 // What the signer's chain, as the check built it, adds to a success: Wine's
 // check answers success for a chain whose root no one trusts, or whose
@@ -54,7 +47,7 @@ std::string NameOf(PCCERT_CONTEXT cert)
     name.resize(length - 1);
     std::string shown;
     WideToAnsiExact(name, shown);
-    return shown;
+    return OneLine(shown);   // a name is any text its maker chose
 }
 
 // The certificate that made the signature, as the check found it.
@@ -99,6 +92,47 @@ LONG VerifyFile(HANDLE handle, const std::wstring& path, std::string& signer)
     return result;
 }
 
+// Reads size bytes at offset; false when the file is shorter.
+bool ReadAt(HANDLE file, DWORD offset, void* into, DWORD size)
+{
+    DWORD read = 0;
+    return SetFilePointer(file, static_cast<LONG>(offset), nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+           ReadFile(file, into, size, &read, nullptr) && read == size;
+}
+
+// Whether the program's headers point to a signature block (the security
+// entry of its data directory): the check's own answers differ between
+// systems for a file without one, the headers do not.
+bool HasSignatureBlock(HANDLE file)
+{
+    IMAGE_DOS_HEADER dos{};
+    if (!ReadAt(file, 0, &dos, sizeof dos) || dos.e_magic != IMAGE_DOS_SIGNATURE || dos.e_lfanew <= 0) return false;
+    const DWORD pe = static_cast<DWORD>(dos.e_lfanew);
+    DWORD signature = 0;
+    WORD magic = 0;
+    const DWORD optional = pe + 4 + sizeof(IMAGE_FILE_HEADER);
+    if (!ReadAt(file, pe, &signature, sizeof signature) || signature != IMAGE_NT_SIGNATURE ||
+        !ReadAt(file, optional, &magic, sizeof magic))
+        return false;
+    // Where the count of directory entries and the directory stand in each kind of header.
+    DWORD countAt = 0, directoryAt = 0;
+    if (magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
+        countAt = optional + offsetof(IMAGE_OPTIONAL_HEADER32, NumberOfRvaAndSizes);
+        directoryAt = optional + offsetof(IMAGE_OPTIONAL_HEADER32, DataDirectory);
+    } else if (magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+        countAt = optional + offsetof(IMAGE_OPTIONAL_HEADER64, NumberOfRvaAndSizes);
+        directoryAt = optional + offsetof(IMAGE_OPTIONAL_HEADER64, DataDirectory);
+    } else {
+        return false;
+    }
+    DWORD count = 0;
+    IMAGE_DATA_DIRECTORY security{};
+    if (!ReadAt(file, countAt, &count, sizeof count) || count <= IMAGE_DIRECTORY_ENTRY_SECURITY) return false;
+    if (!ReadAt(file, directoryAt + IMAGE_DIRECTORY_ENTRY_SECURITY * sizeof security, &security, sizeof security))
+        return false;
+    return security.VirtualAddress != 0 && security.Size != 0;
+}
+
 TSignatureState StateOf(LONG result)
 {
     switch (result) {
@@ -130,7 +164,7 @@ TSignatureState StateOf(LONG result)
 
 TSignatureCheck CheckSignature(const std::string& path)
 {
-    const std::wstring wide = WideOf(NativeFilePath(path));
+    const std::wstring wide = AnsiToWide(NativeFilePath(path));
     TSignatureCheck check;
     const TKernelHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -139,15 +173,25 @@ TSignatureCheck CheckSignature(const std::string& path)
         check.Result = static_cast<long>(GetLastError());
         return check;
     }
+    return CheckSignature(file.Get(), wide);
+}
+
+TSignatureCheck CheckSignature(void* file, const std::wstring& wide)
+{
+    TSignatureCheck check;
+    const bool block = HasSignatureBlock(file);
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
     std::string signer;
-    check.Result = VerifyFile(file.Get(), wide, signer);
+    check.Result = VerifyFile(file, wide, signer);
     check.State = StateOf(check.Result);
-    if (check.State == TSignatureState::Trusted || check.State == TSignatureState::Untrusted) {
+    if (!block) {
+        // Nothing to check, whatever the check answered about the file.
+        check.State = TSignatureState::Unsigned;
+    } else if (check.State == TSignatureState::Unsigned) {
+        // A block the check could not take as a signature is a damaged one.
+        check.State = TSignatureState::Invalid;
+    } else if (check.State == TSignatureState::Trusted || check.State == TSignatureState::Untrusted) {
         check.Signer = signer;
-        // Any other answer without a signature to be read (a file too short
-        // or too odd to be a program: Wine says "invalid parameter") means
-        // there is none.
-        if (check.Signer.empty() && check.State == TSignatureState::Untrusted) check.State = TSignatureState::Unsigned;
     }
     return check;
 }

@@ -25,6 +25,9 @@ struct TSignatureCheck {
 // opened, or that the check cannot take as a program and holds no signature
 // to be read, reads as unsigned.
 TSignatureCheck CheckSignature(const std::string& path);
+// The same through a handle already open for reading the file at nativePath
+// (the path as the system names it, already through NativeFilePath()).
+TSignatureCheck CheckSignature(void* file, const std::wstring& nativePath);
 
 // The user's text: the signer's name; the name and "（不受信任）"; "签名无效";
 // "未签名".

@@ -10,6 +10,13 @@
 
 namespace tf {
 
+std::string OneLine(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
+}
+
 std::string Format(const char* fmt, ...)
 {
     va_list ap;

@@ -56,6 +56,10 @@ int32_t StrToIntDef(const std::string& s, int32_t def);
 int32_t StrToInt(const std::string& s);       // raises EConvertError
 std::string IntToStr(int64_t v);
 
+// Text from outside shown on one line: control characters (line breaks,
+// tabs, DEL) become spaces. Multi-byte letters are left alone.
+std::string OneLine(std::string text);
+
 // Conversions between the ANSI code page and UTF-16.
 std::wstring AnsiToWide(const std::string& s);
 std::string WideToAnsi(const std::wstring& s);

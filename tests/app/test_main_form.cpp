@@ -271,10 +271,16 @@ TEST_CASE("a watcher that cannot read says so in the notice box, and says when i
     for (const std::string& p : {trigger, unseen, after}) DeleteFileA(p.c_str());
 }
 
-TEST_CASE("an executable whose name has no form the code page holds is told in the notice box, not listed")
+TEST_CASE("an executable whose name has no form the code page holds is told in the notice box and logged, not listed")
 {
     MainForm m;
     TForm_main* f = m.form;
+    const std::string logName = TForm_main::ProgramDir() + "alarm.log";
+    auto logText = [&] {
+        std::ifstream in(logName, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const size_t logged = logText().size();
     const bool previous = SetNoShortNames(true);
     TFreshFolder folder;
     const std::wstring korean = AnsiToWide(folder.Path) + L"\xD55C" + std::to_wstring(GetCurrentProcessId()) + L".exe";
@@ -289,6 +295,13 @@ TEST_CASE("an executable whose name has no form the code page holds is told in t
     CHECK(f->Memo1->Text() == "文件名无法用系统代码页表示，未处理：" + shown);
     CHECK(f->Visible());
     CHECK(f->zorlistbox1->Items()->Count() == 0);
+    // The log keeps the name's own letters, in UTF-8.
+    std::string utf8(korean.size() * 3, '\0');
+    utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, korean.data(), static_cast<int>(korean.size()),
+                                                        utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
+    const std::string text = logText();
+    REQUIRE(text.size() > logged);
+    CHECK(text.substr(logged).find("\tflagged\t" + utf8 + "\t2\t-\r\n") != std::string::npos);
     SetNoShortNames(previous);
     DeleteFileW(korean.c_str());
 }

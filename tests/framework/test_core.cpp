@@ -190,6 +190,20 @@ TEST_CASE("duplicate component names are refused")
     CHECK_THROWS_AS(b->SetName("same"), EInvalidOperation);
 }
 
+TEST_CASE("OneLine turns control characters into spaces and leaves letters alone")
+{
+    const struct {
+        std::string in, out;
+    } cases[] = {
+        {"plain", "plain"},
+        {"a\r\nSHA-256:x", "a  SHA-256:x"},
+        {std::string("t\tu\x7Fv\0w", 7), "t u v w"},
+        {"\xCA\xFD\xD7\xD6\n", "\xCA\xFD\xD7\xD6 "},   // GBK bytes stay
+        {"", ""},
+    };
+    for (const auto& c : cases) CHECK(OneLine(c.in) == c.out);
+}
+
 TEST_CASE("integer conversion")
 {
     struct Case {

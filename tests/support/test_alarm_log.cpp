@@ -153,6 +153,35 @@ TEST_CASE("a line that would pass the bound turns the file over, one old file ke
     CHECK(testkit::ReadBytes(folder + "alarm.log") == longLine);
 }
 
+TEST_CASE("a line that ends exactly at the bound stays; one byte more turns the file over")
+{
+    TTempDir dir("log");
+    const std::string folder = dir.Path() + "\\";
+    TAlarmLog log(folder, 60);
+    const std::string line = std::string(28, 'x') + "\r\n";   // 30 bytes
+    REQUIRE(log.Append(line));
+    REQUIRE(log.Append(line));   // 60: at the bound, not past it
+    CHECK_FALSE(testkit::PathExists(folder + "alarm.1.log"));
+    REQUIRE(log.Append("z\r\n"));   // 63 > 60
+    CHECK(testkit::ReadBytes(folder + "alarm.1.log") == line + line);
+    CHECK(testkit::ReadBytes(folder + "alarm.log") == "z\r\n");
+}
+
+TEST_CASE("a log deleted or renamed between lines: the next line starts a new file under the log's name")
+{
+    TTempDir dir("log");
+    const std::string folder = dir.Path() + "\\";
+    TAlarmLog log(folder);
+    REQUIRE(log.Append("one\r\n"));
+    REQUIRE(DeleteFileA((folder + "alarm.log").c_str()));
+    REQUIRE(log.Append("two\r\n"));
+    CHECK(testkit::ReadBytes(folder + "alarm.log") == "two\r\n");
+    REQUIRE(MoveFileA((folder + "alarm.log").c_str(), (folder + "kept.log").c_str()));
+    REQUIRE(log.Append("three\r\n"));
+    CHECK(testkit::ReadBytes(folder + "alarm.log") == "three\r\n");
+    CHECK(testkit::ReadBytes(folder + "kept.log") == "two\r\n");
+}
+
 TEST_CASE("at the real bound of 1 MiB the file turns over")
 {
     TTempDir dir("log");
