@@ -204,9 +204,13 @@ void ApplyEffects(TSkinnerHost& host, TControl* control, uint32_t effects)
 {
     TSkinData& data = *host.SkinData();
     const std::string face = IntToStr(data.FColors[SkinColor::ButtonFace]);
-    if (effects & seCoolBandColors)
+    if (effects & seCoolBandColors) {
+        // The bar too: what its bands leave free (below a band lower than
+        // the bar) would show the system's face inside the skin's.
+        WriteProperty(control, "Color", face);
         if (auto* bands = dynamic_cast<TCollection*>(ReadObjectProperty(control, "Bands")))
             for (int i = 0; i < bands->Count(); ++i) WriteProperty(bands->Items(i), "Color", face);
+    }
     if (effects & seToolButtonMenuItem)
         if (auto* item = dynamic_cast<TMenuItem*>(ReadObjectProperty(control, "MenuItem"))) host.SkinMenuItem(item);
     if (effects & seToolBarSetup) {

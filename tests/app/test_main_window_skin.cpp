@@ -128,6 +128,10 @@ TEST_CASE("the main window, shown by an alarm, wears the skin of SkinData1")
     const RECT textArea{textLeft, 0, textLeft + 120, bt};
     CHECK(CountColour(*active, textArea, activeText) > 20);
     CHECK(CountColour(*active, RECT{bl + 160, 0, W - br - 80, bt}, activeText) == 0);
+    // Under the button band (97 pixels high) the cool bar (113 high) shows the skin's face too.
+    const TColor face = ColorToRGB(d.FColors[SkinColor::ButtonFace]);
+    const RECT strip{bl + 20, bt + 102, bl + 380, bt + 112};
+    CHECK(CountColour(*active, strip, face) == (strip.right - strip.left) * (strip.bottom - strip.top));
 
     // Another window active: the inactive frame and caption colour.
     skintest::TestWindow other(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 200, 120, "Other");
