@@ -20,7 +20,7 @@ TFileFacts GatherFileFacts(const std::string& path, const std::function<bool()>&
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.Valid()) return facts;
-    facts.Readable = FileSha256(file.Get(), facts.Sha256, stop);
+    facts.Readable = HandleSha256(file.Get(), facts.Sha256, stop);
     if (facts.Readable && !(stop && stop())) facts.Signature = CheckSignature(file.Get(), native);
     return facts;
 }

@@ -46,10 +46,10 @@ bool FileSha256(const std::string& path, std::string& hex, const THashStop& stop
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return false;
-    return FileSha256(file.Get(), hex, stop);
+    return HandleSha256(file.Get(), hex, stop);
 }
 
-bool FileSha256(void* file, std::string& hex, const THashStop& stop)
+bool HandleSha256(void* file, std::string& hex, const THashStop& stop)
 {
     hex.clear();
     TCryptProvider provider;

@@ -17,7 +17,7 @@ using THashStop = std::function<bool()>;
 // The path goes through NativeFilePath() (Wow64.h).
 bool FileSha256(const std::string& path, std::string& hex, const THashStop& stop = {});
 // The same through an open handle with read access, from its current position to the end.
-bool FileSha256(void* file, std::string& hex, const THashStop& stop = {});
+bool HandleSha256(void* file, std::string& hex, const THashStop& stop = {});
 
 // The same over bytes in memory.
 std::string Sha256Hex(const void* data, size_t size);
