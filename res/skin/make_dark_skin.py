@@ -201,9 +201,11 @@ def menu_bar():
 
 def menu_items():
     w, h = 24, 20
+    # The separator's line lies in the fixed bottom rows: a separator item is
+    # short, and squeezing the stretched middle rows would drop a line there.
     separator = Image(w, h)
-    separator.fill(3, 9, w - 3, 10, (22, 24, 28))
-    separator.fill(3, 10, w - 3, 11, (70, 75, 86))
+    separator.fill(3, h - 3, w - 3, h - 2, (22, 24, 28))
+    separator.fill(3, h - 2, w - 3, h - 1, (70, 75, 86))
     selected = box(w, h, *SELECTED, r=2)
     return strip([Image(w, h), separator, Image(w, h), selected, Image(w, h)])
 
