@@ -122,13 +122,13 @@ pixel_is() {   # pixel_is X Y R,G,B (screen coordinates)
 # start_program EXE_IN_BUILD_TREE [FILE...]: copies the program and the files
 # it needs into a fresh folder C:\Programs\<name> and starts it there; sets
 # PROGRAM_PID. Whatever still runs at the end is ended with the Wine server.
-start_program() {
+start_program() {   # start_program EXE [FILES...]; PROGRAM_ARGS are passed to it
   local exe=$1 name
   name=$(basename "$exe" .exe)
   rm -rf "$drive_c/Programs/$name"
   mkdir -p "$drive_c/Programs/$name"
   cp "$@" "$drive_c/Programs/$name/"
-  wine "C:\\Programs\\$name\\$(basename "$exe")" </dev/null >"$work/$name.log" 2>&1 &
+  wine "C:\\Programs\\$name\\$(basename "$exe")" ${PROGRAM_ARGS:-} </dev/null >"$work/$name.log" 2>&1 &
   PROGRAM_PID=$!
 }
 
@@ -230,9 +230,21 @@ shot_skinview() {
   wait "$PROGRAM_PID" 2>/dev/null || true
 }
 
+# The previewer with the dark skin, from its skin file.
+shot_skinview_dark() {
+  PROGRAM_ARGS='C:\Programs\skinview\dark.skn' \
+    start_program build/$TAMFERN_WINDOWS_TREE/skinview/skinview.exe build/$TAMFERN_WINDOWS_TREE/res/dark.skn
+  wait_until 30 eval '[ -n "$(skinview_window)" ]' || fail "the previewer did not come up (see $work/skinview.log)"
+  park_mouse
+  sleep 2
+  save_window skinview-dark "$(skinview_window)"
+  kill "$PROGRAM_PID" 2>/dev/null || true
+  wait "$PROGRAM_PID" 2>/dev/null || true
+}
+
 # --- the shots, in order ---------------------------------------------------
 
-steps=(start_guard shot_alarm shot_details shot_tray_menu shot_skinview)
+steps=(start_guard shot_alarm shot_details shot_tray_menu shot_skinview shot_skinview_dark)
 for step in "${steps[@]}"; do
   "$step"
 done
