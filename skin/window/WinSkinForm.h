@@ -150,6 +150,9 @@ public:
     int WindowStateValue() const { return windowState; }
     bool ActiveLook() const { return active; }
     bool IsDialog() const { return isDialog; }
+    // Whether the skinner paints its frame now: off only while the form
+    // handles a menu change.
+    bool FramePaintOn() const { return framePaint; }
     bool RightToLeft() const { return rightToLeft; }
     const std::string& WindowClassName() const { return className; }
     // The skin frame: side border widths, caption band and bottom border
@@ -282,6 +285,7 @@ private:
     RECT captionTextRect{0, 0, 0, 0};
     int iconSize = 0;
     bool paintFailed = false;   // painting threw: the system paints the frame from then on
+    bool framePaint = true;     // muted while the form handles a menu change
 };
 
 } // namespace tf

@@ -814,3 +814,82 @@ TEST_CASE("form skinner and control skinner states have names")
     CHECK(static_cast<int>(TFormSkinState::WindowDestroyed) == 6);
     CHECK(static_cast<int>(TSkinnerState::WindowDestroyed) == 6);
 }
+
+namespace {
+
+// A colour no skin frame holds, painted over a frame before it is repainted.
+constexpr COLORREF kMark = RGB(1, 254, 3);
+
+// Paints the mark over the frame point, asks the window to paint its frame
+// and reads the point back.
+TColor RepaintedFramePixel(HWND w, int x, int y)
+{
+    HDC dc = GetWindowDC(w);
+    HBRUSH mark = CreateSolidBrush(kMark);
+    const RECT spot{x - 2, y - 2, x + 3, y + 3};
+    FillRect(dc, &spot, mark);
+    DeleteObject(mark);
+    ReleaseDC(w, dc);
+    SendMessageA(w, WM_NCPAINT, 1, 0);
+    dc = GetWindowDC(w);
+    const COLORREF seen = GetPixel(dc, x, y);
+    ReleaseDC(w, dc);
+    return static_cast<TColor>(seen);
+}
+
+// Sits in front of a form's message handling; while the form handles a menu
+// change it repaints both frames and keeps what they showed.
+struct MenuChangeProbe : TObject {
+    TWinSkinForm* own = nullptr;
+    TWinSkinForm* other = nullptr;
+    TWndMethod next;
+    int seen = 0;
+    bool ownOn = true, otherOn = false;
+    TColor ownPixel = 0, otherPixel = 0;
+    void Hook(TMessage& m)
+    {
+        if (m.Msg == CM_MENUCHANGED && own && other) {
+            ++seen;
+            ownOn = own->FramePaintOn();
+            otherOn = other->FramePaintOn();
+            ownPixel = RepaintedFramePixel(own->Window(), 60, own->BorderTop() / 2);
+            otherPixel = RepaintedFramePixel(other->Window(), 60, other->BorderTop() / 2);
+        }
+        next(m);
+    }
+};
+
+} // namespace
+
+TEST_CASE("muting one form's frame painting leaves the other forms of the skin painting theirs")
+{
+    SkinFixture fx;
+    auto first = ShownForm("Muted", 40, 60, 300, 200);
+    auto second = ShownForm("Painting", 380, 60, 300, 200);
+    REQUIRE(fx.WaitSkinned(first->Handle()));
+    REQUIRE(fx.WaitSkinned(second->Handle()));
+    Pump(100);
+    TWinSkinForm* a = fx.Skinner(first->Handle());
+    TWinSkinForm* b = fx.Skinner(second->Handle());
+    REQUIRE(a->SkinData() == b->SkinData());
+    CHECK(a->FramePaintOn());
+    CHECK(b->FramePaintOn());
+    MenuChangeProbe probe;
+    probe.own = a;
+    probe.other = b;
+    probe.next = first->WindowProc;
+    first->WindowProc = TWndMethod::Of<&MenuChangeProbe::Hook>(&probe);
+    SendMessageA(first->Handle(), CM_MENUCHANGED, 0, 0);
+    first->WindowProc = probe.next;
+    REQUIRE(probe.seen == 1);
+    // While the first form handles its menu change only its frame is muted.
+    CHECK_FALSE(probe.ownOn);
+    CHECK(probe.otherOn);
+    CHECK(probe.ownPixel == static_cast<TColor>(kMark));
+    auto expected = PaintedFrame(second->Handle());
+    CHECK(probe.otherPixel != static_cast<TColor>(kMark));
+    CHECK(probe.otherPixel == PixelAt(*expected, 60, b->BorderTop() / 2));
+    // Afterwards it paints again.
+    CHECK(a->FramePaintOn());
+    CHECK(RepaintedFramePixel(first->Handle(), 60, a->BorderTop() / 2) != static_cast<TColor>(kMark));
+}
