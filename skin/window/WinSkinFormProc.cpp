@@ -429,6 +429,7 @@ void TWinSkinForm::MDIClientProc(TMessage& m)
         passOn();
         return;
     case WM_MDICREATE:
+        if (skinData->MenuUpdate()) menuUpdateTaken = true;
         skinData->SetMenuUpdate(false);
         passOn();
         return;

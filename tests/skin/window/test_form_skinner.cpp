@@ -5,6 +5,7 @@
 #include <doctest.h>
 
 #include <memory>
+#include <ostream>
 
 #include "SkinWindowKit.h"
 #include "framework/controls/Forms.h"
@@ -892,4 +893,94 @@ TEST_CASE("muting one form's frame painting leaves the other forms of the skin p
     // Afterwards it paints again.
     CHECK(a->FramePaintOn());
     CHECK(RepaintedFramePixel(first->Handle(), 60, a->BorderTop() / 2) != static_cast<TColor>(kMark));
+}
+
+namespace {
+
+// What a form skinner may change on its form and in the skin data.
+struct Settings {
+    int64_t autoScroll;
+    bool menuUpdate;
+    uint32_t skinControls;
+    bool operator==(const Settings&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const Settings& s)
+{
+    return os << "{AutoScroll " << s.autoScroll << ", MenuUpdate " << s.menuUpdate << ", SkinControls 0x" << std::hex
+              << s.skinControls << std::dec << "}";
+}
+Settings SettingsOf(TForm& form, TSkinData& data)
+{
+    return Settings{ReadInt(&form, "AutoScroll"), data.MenuUpdate(), data.SkinControls().Bits()};
+}
+
+const char* RestoreChildClass()
+{
+    static const char* name = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            return DefMDIChildProcA(w, msg, wParam, lParam);
+        };
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.lpszClassName = "TfRestoreMdiChild";
+        RegisterClassA(&wc);
+        return "TfRestoreMdiChild";
+    }();
+    return name;
+}
+
+} // namespace
+
+TEST_CASE("what a form skinner changes on its form and in the skin data is given back when it detaches")
+{
+    // Menu items skinned (AutoScroll goes off), the Windows 95 family (no
+    // skinned system menus) and an MDI frame that creates a child (the menu
+    // bar stops following the menu): each change is the skinner's own.
+    enum class DetachBy { ActiveOff, EngineEnd };
+    for (DetachBy how : {DetachBy::ActiveOff, DetachBy::EngineEnd}) {
+        CAPTURE(static_cast<int>(how));
+        OverrideSkinOSVersion(0x80000004);
+        {
+            Counter counter;
+            SkinFixture fx;
+            TSkinControlTypes kinds = fx.data->SkinControls();
+            kinds.Include(xcMenuItem);
+            kinds.Include(xcSystemMenu);
+            fx.data->SetSkinControls(kinds);
+            auto frame = std::make_unique<TForm>(nullptr);
+            frame->SetFormStyle(fsMDIForm);
+            frame->SetBounds(80, 80, 500, 380);
+            frame->SetCaption("Given back");
+            const Settings before = SettingsOf(*frame, *fx.data);
+            REQUIRE(before.autoScroll == 1);
+            REQUIRE(before.menuUpdate);
+            frame->Show();
+            SetForegroundWindow(frame->Handle());
+            REQUIRE(fx.WaitSkinned(frame->Handle()));
+            HWND client = frame->ClientHandle();
+            REQUIRE(client);
+            MDICREATESTRUCTA create{};
+            create.szClass = RestoreChildClass();
+            create.szTitle = "Child";
+            create.hOwner = GetModuleHandleA(nullptr);
+            create.x = create.y = 10;
+            create.cx = 200;
+            create.cy = 150;
+            HWND child = reinterpret_cast<HWND>(SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+            REQUIRE(child);
+            Pump(50);
+            const Settings skinned = SettingsOf(*frame, *fx.data);
+            CHECK(skinned.autoScroll == 0);
+            CHECK_FALSE(skinned.menuUpdate);
+            CHECK_FALSE(fx.data->SkinControls().Contains(xcSystemMenu));
+
+            if (how == DetachBy::ActiveOff) SwitchActive(fx, counter, false);
+            else fx.engine.reset();
+            CHECK(SendMessageA(frame->Handle(), SKM_QUERYSKINNED, 0, 0) != 1);
+            CHECK(SettingsOf(*frame, *fx.data) == before);
+            SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+        }
+        OverrideSkinOSVersion(0);
+    }
 }
