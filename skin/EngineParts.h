@@ -5,7 +5,8 @@
 
 namespace tf::engine {
 
-// The skin manager: the skin data components make it when they load
+// The skin manager: subscribed to the skin data components' events; the
+// first component that loads makes it
 // (skin/window/SkinManage.cpp).
 void InstallSkinManager();
 // Frees the manager if one was made (every form skinner detached in its

@@ -1,6 +1,7 @@
-// What the skin data component needs of the user-interface framework: the
-// window of a form, the application window and a hint window for caption
-// buttons, and where a component reports what keeps it from skinning. The
+// What the skin engine needs of the user-interface framework: the window of
+// a form, the application window, a hint window for caption buttons (the
+// caption chrome's), and where a component reports what keeps it from
+// skinning. The
 // defaults use the framework's forms, Application (its error box) and
 // THintWindow; InstallSkinHost replaces any of them (tests, other hosts).
 #pragma once

@@ -7,8 +7,8 @@
 #include "framework/core/SysUtils.h"
 #include "skin/data/Skin3rd.h"
 #include "skin/data/SkinElementReader.h"
+#include "skin/data/SkinDataEvents.h"
 #include "skin/data/SkinLimits.h"
-#include "skin/data/SkinManagerLink.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinVocabulary.h"
 #include "skin/data/WinSkinIni.h"
@@ -195,7 +195,6 @@ TSkinData::TSkinData(TComponent* owner) : TComponent(owner)
     FSkinStream = std::make_unique<TMemoryStream>();
     FNoSkin = true;
     FAppIcon = std::make_unique<TBitmap>(0, 0, pf24bit);
-    FFramePaint = true;
     FSkin3rd = std::make_unique<TStringList>();
     FillBuiltinSkin3rd(*FSkin3rd);
     SkinButtons = std::make_unique<TDataSkinButton>("Buttons");
@@ -213,19 +212,15 @@ TSkinData::TSkinData(TComponent* owner) : TComponent(owner)
         // A module without the glyphs gets menus without them.
     }
     FVersion = "5.40.07.15";
-    FHintTime = 0;
-    FHintWindow = SkinHostCreateHintWindow();
-    FHintShown = false;
 }
 
 TSkinData::~TSkinData()
 {
     FMenuGlyphs.reset();
     FSkin3rd.reset();
-    if (TSkinManagerLink* manager = SkinManager()) manager->UnregisterSkinData(this);
+    RaiseSkinDataGone(*this);
     FSkinStream.reset();
     FAppIcon.reset();
-    FHintWindow.reset();
     for (auto& border : SkinBorders) border.reset();
     SkinSysButtons.clear();
     SkinButtons.reset();
@@ -251,31 +246,7 @@ void TSkinData::SetActive(bool value)
     if (value == FActive) return;
     FActive = value;
     if (Designing() || HasState(csLoading)) return;
-    if (FSkinFormtype != sfMainform && FSkinFormtype != sfOnlyThisForm) return;   // other types: nothing
-    // The manager is made when the first component loads; until then the
-    // stored value is all there is, and Loaded acts on it.
-    TSkinManagerLink* manager = SkinManager();
-    if (!manager) return;
-    switch (FSkinFormtype) {
-    case sfMainform:
-        if (value) {
-            if (FNoSkin) return;
-            manager->SetPendingSkinData(this);
-            manager->RequestAction(TSkinAction::Skin, 250);
-            manager->SetRunState(TRunState::Running);
-        } else {
-            manager->SetPendingSkinData(this);
-            manager->RequestAction(TSkinAction::Unskin, 250);
-        }
-        break;
-    case sfOnlyThisForm:
-        manager->SetPendingSkinData(this);
-        if (value && FNoSkin) return;
-        manager->RequestAction(value ? TSkinAction::Skin : TSkinAction::Unskin, 250);
-        break;
-    default:
-        break;
-    }
+    RaiseSkinDataActiveChanged(*this);
 }
 
 void TSkinData::SetSkinFile(const std::string& fileName)
@@ -540,8 +511,7 @@ void TSkinData::Loaded()
     TComponent::Loaded();
     if (Designing()) return;
     if (!User32Entries().GetScrollBarInfo) FSkinControls.Exclude(xcScrollbar);
-    TSkinManagerLink* manager = CreateSkinManagerIfNone();
-    if (!manager) {
+    if (!SkinDataListened()) {
         // No engine: the windows keep the system look, and the user is told.
         SkinHostReportError(Format("%s: there is no skin engine, the windows are not skinned. "
                                    "A program makes its TSkinEngine before its first form loads.",
@@ -549,19 +519,11 @@ void TSkinData::Loaded()
         if (FSkinFormtype == sfMainform) ExcludeUnusedMenuKinds();
         return;
     }
-    manager->RegisterSkinData(this);
-    if (FSkinFormtype != sfMainform) {
-        manager->SetEnabled(true);
-        manager->RaiseRunState();
-        if (FActive)
-            if (HWND window = SkinHostFormWindow(Owner())) manager->SkinWindow(window);
-        return;
-    }
-    manager->InstallHook();
-    if (FActive) {
-        if (FNoSkin) FActive = false;   // stored value only: nothing to switch off
-        else manager->RequestAction(TSkinAction::Skin, 250);
-    }
+    // Without a parsed skin there is nothing to switch on: the stored value
+    // goes, nothing is asked to switch off.
+    if (FSkinFormtype == sfMainform && FActive && FNoSkin) FActive = false;
+    RaiseSkinDataLoaded(*this);
+    if (FSkinFormtype != sfMainform) return;
     ExcludeUnusedMenuKinds();
     FillAppIcon();
 }
@@ -597,12 +559,11 @@ void TSkinData::FillAppIcon()
 void TSkinData::ApplyNewSkin()
 {
     if (Designing() || HasState(csLoading)) return;
-    if (!SkinManager()) Loaded();
-    TSkinManagerLink* manager = SkinManager();
-    if (!manager) return;   // no engine (Loaded said so)
-    manager->SetPendingSkinData(this);
-    manager->DropCaptionButtons();
-    if (manager->RunState() == TRunState::Running) manager->RequestAction(TSkinAction::SkinChanged, 250);
+    if (!SkinDataListened()) {
+        Loaded();   // says that there is no engine
+        return;
+    }
+    RaiseSkinDataNewSkin(*this);
 }
 
 // ---------------------------------------------------------------- services
@@ -618,21 +579,5 @@ void TSkinData::AcceptWindowName(HWND, const std::string& name, bool& accept)
 }
 
 void TSkinData::FireSkinChanged() { OnSkinChanged(this); }
-
-void TSkinData::ShowCaptionHint(const RECT& rect, const std::string& text)
-{
-    if (!FOptions.Contains(xoCaptionButtonHint) || FHintShown || !FHintWindow) return;
-    RECT r = FHintWindow->CalcHintRect(500, text);
-    ::OffsetRect(&r, rect.left, rect.top);
-    FHintWindow->ActivateHint(r, text);
-    FHintShown = true;
-}
-
-void TSkinData::HideCaptionHint()
-{
-    if (!FHintShown) return;
-    if (FHintWindow) FHintWindow->HideHint();
-    FHintShown = false;
-}
 
 } // namespace tf

@@ -1,16 +1,18 @@
 // TSkinData: the component a form carries to be skinned. It keeps the bytes
 // of one skin (the stored "SkinStream" block or the file named by SkinFile),
 // turns them into elements and colours when they arrive, derives a few extra
-// images, holds the settings the skinners consult, and asks the skin manager
-// (SkinManagerLink.h) to switch skinning on and off.
+// images and holds the settings the skinners consult. It is the model of the
+// skin engine: it raises events (SkinDataEvents.h) when it has loaded, when
+// Active changes and when a new skin arrives, and the engine acts on them.
 //
 // Skinners read the public element slots and state below; they never change
-// elements. FFramePaint and FHintTime are kept by the form skinner.
+// elements. State of a window (caption hints, frame painting) is the
+// skinner's own, never kept here.
 //
 // Across a skin load (parsed skin, SkinFile, "SkinStream") these objects keep
 // their identity, and so do the bitmaps inside them; only their contents are
 // replaced: SkinBorders, SkinTitle, SkinButtons, SkinComboArrow and
-// SkinToolbar (once made), FAppIcon, FMenuGlyphs, FHintWindow and the held
+// SkinToolbar (once made), FAppIcon, FMenuGlyphs and the held
 // skin bytes (SkinStreamBytes). Everything else is made anew at each load and
 // must be read again at each use (SkinChanged), never kept: the element slots
 // of TSkinElementSlots (an element may also disappear) with SkinSysButtons,
@@ -168,23 +170,21 @@ public:
     // stay.
     bool LoadSkin();
 
-    // After the form data has been read: registers with the manager, installs
-    // its hook (main-form kind) and requests skinning (see the .cpp).
+    // After the form data has been read (run time): a main-form component
+    // without a parsed skin turns Active off; the loaded event is raised;
+    // then a main-form component drops the menu kinds its frame makes moot
+    // and fills FAppIcon. With nobody listening (no engine) the component
+    // reports that through the host's error path and raises nothing.
     void Loaded() override;
-    // Tells the manager that a new skin was loaded at run time.
+    // Raises the new-skin event (run time, not while reading); with nobody
+    // listening, Loaded runs and reports.
     void ApplyNewSkin();
     // Whether a window of class name is skinned: OnFormSkin decides when set;
     // else "SysMonthCal32" and, with xcFastReport, names starting "Tfr" are refused.
     void AcceptWindowName(HWND window, const std::string& name, bool& accept);
     void FireSkinChanged();
-    // Shows text at rect's top-left (screen) when xoCaptionButtonHint is set
-    // and no hint is showing; HideCaptionHint hides it.
-    void ShowCaptionHint(const RECT& rect, const std::string& text);
-    void HideCaptionHint();
 
     // ------------------------------------------------------------ state
-    std::unique_ptr<TCaptionHintWindow> FHintWindow;
-    bool FHintShown = false;
     bool FNoSkin = true;                          // no parsed skin: cannot be switched on
     std::array<TColor, SkinColor::Count> FColors{};
     std::array<bool, SkinColor::Count> FColorSet{};   // slot given by the skin's "Colours"
@@ -195,9 +195,7 @@ public:
     std::unique_ptr<TDataSkinObject> SkinComboArrow;   // "ComboxArrow": null until a skin made one
     std::unique_ptr<TDataSkinObject> SkinToolbar;      // "Toolbar" gradient: null before the first parse
     TBrushHandle FFaceBrush;                      // solid ButtonFace brush
-    bool FFramePaint = true;
     std::unique_ptr<TImageList> FMenuGlyphs;      // "GLAZEMENU": restore, maximise, minimise, close
-    int32_t FHintTime = 0;
 
 private:
     void ParseSkin(const TSkinReader& reader, const TQuickIni& ini);

@@ -16,7 +16,7 @@ if(TAMFERN_WINDOWS)
     ${CMAKE_CURRENT_LIST_DIR}/SkinText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinElements.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinElementReader.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SkinManagerLink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SkinDataEvents.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SkinHost.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WinSkinData.cpp
   )

@@ -231,10 +231,10 @@ void TSkinChrome::HoverTick()
     }
     auto* button = dynamic_cast<TWinSysButton*>(hotObject);
     if (!button) return;
-    data->FHintTime += 250;
+    const int32_t rested = captionHint.AddRestTime(250);
     const int pause = Application ? Application->HintPause() : 500;
     const int hidePause = Application ? Application->HintHidePause() : 2500;
-    switch (caption::HintStepAt(data->FHintTime, pause, hidePause)) {
+    switch (caption::HintStepAt(rested, pause, hidePause)) {
     case caption::THintStep::Wait: break;
     case caption::THintStep::Show: {
         const std::string text = caption::HintTextFor(button->Action());
@@ -244,10 +244,10 @@ void TSkinChrome::HoverTick()
         POINT cursor{};
         ::GetCursorPos(&cursor);
         const int x = button->bounds.Left + window.left, y = cursor.y + 24;
-        data->ShowCaptionHint(RECT{x, y, x, y}, text);
+        captionHint.Show(RECT{x, y, x, y}, text, data->Options());
         break;
     }
-    case caption::THintStep::Hide: data->HideCaptionHint(); break;
+    case caption::THintStep::Hide: captionHint.Hide(); break;
     }
 }
 

@@ -44,13 +44,7 @@ void TSkinChrome::ForgetObject(TNCObject* object)
     if (pressedObject == object) pressedObject = nullptr;
 }
 
-void TSkinChrome::HideCaptionHint()
-{
-    if (TSkinData* data = SkinData()) {
-        data->FHintTime = 0;
-        data->HideCaptionHint();
-    }
-}
+void TSkinChrome::HideCaptionHint() { captionHint.Reset(); }
 
 // ---------------------------------------------------------------- coordinates
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "framework/core/Object.h"
+#include "skin/window/CaptionHint.h"
 #include "skin/window/FormChrome.h"
 #include "skin/window/FrameLayout.h"
 #include "skin/window/OwnerDrawMenus.h"
@@ -62,6 +63,8 @@ public:
     void SetHotObject(TNCObject* object) { hotObject = object; }
     // Hides the caption hint and restarts its time.
     void HideCaptionHint();
+    // The caption hint of this frame: its rest time and whether it shows.
+    const TCaptionHint& CaptionHint() const { return captionHint; }
     // An object that goes stops being hot or pressed.
     void ForgetObject(TNCObject* object);
     TWinSkinMenu* MenuBar() const { return menuBar.get(); }
@@ -137,6 +140,7 @@ private:
     DWORD lastSysMenuTick = 0;
     bool sysMenuShown = false;    // the skin's system menu was opened at least once
     DWORD dblClickTime = 0;
+    TCaptionHint captionHint;
 };
 
 } // namespace tf

@@ -9,6 +9,8 @@
 #include "framework/controls/WndProcThunk.h"
 #include "framework/core/SysUtils.h"
 #include "skin/EngineParts.h"
+#include "skin/data/SkinDataEvents.h"
+#include "skin/data/SkinHost.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/WinSkinForm.h"
 
@@ -45,7 +47,56 @@ bool SkinsDialogs(const std::string& className)
     return lower == "tmessageform" || lower == "#32770";
 }
 
+// The engine's ear on the skin data components: the first one to load
+// makes the manager, which then acts on every event.
+class TManagerSubscription final : public TSkinDataListener {
+public:
+    void SkinDataLoaded(TSkinData& data) override
+    {
+        if (!gManage) new TSkinManage();   // it registers itself as the process's manager
+        gManage->ComponentLoaded(data);
+    }
+    void SkinDataActiveChanged(TSkinData& data) override
+    {
+        // Before any component loaded the stored value is all there is.
+        if (gManage) gManage->ComponentActiveChanged(data);
+    }
+    void SkinDataNewSkin(TSkinData& data) override
+    {
+        if (!gManage) data.Loaded();   // the component loads first, which makes the manager
+        if (gManage) gManage->ComponentNewSkin(data);
+    }
+    void SkinDataGone(TSkinData& data) override
+    {
+        if (gManage) gManage->UnregisterSkinData(&data);
+    }
+};
+
+TManagerSubscription gSubscription;
+
 } // namespace
+
+const char* SkinActionName(TSkinAction action)
+{
+    switch (action) {
+    case TSkinAction::None: return "None";
+    case TSkinAction::Skin: return "Skin";
+    case TSkinAction::Unskin: return "Unskin";
+    case TSkinAction::SkinChanged: return "SkinChanged";
+    case TSkinAction::DropDeadSkinners: return "DropDeadSkinners";
+    }
+    return "Unknown";
+}
+
+const char* RunStateName(TRunState state)
+{
+    switch (state) {
+    case TRunState::BeforeActivation: return "BeforeActivation";
+    case TRunState::Running: return "Running";
+    case TRunState::Destroying: return "Destroying";
+    }
+    return "Raised";
+}
 
 // ---------------------------------------------------------------- life
 
@@ -84,23 +135,59 @@ TSkinManage* SkinManage() { return gManage; }
 
 bool SkinHookInstalled() { return gHook != nullptr; }
 
-void engine::InstallSkinManager()
-{
-    SetSkinManagerFactory([]() -> TSkinManagerLink* { return new TSkinManage(); });
-}
+void engine::InstallSkinManager() { SubscribeSkinData(&gSubscription); }
 
 void engine::RemoveSkinManager()
 {
-    SetSkinManagerFactory(nullptr);
-    TSkinManage* manager = gManage;
-    if (!manager) return;
-    if (SkinManager() == manager) SetSkinManager(nullptr);
-    delete manager;
+    UnsubscribeSkinData(&gSubscription);
+    delete gManage;   // clears gManage
 }
 
 DWORD SkinOSVersion() { return gVersion; }
 
 void OverrideSkinOSVersion(DWORD value) { gVersionOverride = value; }
+
+// ---------------------------------------------------------------- the components' events
+
+void TSkinManage::ComponentLoaded(TSkinData& data)
+{
+    RegisterSkinData(&data);
+    if (data.SkinFormtype() != sfMainform) {
+        enabled = true;
+        runState = static_cast<TRunState>(static_cast<int>(runState) + 1);
+        if (data.Active())
+            if (HWND window = SkinHostFormWindow(data.Owner())) SkinWindow(window);
+        return;
+    }
+    InstallHook();
+    if (data.Active() && !data.FNoSkin) RequestAction(TSkinAction::Skin, 250);
+}
+
+void TSkinManage::ComponentActiveChanged(TSkinData& data)
+{
+    const bool on = data.Active();
+    switch (data.SkinFormtype()) {
+    case sfMainform:
+        if (on && data.FNoSkin) return;
+        pendingSkinData = &data;
+        RequestAction(on ? TSkinAction::Skin : TSkinAction::Unskin, 250);
+        if (on) runState = TRunState::Running;
+        break;
+    case sfOnlyThisForm:
+        pendingSkinData = &data;
+        if (on && data.FNoSkin) return;
+        RequestAction(on ? TSkinAction::Skin : TSkinAction::Unskin, 250);
+        break;
+    default: break;   // other kinds switch nothing
+    }
+}
+
+void TSkinManage::ComponentNewSkin(TSkinData& data)
+{
+    pendingSkinData = &data;
+    DropCaptionButtons();
+    if (runState == TRunState::Running) RequestAction(TSkinAction::SkinChanged, 250);
+}
 
 // ---------------------------------------------------------------- registration
 

@@ -9,9 +9,10 @@
 // request (1 skin, 2 unskin, 3 skin changed, 6 drop dead skinners) through a
 // timer, and keeps the state the form and popup skinners share.
 //
-// The skin data component reaches it through SkinManagerLink.h. The program's
-// skin engine (skin/SkinEngine.h) lets the first skin data component to load
-// make the manager, and frees it when the engine goes. User-interface thread
+// It listens to the skin data components (SkinDataEvents.h) and acts on
+// their events; they never call it. The program's skin engine
+// (skin/SkinEngine.h) subscribes for it: the first component to load makes
+// the manager, and the engine frees it when it goes. User-interface thread
 // only.
 #pragma once
 #include <windows.h>
@@ -21,7 +22,6 @@
 #include <vector>
 
 #include "framework/core/Object.h"
-#include "skin/data/SkinManagerLink.h"
 #include "skin/window/PopupSkinnerLink.h"
 
 namespace tf {
@@ -33,46 +33,76 @@ class TSkinData;
 class TTimer;
 class TWinSkinForm;
 
+// The deferred actions the manager runs for a component, with the engine's
+// own numbers.
+enum class TSkinAction : int { None = 0, Skin = 1, Unskin = 2, SkinChanged = 3, DropDeadSkinners = 6 };
+// "None", "Skin", "Unskin", "SkinChanged", "DropDeadSkinners" ("Unknown" else).
+const char* SkinActionName(TSkinAction action);
+
+// Where the manager is: before the first window activation, running, or
+// being destroyed. A component of a form of its own that loads raises the
+// state by one, so values above Running occur and mean "running, raised".
+enum class TRunState : int { BeforeActivation = 0, Running = 1, Destroying = 4 };
+// "BeforeActivation", "Running", "Destroying", or "Raised" for the others.
+const char* RunStateName(TRunState state);
+
 // menuKind values: the kind of menu about to open.
 namespace MenuKind {
 constexpr int Popup = 0, MenuBar = 1, SystemMenu = 2;
 }
 
-class TSkinManage final : public TObject, public TSkinManagerLink {
+class TSkinManage final : public TObject {
 public:
     TSkinManage();
     ~TSkinManage() override;
     TSkinManage(const TSkinManage&) = delete;
     TSkinManage& operator=(const TSkinManage&) = delete;
 
-    // ------------------------------------------------------------ the skin data's calls
-    void RegisterSkinData(TSkinData* data) override;
+    // ------------------------------------------------------------ the components' events
+    // A component has loaded: it is registered; a main-form one installs the
+    // hook and, when Active, asks for skinning (before the first activation
+    // that only switches skinning on); any other kind switches skinning on,
+    // raises the run state and, when Active, skins its form's window at once.
+    void ComponentLoaded(TSkinData& data);
+    // Active changed: a main-form component asks for skinning (not without a
+    // parsed skin; the manager counts as running from then on) or unskinning;
+    // an sfOnlyThisForm one becomes the pending component and asks the same
+    // for its form; other kinds change nothing.
+    void ComponentActiveChanged(TSkinData& data);
+    // A new skin: the component becomes the pending one, its form skinners
+    // drop their caption buttons, and a running manager asks for SkinChanged.
+    void ComponentNewSkin(TSkinData& data);
+
+    // ------------------------------------------------------------ components and actions
+    void RegisterSkinData(TSkinData* data);
     // Also detaches and frees the form skinners that use the component.
-    void UnregisterSkinData(TSkinData* data) override;
+    void UnregisterSkinData(TSkinData* data);
     // Takes the system's version value and hooks window creation,
     // activation and destruction on the calling thread (once).
-    void InstallHook() override;
+    void InstallHook();
     // A later request replaces a pending one. Before any window was
     // activated, Skin and Unskin only switch enabled on and off.
-    void RequestAction(TSkinAction kind, int delayMs) override;
+    void RequestAction(TSkinAction kind, int delayMs);
     // Runs the requested action now instead of when its timer fires (for a
     // caller that must see it done, such as a test switching skinning off
     // and on many times); false when none is waiting.
     bool RunPendingAction();
+    // An action is waiting for its timer, and the timer's delay.
+    bool ActionScheduled() const;
+    int ActionDelay() const;
     // Frees the caption buttons of the form skinners of the pending component.
-    void DropCaptionButtons() override;
+    void DropCaptionButtons();
     // Attaches a form skinner when the window qualifies (checks in a fixed
     // order: enabled, not skinned, not a plain child, the program's or a
     // dialog box, not zero-sized unless an MDI child, form Tag not 99, not a
     // refused class, accepted, a component with a skin); true if attached.
-    bool SkinWindow(HWND window) override;
-    TSkinData* PendingSkinData() const override { return pendingSkinData; }
-    void SetPendingSkinData(TSkinData* data) override { pendingSkinData = data; }
-    bool Enabled() const override { return enabled; }
-    void SetEnabled(bool value) override { enabled = value; }
-    TRunState RunState() const override { return runState; }
-    void SetRunState(TRunState value) override { runState = value; }
-    void RaiseRunState() override { runState = static_cast<TRunState>(static_cast<int>(runState) + 1); }
+    bool SkinWindow(HWND window);
+    TSkinData* PendingSkinData() const { return pendingSkinData; }
+    void SetPendingSkinData(TSkinData* data) { pendingSkinData = data; }
+    bool Enabled() const { return enabled; }
+    void SetEnabled(bool value) { enabled = value; }
+    TRunState RunState() const { return runState; }
+    void SetRunState(TRunState value) { runState = value; }
 
     // ------------------------------------------------------------ windows
     // Skips a form that is invisible or whose window is a child; else SkinWindow.

@@ -39,6 +39,10 @@ void TSkinManage::RequestAction(TSkinAction kind, int delayMs)
 
 void TSkinManage::ActionTimerTick(TObject*) { RunPendingAction(); }
 
+bool TSkinManage::ActionScheduled() const { return actionTimer && actionTimer->Enabled(); }
+
+int TSkinManage::ActionDelay() const { return actionTimer ? static_cast<int>(actionTimer->Interval()) : 0; }
+
 bool TSkinManage::RunPendingAction()
 {
     if (!actionTimer->Enabled()) return false;

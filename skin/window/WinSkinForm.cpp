@@ -107,7 +107,11 @@ void TWinSkinForm::AttachToForm(TSkinData* data, TCustomForm* value)
 {
     form = value;
     if (data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, window, className);
-    if (data->SkinControls().Contains(xcMenuItem)) Write(form, "AutoScroll", "False");
+    if (data->SkinControls().Contains(xcMenuItem) && HasProperty(form, "AutoScroll")) {
+        savedAutoScroll = ReadInt(form, "AutoScroll");
+        autoScrollReplaced = true;
+        Write(form, "AutoScroll", "False");
+    }
     AttachToWindow(data);
     if (frameSkinned) {
         oldFormHook = form->WindowProc;
@@ -176,6 +180,7 @@ void TWinSkinForm::AttachToWindow(TSkinData* data)
     }
     if (Windows95Family()) {
         TSkinControlTypes kinds = data->SkinControls();
+        systemMenuKindTaken = kinds.Contains(xcSystemMenu);
         kinds.Exclude(xcSystemMenu);
         data->SetSkinControls(kinds);
     }
@@ -318,6 +323,24 @@ void TWinSkinForm::RestoreFormColor()
     colorReplaced = false;
 }
 
+void TWinSkinForm::RestoreSettings()
+{
+    if (form && autoScrollReplaced && !(form->ComponentState() & csDestroying))
+        WriteInt(form, "AutoScroll", savedAutoScroll);
+    autoScrollReplaced = false;
+    if (!skinData) return;
+    if (systemMenuKindTaken) {
+        TSkinControlTypes kinds = skinData->SkinControls();
+        kinds.Include(xcSystemMenu);
+        skinData->SetSkinControls(kinds);
+        systemMenuKindTaken = false;
+    }
+    if (menuUpdateTaken) {
+        skinData->SetMenuUpdate(savedMenuUpdate);
+        menuUpdateTaken = false;
+    }
+}
+
 void TWinSkinForm::RestoreWindowProcs()
 {
     if (form && oldFormHook) {
@@ -354,6 +377,7 @@ void TWinSkinForm::DetachUnskinnedFrame(bool destroying)
     chrome->SetMainMenusOwnerDrawn(false);
     chrome->SetPopupMenusOwnerDrawn(false);
     RestoreFormColor();
+    RestoreSettings();
     RestoreWindowProcs();
     RestoreMDIClientProc();
     if (form && !destroying)
@@ -376,6 +400,7 @@ void TWinSkinForm::Detach()
         chrome->SetPopupMenusOwnerDrawn(false);
         RestoreFormColor();
     }
+    RestoreSettings();
     SetSysMenuStyle(false);
     PutMenuBack();
     RestoreMDIClientProc();
@@ -427,6 +452,7 @@ void TWinSkinForm::DetachForShutdown()
     RestoreWindowProcs();
     controlSkinners.FreeAll();
     RestoreFormColor();
+    RestoreSettings();
     chrome->FreeMenuBar();
     // The menu taken off the window goes as the window would have taken it:
     // with a window being destroyed (a form's main menu frees its own), or

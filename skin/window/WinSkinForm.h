@@ -11,7 +11,9 @@
 // MDI child, also only without xoMDIChildBorder); otherwise the skinner still
 // subclasses the window and skins its controls, and the system keeps the
 // frame. Detaching gives back exactly what was replaced: window procedure,
-// form message hook, menu, colour, size and region.
+// form message hook, menu, colour, size and region, the form's AutoScroll,
+// and what it changed in the skin data (the system-menu kind on the Windows
+// 95 family, an MDI frame's MenuUpdate).
 //
 // Lifetime: owned by the form when there is one (else by the manager's
 // list); it leaves the manager's list when destroyed. Once its window is
@@ -150,6 +152,9 @@ public:
     int WindowStateValue() const { return windowState; }
     bool ActiveLook() const { return active; }
     bool IsDialog() const { return isDialog; }
+    // Whether the skinner paints its frame now: off only while the form
+    // handles a menu change.
+    bool FramePaintOn() const { return framePaint; }
     bool RightToLeft() const { return rightToLeft; }
     const std::string& WindowClassName() const { return className; }
     // The skin frame: side border widths, caption band and bottom border
@@ -219,6 +224,9 @@ private:
     // Attach and detach helpers (WinSkinForm.cpp).
     void ReadWindowFacts();
     void RestoreFormColor();
+    // Gives back what attaching changed on the form and the skin data: the
+    // form's AutoScroll, the system-menu kind and MenuUpdate.
+    void RestoreSettings();
     void RestoreWindowProcs();
     void RestoreMDIClientProc();
     void PutMenuBack();
@@ -252,6 +260,10 @@ private:
     HMENU menuHandle = nullptr;   // the window's menu at attach; the one the menu band shows
     bool menuTakenOff = false;    // the skinner took menuHandle off the window
     bool savedMenuUpdate = true;  // MDI frame: the skin data's MenuUpdate at attach
+    bool menuUpdateTaken = false; // MDI frame: the skinner switched MenuUpdate off
+    bool systemMenuKindTaken = false;   // the skinner took xcSystemMenu out of SkinControls
+    int64_t savedAutoScroll = 0;  // the form's AutoScroll before skinning
+    bool autoScrollReplaced = false;
     HMENU systemMenu = nullptr;
     TColor savedColor = 0;
     bool colorReplaced = false;
@@ -282,6 +294,7 @@ private:
     RECT captionTextRect{0, 0, 0, 0};
     int iconSize = 0;
     bool paintFailed = false;   // painting threw: the system paints the frame from then on
+    bool framePaint = true;     // muted while the form handles a menu change
 };
 
 } // namespace tf

@@ -247,7 +247,7 @@ void TWinSkinForm::HandleNcPaint(TMessage& m)
         return;
     }
     SetSysMenuStyle(true);
-    if (skinData->FFramePaint) {
+    if (framePaint) {
         if ((formKind == FormKind::MDIChild && windowState == FrameWindowState::Maximized) ||
             frameKind == FrameKind::NoCaption) {
             PassOn(m);
@@ -265,18 +265,19 @@ void TWinSkinForm::HandleNcPaint(TMessage& m)
 
 void TWinSkinForm::HandleMenuChanged(TMessage& m)
 {
-    const bool framePaint = skinData->FFramePaint;
-    TSkinData* data = skinData;
-    data->FFramePaint = false;
+    // The framework recomputes the menu meanwhile: this frame is not painted
+    // until it is done (other windows of the skin paint on).
+    const bool wasPainting = framePaint;
+    framePaint = false;
     bool alive = false;
     try {
         alive = PassOn(m);
     } catch (...) {
-        data->FFramePaint = framePaint;
+        framePaint = wasPainting;
         throw;
     }
-    data->FFramePaint = framePaint;
-    if (!alive) return;
+    if (!alive) return;   // the handler freed this skinner
+    framePaint = wasPainting;
     // Without a caption there is no band: the system keeps drawing the menu.
     if (frameKind == FrameKind::NoCaption) return;
     HMENU menu = ::GetMenu(window);
@@ -428,6 +429,7 @@ void TWinSkinForm::MDIClientProc(TMessage& m)
         passOn();
         return;
     case WM_MDICREATE:
+        if (skinData->MenuUpdate()) menuUpdateTaken = true;
         skinData->SetMenuUpdate(false);
         passOn();
         return;

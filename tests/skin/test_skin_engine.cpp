@@ -14,7 +14,7 @@
 #include "framework/core/SysUtils.h"
 #include "skin/SkinEngine.h"
 #include "skin/data/SkinHost.h"
-#include "skin/data/SkinManagerLink.h"
+#include "skin/data/SkinDataEvents.h"
 #include "skin/window/ControlSkinnerLink.h"
 #include "skin/window/FormChrome.h"
 #include "skin/window/PopupSkinnerLink.h"
@@ -73,9 +73,8 @@ void CheckNothingLeft()
 {
     CHECK(TSkinEngine::Current() == nullptr);
     CHECK(SkinManage() == nullptr);
-    CHECK(SkinManager() == nullptr);
     CHECK_FALSE(SkinHookInstalled());
-    CHECK_FALSE(SkinManagerFactoryInstalled());
+    CHECK_FALSE(SkinDataListened());
     CHECK(!FormChromeFactory());
     CHECK(!PopupSkinnerFactory());
     CHECK(!ControlSkinning().SkinControl);
@@ -146,7 +145,7 @@ TEST_CASE("a skin data component loaded with no engine says so with its name; it
     REQUIRE(Reports::Texts().size() == 1);
     CHECK(Reports::Texts()[0].rfind("SkinData7: ", 0) == 0);
     CHECK(Reports::Texts()[0].find("skin engine") != std::string::npos);
-    CHECK(SkinManager() == nullptr);
+    CHECK(SkinManage() == nullptr);
     CHECK_FALSE(SkinHookInstalled());
     // The skin itself was read; only nothing wears it.
     CHECK_FALSE(data->FNoSkin);
@@ -158,7 +157,7 @@ TEST_CASE("a skin data component loaded with no engine says so with its name; it
     // A new skin applied later reports again and still makes no manager.
     data->ApplyNewSkin();
     CHECK(Reports::Texts().size() == 2);
-    CHECK(SkinManager() == nullptr);
+    CHECK(SkinManage() == nullptr);
     form.reset();
     data->Free();
     CheckNothingLeft();

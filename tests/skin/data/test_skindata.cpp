@@ -1,6 +1,6 @@
 // The skin data component under Wine: the program's own skin parsed from its
 // "SkinStream" block, a container without definition text, damaged skins,
-// stored form data, and what the component asks of the skin manager.
+// stored form data, and the events the component raises.
 #include <doctest.h>
 
 #include <windows.h>
@@ -12,7 +12,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/reader/FormReader.h"
 #include "skin/data/Skin3rd.h"
-#include "skin/data/SkinManagerLink.h"
+#include "skin/data/SkinDataEvents.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDraw.h"
@@ -22,66 +22,31 @@ using namespace tftest;
 
 namespace {
 
-// Records what the component asks of the manager.
-class TRecordingManager final : public TSkinManagerLink {
+// Records the events the components raise, with the Active value each
+// event finds.
+class TRecordingListener final : public TSkinDataListener {
 public:
-    void RegisterSkinData(TSkinData* d) override
-    {
-        Registered = d;
-        Log.push_back("register");
-    }
-    void UnregisterSkinData(TSkinData* d) override
-    {
-        if (Registered == d) Registered = nullptr;
-        Log.push_back("unregister");
-    }
-    void InstallHook() override { Log.push_back("hook"); }
-    void RequestAction(TSkinAction kind, int delay) override
-    {
-        Log.push_back(Format("action %s %d", SkinActionName(kind), delay));
-    }
-    void DropCaptionButtons() override { Log.push_back("drop buttons"); }
-    bool SkinWindow(HWND window) override
-    {
-        Log.push_back(Format("skin window %p", static_cast<void*>(window)));
-        return true;
-    }
-    TSkinData* PendingSkinData() const override { return Pending; }
-    void SetPendingSkinData(TSkinData* d) override
-    {
-        Pending = d;
-        Log.push_back("pending");
-    }
-    bool Enabled() const override { return EnabledFlag; }
-    void SetEnabled(bool value) override
-    {
-        EnabledFlag = value;
-        Log.push_back(value ? "enable" : "disable");
-    }
-    TRunState RunState() const override { return State; }
-    void SetRunState(TRunState value) override
-    {
-        State = value;
-        Log.push_back(Format("run state %s", RunStateName(value)));
-    }
-    void RaiseRunState() override
-    {
-        State = static_cast<TRunState>(static_cast<int>(State) + 1);
-        Log.push_back(Format("run state raised to %d", static_cast<int>(State)));
-    }
+    void SkinDataLoaded(TSkinData& d) override { Add("loaded", d); }
+    void SkinDataActiveChanged(TSkinData& d) override { Add("active", d); }
+    void SkinDataNewSkin(TSkinData& d) override { Add("new skin", d); }
+    void SkinDataGone(TSkinData& d) override { Add("gone", d); }
 
     std::vector<std::string> Log;
-    TSkinData* Registered = nullptr;
-    TSkinData* Pending = nullptr;
-    bool EnabledFlag = false;
-    TRunState State = TRunState::BeforeActivation;
+    TSkinData* Last = nullptr;
+
+private:
+    void Add(const char* event, TSkinData& d)
+    {
+        Log.push_back(Format("%s %s", event, d.Active() ? "on" : "off"));
+        Last = &d;
+    }
 };
 
-// Installs a recording manager for a scope.
-struct TManagerScope {
-    TRecordingManager Manager;
-    TManagerScope() { SetSkinManager(&Manager); }
-    ~TManagerScope() { SetSkinManager(nullptr); }
+// Subscribes a recording listener for a scope.
+struct TListenerScope {
+    TRecordingListener Events;
+    TListenerScope() { SubscribeSkinData(&Events); }
+    ~TListenerScope() { UnsubscribeSkinData(&Events); }
 };
 
 const Bytes& LightBlueBlock()
@@ -113,13 +78,6 @@ std::string Hex(const Bytes& bytes)
         out += digits[b & 15];
     }
     return out;
-}
-
-BOOL CALLBACK FindVisible(HWND w, LPARAM found)
-{
-    if (!::IsWindowVisible(w)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = w;
-    return FALSE;
 }
 
 // Keeps the reader's message boxes off the screen for a scope.
@@ -167,9 +125,6 @@ TEST_CASE("Published properties and their defaults")
     CHECK(d.SkinStore() == "(none)");
     // State at creation.
     CHECK(d.FNoSkin);
-    CHECK(d.FFramePaint);
-    CHECK(d.FHintTime == 0);
-    CHECK(!d.FHintShown);
     CHECK(d.SkinTitle->Name == "Title");
     CHECK(d.SkinButtons->Name == "Buttons");
     CHECK(d.SkinBorders[SkinBorder::Bottom]->Name == "Bottom");
@@ -563,7 +518,7 @@ TEST_CASE("The SkinStream block is written back as it was read")
 TEST_CASE("Stored form data: the main window's SkinData1")
 {
     RegisterSkinDataClasses();
-    TManagerScope scope;
+    TListenerScope scope;
     TComponent root(nullptr);
     std::string skin3rd;
     for (const char* line : BuiltinSkin3rd())
@@ -597,8 +552,8 @@ TEST_CASE("Stored form data: the main window's SkinData1")
     CHECK(d->Options() == TSkinOptions{xoPreview, xoToolbarBK});
     CHECK(!d->SkinControls().Contains(xcMenuItem));
     CHECK(d->SkinControls().Contains(xcSystemMenu));
-    CHECK(scope.Manager.Log == std::vector<std::string>{"register", "hook", "action Skin 250"});
-    CHECK(scope.Manager.Registered == d);
+    CHECK(scope.Events.Log == std::vector<std::string>{"loaded on"});
+    CHECK(scope.Events.Last == d);
     TMemoryStream out;
     d->WriteSkinStream(out);
     CHECK(out.Bytes() == LightBlueBlock());
@@ -606,7 +561,7 @@ TEST_CASE("Stored form data: the main window's SkinData1")
 
 TEST_CASE("Loaded with an empty SkinStream: Active goes off, the hook is installed all the same")
 {
-    TManagerScope scope;
+    TListenerScope scope;
     TComponent root(nullptr);
     RegisterSkinDataClasses();
     ReadForm(&root, "object F: TComponent\n  object S: TSkinData\n    Active = True\n"
@@ -615,18 +570,19 @@ TEST_CASE("Loaded with an empty SkinStream: Active goes off, the hook is install
     REQUIRE(d);
     CHECK(d->FNoSkin);
     CHECK(!d->Active());
-    CHECK(scope.Manager.Log == std::vector<std::string>{"register", "hook"});
+    // Active went off before the event: the listener is not asked to skin.
+    CHECK(scope.Events.Log == std::vector<std::string>{"loaded off"});
     // xcMainMenu is set, so xcMenuItem is cleared.
     CHECK(d->SkinControls() == TSkinControlTypes{xcMainMenu, xcScrollbar});
-    // A component without a parsed skin cannot be switched on.
-    scope.Manager.Log.clear();
+    // Switching on is told; the manager refuses a component without a parsed skin.
+    scope.Events.Log.clear();
     d->SetActive(true);
-    CHECK(scope.Manager.Log.empty());
+    CHECK(scope.Events.Log == std::vector<std::string>{"active on"});
 }
 
 TEST_CASE("Loaded: menu sets, missing GetScrollBarInfo, the application icon")
 {
-    TManagerScope scope;
+    TListenerScope scope;
     auto d = LightBlue();
     d->SetSkinControls(TSkinControlTypes{xcPopupMenu, xcMenuItem, xcSystemMenu, xcScrollbar});
     const TUser32Entries none{};
@@ -661,82 +617,57 @@ TEST_CASE("Loaded: menu sets, missing GetScrollBarInfo, the application icon")
     for (int y = 0; y < appIcon.Height(); ++y)
         for (int x = 0; x < appIcon.Width(); ++x) inked += PixelOf(appIcon, x, y) != kMagenta;
     CHECK(inked > 10);
-    CHECK(scope.Manager.Log == std::vector<std::string>{"register", "hook"});   // Active is false
+    CHECK(scope.Events.Log == std::vector<std::string>{"loaded off"});   // Active is false
 }
 
-TEST_CASE("Loaded for a form of its own: enabled, run state raised, the owner's window skinned")
+TEST_CASE("Loaded for a form of its own, SetActive by form type: each raises its event, stored values excepted")
 {
-    TManagerScope scope;
-    scope.Manager.State = TRunState::Running;
-    static TComponent* owner;
+    TListenerScope scope;
     TComponent form(nullptr);
-    owner = &form;
-    TSkinHost host;
-    host.FormWindow = [](TComponent* c) { return c == owner ? reinterpret_cast<HWND>(0x1234) : nullptr; };
-    InstallSkinHost(host);
     auto* d = new TSkinData(&form);
     ReadBlock(*d, LightBlueBlock());
     d->SetSkinFormtype(sfOnlyThisForm);
-    d->SetActive(true);   // not loaded yet: asks the (recording) manager
-    scope.Manager.Log.clear();
+    d->SetActive(true);
+    CHECK(scope.Events.Log == std::vector<std::string>{"active on"});
+    scope.Events.Log.clear();
     d->Loaded();
-    InstallSkinHost(TSkinHost{});
-    CHECK(scope.Manager.Log ==
-          std::vector<std::string>{"register", "enable", "run state raised to 2", Format("skin window %p", reinterpret_cast<void*>(0x1234))});
-    scope.Manager.Log.clear();
+    CHECK(scope.Events.Log == std::vector<std::string>{"loaded on"});
+    CHECK(scope.Events.Last == d);
+    scope.Events.Log.clear();
     d->Free();
-    CHECK(scope.Manager.Log == std::vector<std::string>{"unregister"});
-}
+    CHECK(scope.Events.Log == std::vector<std::string>{"gone on"});
+    scope.Events.Log.clear();
 
-TEST_CASE("SetActive by form type")
-{
-    TManagerScope scope;
-    auto d = LightBlue();
-    SUBCASE("main form")
+    auto c = LightBlue();
+    SUBCASE("every form type: a change is an event, no change is none")
     {
-        d->SetActive(true);
-        CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "action Skin 250", "run state Running"});
-        CHECK(scope.Manager.Pending == d.get());
-        d->SetActive(true);   // unchanged: nothing
-        CHECK(scope.Manager.Log.size() == 3);
-        d->SetActive(false);
-        CHECK(scope.Manager.Log.back() == "action Unskin 250");
-    }
-    SUBCASE("only this form")
-    {
-        d->SetSkinFormtype(sfOnlyThisForm);
-        d->SetActive(true);
-        d->SetActive(false);
-        CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "action Skin 250", "pending", "action Unskin 250"});
-        d->FNoSkin = true;
-        scope.Manager.Log.clear();
-        d->SetActive(true);
-        CHECK(scope.Manager.Log == std::vector<std::string>{"pending"});
-    }
-    SUBCASE("dialogs and libraries: nothing")
-    {
-        d->SetSkinFormtype(sfDialog);
-        d->SetActive(true);
-        d->SetSkinFormtype(sfDLL);
-        d->SetActive(false);
-        CHECK(scope.Manager.Log.empty());
+        for (TSkinFormType type : {sfMainform, sfOnlyThisForm, sfDialog, sfDLL}) {
+            CAPTURE(static_cast<int>(type));
+            scope.Events.Log.clear();
+            c->SetSkinFormtype(type);
+            c->SetActive(true);
+            c->SetActive(true);   // unchanged: nothing
+            c->SetActive(false);
+            CHECK(scope.Events.Log == std::vector<std::string>{"active on", "active off"});
+            CHECK(scope.Events.Last == c.get());
+        }
     }
     SUBCASE("while loading or designing: stored only")
     {
-        d->SetLoading(true);
-        d->SetActive(true);
-        d->SetLoading(false);
-        d->SetDesigning(true);
-        d->SetActive(false);
-        d->SetActive(true);
-        CHECK(d->Active());
-        CHECK(scope.Manager.Log.empty());
+        c->SetLoading(true);
+        c->SetActive(true);
+        c->SetLoading(false);
+        c->SetDesigning(true);
+        c->SetActive(false);
+        c->SetActive(true);
+        CHECK(c->Active());
+        CHECK(scope.Events.Log.empty());
     }
 }
 
 TEST_CASE("SetSkinFile: a missing file reloads nothing and blocks switching on; a file loads and is applied")
 {
-    TManagerScope scope;
+    TListenerScope scope;
     auto d = LightBlue();
     TDataSkinObject* item = d->SkinMenuItem.get();
     d->SetSkinFile("Z:\\no\\such\\skin.skn");
@@ -744,7 +675,8 @@ TEST_CASE("SetSkinFile: a missing file reloads nothing and blocks switching on; 
     CHECK(d->SkinMenuItem.get() == item);
     CHECK(d->SkinFile() == "Z:\\no\\such\\skin.skn");
     d->SetActive(true);
-    CHECK(scope.Manager.Log.empty());
+    CHECK(scope.Events.Log == std::vector<std::string>{"active on"});   // the manager refuses it: no skin
+    scope.Events.Log.clear();
 
     // The program's skin file, written next to the test.
     const Bytes file(LightBlueBlock().begin() + 4, LightBlueBlock().end());
@@ -753,24 +685,24 @@ TEST_CASE("SetSkinFile: a missing file reloads nothing and blocks switching on; 
         TFileStream f(path, fmCreate);
         f.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
     }
-    scope.Manager.State = TRunState::Running;
     d->SetSkinFile(path);
     ::DeleteFileA(path.c_str());
     CHECK(!d->FNoSkin);
     CHECK(d->SkinMenuItem.get() != item);
-    CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "drop buttons", "action SkinChanged 250"});
-    // Without a running manager no action is requested.
-    scope.Manager.State = TRunState::BeforeActivation;
-    scope.Manager.Log.clear();
+    CHECK(scope.Events.Log == std::vector<std::string>{"new skin on"});
+    CHECK(scope.Events.Last == d.get());
+    // Not while the component is being read.
+    scope.Events.Log.clear();
+    d->SetLoading(true);
     d->ApplyNewSkin();
-    CHECK(scope.Manager.Log == std::vector<std::string>{"pending", "drop buttons"});
+    d->SetLoading(false);
+    CHECK(scope.Events.Log.empty());
 }
 
 TEST_CASE("SetSkinFile: a damaged file is refused with its name and why; the previous skin stays")
 {
     TQuietSkinMessages quiet;
-    TManagerScope scope;
-    scope.Manager.State = TRunState::Running;
+    TListenerScope scope;
     auto d = LightBlue();
     TDataSkinObject* item = d->SkinMenuItem.get();
     const Bytes file(LightBlueBlock().begin() + 4, LightBlueBlock().end());
@@ -789,29 +721,13 @@ TEST_CASE("SetSkinFile: a damaged file is refused with its name and why; the pre
     CHECK(message.find("Cannot load the skin file \"skindata_damaged.skn\", it is damaged: the skin file is cut short") == 0);
     CHECK(d->SkinMenuItem.get() == item);
     CHECK(d->SkinBorders[SkinBorder::Top]->Bitmap->Width() == 292);
-    CHECK(scope.Manager.Log.empty());   // nothing to apply
+    CHECK(scope.Events.Log.empty());   // nothing to apply
     CHECK(TQuietSkinMessages::Last.empty());
 }
 
-TEST_CASE("ApplyNewSkin without a manager loads first")
+TEST_CASE("With nobody listening (no engine) a component that loads says so with its name and raises nothing")
 {
-    SetSkinManager(nullptr);
-    static TRecordingManager* made;
-    TRecordingManager manager;
-    made = &manager;
-    SetSkinManagerFactory([]() -> TSkinManagerLink* { return made; });
-    auto d = LightBlue();
-    d->ApplyNewSkin();
-    SetSkinManagerFactory(nullptr);
-    CHECK(SkinManager() == &manager);
-    SetSkinManager(nullptr);
-    CHECK(manager.Log == std::vector<std::string>{"register", "hook", "pending", "drop buttons"});
-}
-
-TEST_CASE("Without a manager factory (no engine) a component that loads says so with its name and makes no manager")
-{
-    SetSkinManager(nullptr);
-    REQUIRE_FALSE(SkinManagerFactoryInstalled());
+    REQUIRE_FALSE(SkinDataListened());
     static std::vector<std::string> reports;
     reports.clear();
     TSkinHost host;
@@ -824,20 +740,58 @@ TEST_CASE("Without a manager factory (no engine) a component that loads says so 
         REQUIRE(reports.size() == 1);
         CHECK(reports[0].rfind("SkinData5: ", 0) == 0);
         CHECK(reports[0].find("skin engine") != std::string::npos);
-        CHECK(CreateSkinManagerIfNone() == nullptr);
-        CHECK(SkinManager() == nullptr);
-        // The stored value stays; switching asks no manager and makes none.
+        // The stored value stays; switching reports nothing.
         CHECK(d->Active() == false);
         d->SetActive(true);
         d->SetActive(false);
-        CHECK(SkinManager() == nullptr);
+        CHECK(reports.size() == 1);
         // A new skin applied later loads again: the same report.
         d->ApplyNewSkin();
         CHECK(reports.size() == 2);
-        CHECK(SkinManager() == nullptr);
+        // A listener that comes later hears only what happens from then on.
+        TListenerScope scope;
+        d->SetActive(true);
+        CHECK(scope.Events.Log == std::vector<std::string>{"active on"});
     }
     InstallSkinHost(TSkinHost{});
-    CHECK(SkinManager() == nullptr);
+    CHECK_FALSE(SkinDataListened());
+}
+
+TEST_CASE("Listeners hear the events in the order they subscribed, once each, and may leave while hearing")
+{
+    struct TLeaving final : TSkinDataListener {
+        std::vector<std::string>* log = nullptr;
+        TSkinDataListener* other = nullptr;
+        void SkinDataLoaded(TSkinData&) override { log->push_back("first"); }
+        void SkinDataActiveChanged(TSkinData&) override
+        {
+            log->emplace_back("first leaves");
+            UnsubscribeSkinData(other);
+            UnsubscribeSkinData(this);
+        }
+        void SkinDataNewSkin(TSkinData&) override {}
+        void SkinDataGone(TSkinData&) override {}
+    };
+    struct TSecond final : TSkinDataListener {
+        std::vector<std::string>* log = nullptr;
+        void SkinDataLoaded(TSkinData&) override { log->push_back("second"); }
+        void SkinDataActiveChanged(TSkinData&) override { log->push_back("second hears it"); }
+        void SkinDataNewSkin(TSkinData&) override {}
+        void SkinDataGone(TSkinData&) override {}
+    };
+    std::vector<std::string> log;
+    TLeaving first;
+    TSecond second;
+    first.log = second.log = &log;
+    first.other = &second;
+    SubscribeSkinData(&first);
+    SubscribeSkinData(&second);
+    SubscribeSkinData(&first);   // once only
+    auto d = LightBlue();
+    d->Loaded();
+    d->SetActive(true);
+    CHECK(log == std::vector<std::string>{"first", "second", "first leaves"});
+    CHECK_FALSE(SkinDataListened());
 }
 
 TEST_CASE("AcceptWindowName")
@@ -879,58 +833,6 @@ TEST_CASE("AcceptWindowName")
     d.AcceptWindowName(nullptr, "SysMonthCal32", accept);
     CHECK(accept);
     CHECK(handler.seen == "SysMonthCal32");
-}
-
-TEST_CASE("Caption hints show once until hidden")
-{
-    struct TFakeHint : TCaptionHintWindow {
-        std::vector<std::string>* log;
-        explicit TFakeHint(std::vector<std::string>* l) : log(l) {}
-        RECT CalcHintRect(int maxWidth, const std::string& text) override
-        {
-            log->push_back(Format("calc %d %s", maxWidth, text.c_str()));
-            return RECT{0, 0, 40, 18};
-        }
-        void ActivateHint(const RECT& r, const std::string& text) override
-        {
-            log->push_back(Format("show %d,%d,%d,%d %s", static_cast<int>(r.left), static_cast<int>(r.top),
-                                  static_cast<int>(r.right), static_cast<int>(r.bottom), text.c_str()));
-        }
-        void HideHint() override { log->push_back("hide"); }
-    };
-    static std::vector<std::string> log;
-    log.clear();
-    TSkinHost host;
-    host.CreateHintWindow = []() -> std::unique_ptr<TCaptionHintWindow> { return std::make_unique<TFakeHint>(&log); };
-    InstallSkinHost(host);
-    TSkinData d(nullptr);
-    InstallSkinHost(TSkinHost{});
-
-    d.ShowCaptionHint(RECT{100, 200, 120, 220}, "Close");
-    d.ShowCaptionHint(RECT{0, 0, 10, 10}, "Again");   // already showing: nothing
-    CHECK(d.FHintShown);
-    d.HideCaptionHint();
-    d.HideCaptionHint();   // not showing: nothing
-    CHECK(!d.FHintShown);
-    d.SetOptions(TSkinOptions{xoPreview});   // without xoCaptionButtonHint
-    d.ShowCaptionHint(RECT{0, 0, 10, 10}, "Never");
-    CHECK(log == std::vector<std::string>{"calc 500 Close", "show 100,200,140,218 Close", "hide"});
-}
-
-TEST_CASE("The framework's hint window behind the caption hint")
-{
-    TSkinData d(nullptr);
-    d.ShowCaptionHint(RECT{50, 60, 0, 0}, "Minimize");
-    HWND shown = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindVisible, reinterpret_cast<LPARAM>(&shown));
-    REQUIRE(shown);
-    RECT r{};
-    ::GetWindowRect(shown, &r);
-    CHECK(r.left == 50);
-    CHECK(r.top == 60);
-    CHECK(r.right > 50);
-    d.HideCaptionHint();
-    CHECK(!::IsWindowVisible(shown));
 }
 
 TEST_CASE("User32 entries")
@@ -1069,60 +971,4 @@ TEST_CASE("System colours are resolved before the combo arrow's fill and the cap
     TBitmap& bar = *plain->SkinToolbar->Bitmap;
     CHECK(PixelOf(bar, 0, 0) == MixColors(clBtnFace, clWhite, 150));
     CHECK(PixelOf(bar, 0, 39) == resolved);
-}
-
-TEST_CASE("SetActive before any component has loaded makes no manager; Loaded acts on the stored value")
-{
-    SetSkinManager(nullptr);
-    static int made;
-    static TRecordingManager* manager;
-    TRecordingManager recording;
-    made = 0;
-    manager = &recording;
-    SetSkinManagerFactory([]() -> TSkinManagerLink* {
-        ++made;
-        return manager;
-    });
-    auto d = LightBlue();
-    for (TSkinFormType type : {sfDialog, sfDLL, sfOnlyThisForm, sfMainform}) {
-        CAPTURE(static_cast<int>(type));
-        d->SetSkinFormtype(type);
-        d->SetActive(true);
-        d->SetActive(false);
-        CHECK(SkinManager() == nullptr);
-    }
-    d->SetActive(true);
-    CHECK(made == 0);
-    CHECK(recording.Log.empty());
-    // The first load makes it, and the stored Active is acted on.
-    d->Loaded();
-    CHECK(made == 1);
-    CHECK(SkinManager() == &recording);
-    CHECK(recording.Log == std::vector<std::string>{"register", "hook", "action Skin 250"});
-    // From now on dialogs and libraries still ask nothing of it.
-    recording.Log.clear();
-    d->SetSkinFormtype(sfDialog);
-    d->SetActive(false);
-    CHECK(recording.Log.empty());
-    d.reset();
-    SetSkinManagerFactory(nullptr);
-    SetSkinManager(nullptr);
-}
-
-TEST_CASE("The manager's actions and run states have names; raised run states read as raised")
-{
-    const std::pair<TSkinAction, const char*> actions[] = {{TSkinAction::None, "None"},
-                                                           {TSkinAction::Skin, "Skin"},
-                                                           {TSkinAction::Unskin, "Unskin"},
-                                                           {TSkinAction::SkinChanged, "SkinChanged"},
-                                                           {TSkinAction::DropDeadSkinners, "DropDeadSkinners"},
-                                                           {static_cast<TSkinAction>(5), "Unknown"}};
-    for (const auto& [action, name] : actions) CHECK(std::string(SkinActionName(action)) == name);
-    CHECK(static_cast<int>(TSkinAction::Skin) == 1);
-    CHECK(static_cast<int>(TSkinAction::DropDeadSkinners) == 6);
-    const std::pair<TRunState, const char*> states[] = {{TRunState::BeforeActivation, "BeforeActivation"},
-                                                        {TRunState::Running, "Running"},
-                                                        {TRunState::Destroying, "Destroying"},
-                                                        {static_cast<TRunState>(2), "Raised"}};
-    for (const auto& [state, name] : states) CHECK(std::string(RunStateName(state)) == name);
 }

@@ -10,7 +10,10 @@
 #include "ChromeTestKit.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Menus.h"
+#include "framework/core/SysUtils.h"
+#include "skin/data/SkinHost.h"
 #include "skin/window/CaptionButtonRules.h"
+#include "skin/window/CaptionHint.h"
 #include "skin/window/SkinMessages.h"
 #include "skin/window/WinSysButton.h"
 
@@ -31,6 +34,13 @@ std::map<int, TWinSysButton*> ButtonsByAction(TSkinChrome& chrome)
         if (b->visible && !out.count(b->Action())) out[b->Action()] = b;
     }
     return out;
+}
+
+BOOL CALLBACK FindVisible(HWND w, LPARAM found)
+{
+    if (!::IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
 }
 
 TWinSysButton* Visible(TSkinChrome& chrome, int buttonAction)
@@ -442,11 +452,83 @@ TEST_CASE("the caption hint shows after twice the hint pause on a button and hid
     REQUIRE(chrome.HotObject() == close);
     const int pause = Application->HintPause(), hide = Application->HintHidePause();
     int ticks = 0;
-    for (; !fx.data->FHintShown && ticks < 100; ++ticks) chrome.HoverTick();
+    for (; !chrome.CaptionHint().Shown() && ticks < 100; ++ticks) chrome.HoverTick();
     CHECK(ticks * 250 == 2 * pause);
-    for (; fx.data->FHintShown && ticks < 100; ++ticks) chrome.HoverTick();
+    for (; chrome.CaptionHint().Shown() && ticks < 100; ++ticks) chrome.HoverTick();
     CHECK(ticks * 250 == 2 * pause + hide);
     // Leaving the button hides it and starts the time again.
     SendMessageA(w, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(w, 150, 12));
-    CHECK(fx.data->FHintTime == 0);
+    CHECK(chrome.CaptionHint().RestTime() == 0);
+}
+
+TEST_CASE("a caption hint shows once until hidden; its window is made when first shown")
+{
+    struct TFakeHint : TCaptionHintWindow {
+        std::vector<std::string>* log;
+        explicit TFakeHint(std::vector<std::string>* l) : log(l) {}
+        RECT CalcHintRect(int maxWidth, const std::string& text) override
+        {
+            log->push_back(Format("calc %d %s", maxWidth, text.c_str()));
+            return RECT{0, 0, 40, 18};
+        }
+        void ActivateHint(const RECT& r, const std::string& text) override
+        {
+            log->push_back(Format("show %d,%d,%d,%d %s", static_cast<int>(r.left), static_cast<int>(r.top),
+                                  static_cast<int>(r.right), static_cast<int>(r.bottom), text.c_str()));
+        }
+        void HideHint() override { log->push_back("hide"); }
+    };
+    static std::vector<std::string> log;
+    static int made;
+    log.clear();
+    made = 0;
+    TSkinHost host;
+    host.CreateHintWindow = []() -> std::unique_ptr<TCaptionHintWindow> {
+        ++made;
+        return std::make_unique<TFakeHint>(&log);
+    };
+    InstallSkinHost(host);
+    {
+        TCaptionHint hint;
+        CHECK(hint.RestTime() == 0);
+        CHECK(!hint.Shown());
+        const TSkinOptions withHints = DefaultSkinOptions;
+        hint.Show(RECT{0, 0, 10, 10}, "Never", TSkinOptions{xoPreview});   // without xoCaptionButtonHint
+        CHECK(made == 0);   // the window is made when first shown
+        hint.Show(RECT{100, 200, 120, 220}, "Close", withHints);
+        hint.Show(RECT{0, 0, 10, 10}, "Again", withHints);   // already showing: nothing
+        CHECK(hint.Shown());
+        hint.Hide();
+        hint.Hide();   // not showing: nothing
+        CHECK(!hint.Shown());
+        hint.Show(RECT{0, 0, 10, 10}, "Never", TSkinOptions{xoPreview});
+        CHECK(!hint.Shown());
+        // The rest time counts up and starts again when reset, which hides.
+        hint.Show(RECT{5, 6, 7, 8}, "Help", withHints);
+        CHECK(hint.AddRestTime(250) == 250);
+        CHECK(hint.AddRestTime(250) == 500);
+        hint.Reset();
+        CHECK(hint.RestTime() == 0);
+        CHECK(!hint.Shown());
+    }
+    InstallSkinHost(TSkinHost{});
+    CHECK(made == 1);   // one window, kept
+    CHECK(log == std::vector<std::string>{"calc 500 Close", "show 100,200,140,218 Close", "hide", "calc 500 Help",
+                                          "show 5,6,45,24 Help", "hide"});
+}
+
+TEST_CASE("the framework's hint window behind the caption hint")
+{
+    TCaptionHint hint;
+    hint.Show(RECT{50, 60, 0, 0}, "Minimize", DefaultSkinOptions);
+    HWND shown = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindVisible, reinterpret_cast<LPARAM>(&shown));
+    REQUIRE(shown);
+    RECT r{};
+    ::GetWindowRect(shown, &r);
+    CHECK(r.left == 50);
+    CHECK(r.top == 60);
+    CHECK(r.right > 50);
+    hint.Hide();
+    CHECK(!::IsWindowVisible(shown));
 }

@@ -5,6 +5,7 @@
 #include <doctest.h>
 
 #include <memory>
+#include <ostream>
 
 #include "SkinWindowKit.h"
 #include "framework/controls/Forms.h"
@@ -813,4 +814,173 @@ TEST_CASE("form skinner and control skinner states have names")
     // The engine's own numbers stay.
     CHECK(static_cast<int>(TFormSkinState::WindowDestroyed) == 6);
     CHECK(static_cast<int>(TSkinnerState::WindowDestroyed) == 6);
+}
+
+namespace {
+
+// A colour no skin frame holds, painted over a frame before it is repainted.
+constexpr COLORREF kMark = RGB(1, 254, 3);
+
+// Paints the mark over the frame point, asks the window to paint its frame
+// and reads the point back.
+TColor RepaintedFramePixel(HWND w, int x, int y)
+{
+    HDC dc = GetWindowDC(w);
+    HBRUSH mark = CreateSolidBrush(kMark);
+    const RECT spot{x - 2, y - 2, x + 3, y + 3};
+    FillRect(dc, &spot, mark);
+    DeleteObject(mark);
+    ReleaseDC(w, dc);
+    SendMessageA(w, WM_NCPAINT, 1, 0);
+    dc = GetWindowDC(w);
+    const COLORREF seen = GetPixel(dc, x, y);
+    ReleaseDC(w, dc);
+    return static_cast<TColor>(seen);
+}
+
+// Sits in front of a form's message handling; while the form handles a menu
+// change it repaints both frames and keeps what they showed.
+struct MenuChangeProbe : TObject {
+    TWinSkinForm* own = nullptr;
+    TWinSkinForm* other = nullptr;
+    TWndMethod next;
+    int seen = 0;
+    bool ownOn = true, otherOn = false;
+    TColor ownPixel = 0, otherPixel = 0;
+    void Hook(TMessage& m)
+    {
+        if (m.Msg == CM_MENUCHANGED && own && other) {
+            ++seen;
+            ownOn = own->FramePaintOn();
+            otherOn = other->FramePaintOn();
+            ownPixel = RepaintedFramePixel(own->Window(), 60, own->BorderTop() / 2);
+            otherPixel = RepaintedFramePixel(other->Window(), 60, other->BorderTop() / 2);
+        }
+        next(m);
+    }
+};
+
+} // namespace
+
+TEST_CASE("muting one form's frame painting leaves the other forms of the skin painting theirs")
+{
+    SkinFixture fx;
+    auto first = ShownForm("Muted", 40, 60, 300, 200);
+    auto second = ShownForm("Painting", 380, 60, 300, 200);
+    REQUIRE(fx.WaitSkinned(first->Handle()));
+    REQUIRE(fx.WaitSkinned(second->Handle()));
+    Pump(100);
+    TWinSkinForm* a = fx.Skinner(first->Handle());
+    TWinSkinForm* b = fx.Skinner(second->Handle());
+    REQUIRE(a->SkinData() == b->SkinData());
+    CHECK(a->FramePaintOn());
+    CHECK(b->FramePaintOn());
+    MenuChangeProbe probe;
+    probe.own = a;
+    probe.other = b;
+    probe.next = first->WindowProc;
+    first->WindowProc = TWndMethod::Of<&MenuChangeProbe::Hook>(&probe);
+    SendMessageA(first->Handle(), CM_MENUCHANGED, 0, 0);
+    first->WindowProc = probe.next;
+    REQUIRE(probe.seen == 1);
+    // While the first form handles its menu change only its frame is muted.
+    CHECK_FALSE(probe.ownOn);
+    CHECK(probe.otherOn);
+    CHECK(probe.ownPixel == static_cast<TColor>(kMark));
+    auto expected = PaintedFrame(second->Handle());
+    CHECK(probe.otherPixel != static_cast<TColor>(kMark));
+    CHECK(probe.otherPixel == PixelAt(*expected, 60, b->BorderTop() / 2));
+    // Afterwards it paints again.
+    CHECK(a->FramePaintOn());
+    CHECK(RepaintedFramePixel(first->Handle(), 60, a->BorderTop() / 2) != static_cast<TColor>(kMark));
+}
+
+namespace {
+
+// What a form skinner may change on its form and in the skin data.
+struct Settings {
+    int64_t autoScroll;
+    bool menuUpdate;
+    uint32_t skinControls;
+    bool operator==(const Settings&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const Settings& s)
+{
+    return os << "{AutoScroll " << s.autoScroll << ", MenuUpdate " << s.menuUpdate << ", SkinControls 0x" << std::hex
+              << s.skinControls << std::dec << "}";
+}
+Settings SettingsOf(TForm& form, TSkinData& data)
+{
+    return Settings{ReadInt(&form, "AutoScroll"), data.MenuUpdate(), data.SkinControls().Bits()};
+}
+
+const char* RestoreChildClass()
+{
+    static const char* name = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            return DefMDIChildProcA(w, msg, wParam, lParam);
+        };
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.lpszClassName = "TfRestoreMdiChild";
+        RegisterClassA(&wc);
+        return "TfRestoreMdiChild";
+    }();
+    return name;
+}
+
+} // namespace
+
+TEST_CASE("what a form skinner changes on its form and in the skin data is given back when it detaches")
+{
+    // Menu items skinned (AutoScroll goes off), the Windows 95 family (no
+    // skinned system menus) and an MDI frame that creates a child (the menu
+    // bar stops following the menu): each change is the skinner's own.
+    enum class DetachBy { ActiveOff, EngineEnd };
+    for (DetachBy how : {DetachBy::ActiveOff, DetachBy::EngineEnd}) {
+        CAPTURE(static_cast<int>(how));
+        OverrideSkinOSVersion(0x80000004);
+        {
+            Counter counter;
+            SkinFixture fx;
+            TSkinControlTypes kinds = fx.data->SkinControls();
+            kinds.Include(xcMenuItem);
+            kinds.Include(xcSystemMenu);
+            fx.data->SetSkinControls(kinds);
+            auto frame = std::make_unique<TForm>(nullptr);
+            frame->SetFormStyle(fsMDIForm);
+            frame->SetBounds(80, 80, 500, 380);
+            frame->SetCaption("Given back");
+            const Settings before = SettingsOf(*frame, *fx.data);
+            REQUIRE(before.autoScroll == 1);
+            REQUIRE(before.menuUpdate);
+            frame->Show();
+            SetForegroundWindow(frame->Handle());
+            REQUIRE(fx.WaitSkinned(frame->Handle()));
+            HWND client = frame->ClientHandle();
+            REQUIRE(client);
+            MDICREATESTRUCTA create{};
+            create.szClass = RestoreChildClass();
+            create.szTitle = "Child";
+            create.hOwner = GetModuleHandleA(nullptr);
+            create.x = create.y = 10;
+            create.cx = 200;
+            create.cy = 150;
+            HWND child = reinterpret_cast<HWND>(SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+            REQUIRE(child);
+            Pump(50);
+            const Settings skinned = SettingsOf(*frame, *fx.data);
+            CHECK(skinned.autoScroll == 0);
+            CHECK_FALSE(skinned.menuUpdate);
+            CHECK_FALSE(fx.data->SkinControls().Contains(xcSystemMenu));
+
+            if (how == DetachBy::ActiveOff) SwitchActive(fx, counter, false);
+            else fx.engine.reset();
+            CHECK(SendMessageA(frame->Handle(), SKM_QUERYSKINNED, 0, 0) != 1);
+            CHECK(SettingsOf(*frame, *fx.data) == before);
+            SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+        }
+        OverrideSkinOSVersion(0);
+    }
 }

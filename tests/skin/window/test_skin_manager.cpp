@@ -4,6 +4,7 @@
 #include <doctest.h>
 
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 
 #include "SkinWindowKit.h"
@@ -573,4 +574,213 @@ TEST_CASE("a skin data component that goes takes the skinners of open menu windo
     CHECK(m.PopupSkinnerCount() == 0);
     CHECK(FakePopup::log == std::vector<std::string>{"attach", "detach"});
     DestroyWindow(open);
+}
+
+// ---------------------------------------------------------------- the components' events
+
+namespace {
+
+// What the manager holds of its deferred action and its switches.
+struct ManagerState {
+    TSkinData* pending;
+    TSkinAction action;
+    bool scheduled;
+    int delay;
+    bool enabled;
+    TRunState runState;
+    bool operator==(const ManagerState&) const = default;
+};
+ManagerState StateOf(const TSkinManage& m)
+{
+    return ManagerState{m.PendingSkinData(), m.PendingAction(), m.ActionScheduled(), m.ActionDelay(), m.Enabled(),
+                        m.RunState()};
+}
+std::ostream& operator<<(std::ostream& os, const ManagerState& s)
+{
+    return os << "{pending " << s.pending << ", " << SkinActionName(s.action) << (s.scheduled ? " scheduled" : "")
+              << " " << s.delay << " ms, " << (s.enabled ? "enabled" : "disabled") << ", "
+              << RunStateName(s.runState) << "}";
+}
+
+// A component with the light blue skin, not loaded yet.
+TSkinData* Component(TSkinFormType type, bool active, TComponent* owner = nullptr)
+{
+    auto* d = new TSkinData(owner);
+    tf::TMemoryStream block(LightBlueBlock());
+    d->SetLoading(true);
+    d->SetSkinFormtype(type);
+    d->SetActive(active);
+    d->ReadBinaryProperty("SkinStream", block);
+    d->SetLoading(false);
+    return d;
+}
+
+} // namespace
+
+TEST_CASE("the manager acts on a component that loads: made by the first, hook and request for a main form")
+{
+    TSkinEngine engine(WindowsOnly());
+    TSkinData* d = Component(sfMainform, true);
+    // Switching before any component has loaded makes no manager.
+    for (TSkinFormType type : {sfDialog, sfDLL, sfOnlyThisForm, sfMainform}) {
+        d->SetSkinFormtype(type);
+        d->SetActive(false);
+        d->SetActive(true);
+        CHECK(SkinManage() == nullptr);
+    }
+    CHECK_FALSE(SkinHookInstalled());
+    d->Loaded();
+    REQUIRE(SkinManage() != nullptr);
+    TSkinManage& m = *SkinManage();
+    CHECK(m.SkinDatas() == std::vector<TSkinData*>{d});
+    CHECK(m.MainSkinData() == d);
+    CHECK(SkinHookInstalled());
+    // Before any activation the request only switches skinning on.
+    CHECK(StateOf(m) == ManagerState{nullptr, TSkinAction::Skin, false, 250, true, TRunState::BeforeActivation});
+    // Dialog and library components switch nothing.
+    d->SetSkinFormtype(sfDialog);
+    d->SetActive(false);
+    CHECK(StateOf(m) == ManagerState{nullptr, TSkinAction::Skin, false, 250, true, TRunState::BeforeActivation});
+
+    // A second main-form component without a skin: Active goes off, no request.
+    auto* empty = new TSkinData(nullptr);
+    empty->SetLoading(true);
+    empty->SetActive(true);
+    empty->SetLoading(false);
+    m.SetEnabled(false);
+    empty->Loaded();
+    CHECK_FALSE(empty->Active());
+    CHECK(m.SkinDatas() == std::vector<TSkinData*>{d, empty});
+    CHECK(m.MainSkinData() == d);
+    CHECK_FALSE(m.Enabled());
+    // Nor can it be switched on.
+    empty->SetActive(true);
+    CHECK(StateOf(m) == ManagerState{nullptr, TSkinAction::Skin, false, 250, false, TRunState::BeforeActivation});
+    empty->Free();
+    d->Free();
+    CHECK(m.SkinDatas().empty());
+    CHECK(m.MainSkinData() == nullptr);
+}
+
+TEST_CASE("the manager acts on a component of a form of its own: enabled, run state raised, its window skinned")
+{
+    TSkinEngine engine(WindowsOnly());
+    SkinFixture main(sfMainform, false);
+    TSkinManage& m = main.Manager();
+    m.SetRunState(TRunState::Running);
+    auto form = ShownForm("Own");
+    Pump(100);
+    REQUIRE(main.Skinner(form->Handle()) == nullptr);   // the main component is off
+    // Switched off, it only switches skinning on and raises the run state.
+    auto other = std::make_unique<TForm>(nullptr);
+    TSkinData* off = Component(sfOnlyThisForm, false, other.get());
+    off->Loaded();
+    CHECK(m.Enabled());
+    CHECK(m.RunState() == static_cast<TRunState>(2));
+    CHECK(std::string(RunStateName(m.RunState())) == "Raised");
+    CHECK(main.Skinner(form->Handle()) == nullptr);
+    // Switched on, its form's window is skinned at once, with it; the
+    // attached skinner counts the manager as running.
+    TSkinData* own = Component(sfOnlyThisForm, true, form.get());
+    own->Loaded();
+    REQUIRE(main.Skinner(form->Handle()) != nullptr);
+    CHECK(main.Skinner(form->Handle())->SkinData() == own);
+    CHECK(m.RunState() == TRunState::Running);
+    CHECK(m.SkinDatas() == std::vector<TSkinData*>{main.data, off, own});
+    own->Free();
+    CHECK(main.Skinner(form->Handle()) == nullptr);
+    off->Free();
+}
+
+TEST_CASE("the manager acts on Active and new skins by form type")
+{
+    SkinFixture fx(sfMainform, false);
+    TSkinManage& m = fx.Manager();
+    TSkinData* d = fx.data;
+    m.SetRunState(TRunState::Running);
+    SUBCASE("main form: on asks for skinning and counts as running, off for unskinning")
+    {
+        m.SetRunState(TRunState::BeforeActivation);
+        d->SetActive(true);
+        CHECK(StateOf(m) == ManagerState{d, TSkinAction::Skin, false, 250, true, TRunState::Running});
+        d->SetActive(false);
+        CHECK(StateOf(m) == ManagerState{d, TSkinAction::Unskin, true, 250, true, TRunState::Running});
+        CHECK(m.RunPendingAction());
+        CHECK_FALSE(m.Enabled());
+    }
+    SUBCASE("main form without a parsed skin: switching on asks nothing")
+    {
+        d->FNoSkin = true;
+        d->SetActive(true);
+        CHECK(StateOf(m) == ManagerState{nullptr, TSkinAction::None, false, 100, false, TRunState::Running});
+        d->FNoSkin = false;
+    }
+    SUBCASE("only this form: pending first; without a parsed skin nothing more")
+    {
+        d->SetSkinFormtype(sfOnlyThisForm);
+        d->SetActive(true);
+        CHECK(StateOf(m) == ManagerState{d, TSkinAction::Skin, true, 250, false, TRunState::Running});
+        d->SetActive(false);
+        CHECK(StateOf(m) == ManagerState{d, TSkinAction::Unskin, true, 250, false, TRunState::Running});
+        CHECK(m.RunPendingAction());
+        m.SetPendingSkinData(nullptr);
+        d->FNoSkin = true;
+        d->SetActive(true);
+        CHECK(StateOf(m) == ManagerState{d, TSkinAction::Unskin, false, 250, false, TRunState::Running});
+        d->FNoSkin = false;
+    }
+    SUBCASE("dialogs and libraries: nothing")
+    {
+        for (TSkinFormType type : {sfDialog, sfDLL}) {
+            d->SetSkinFormtype(type);
+            d->SetActive(!d->Active());
+            CHECK(StateOf(m) == ManagerState{nullptr, TSkinAction::None, false, 100, false, TRunState::Running});
+        }
+    }
+    SUBCASE("a new skin: pending, caption buttons dropped, SkinChanged only while running")
+    {
+        d->SetActive(true);
+        auto form = ShownForm("New skin");
+        REQUIRE(fx.WaitSkinned(form->Handle()));
+        REQUIRE(m.PendingSkinData() == nullptr);
+        d->ApplyNewSkin();
+        CHECK(StateOf(m) == ManagerState{d, TSkinAction::SkinChanged, true, 250, true, TRunState::Running});
+        CHECK(m.RunPendingAction());
+        m.SetRunState(TRunState::BeforeActivation);
+        d->ApplyNewSkin();
+        CHECK(StateOf(m) == ManagerState{d, TSkinAction::SkinChanged, false, 250, true, TRunState::BeforeActivation});
+        m.SetRunState(TRunState::Running);
+    }
+}
+
+TEST_CASE("a new skin in a component while no manager exists loads the component first")
+{
+    TSkinEngine engine(WindowsOnly());
+    TSkinData* d = Component(sfMainform, false);
+    REQUIRE(SkinManage() == nullptr);
+    d->ApplyNewSkin();
+    REQUIRE(SkinManage() != nullptr);
+    TSkinManage& m = *SkinManage();
+    CHECK(m.SkinDatas() == std::vector<TSkinData*>{d});
+    CHECK(SkinHookInstalled());
+    CHECK(StateOf(m) == ManagerState{d, TSkinAction::None, false, 100, false, TRunState::BeforeActivation});
+    d->Free();
+}
+
+TEST_CASE("the manager's actions and run states have names; raised run states read as raised")
+{
+    const std::pair<TSkinAction, const char*> actions[] = {{TSkinAction::None, "None"},
+                                                           {TSkinAction::Skin, "Skin"},
+                                                           {TSkinAction::Unskin, "Unskin"},
+                                                           {TSkinAction::SkinChanged, "SkinChanged"},
+                                                           {TSkinAction::DropDeadSkinners, "DropDeadSkinners"},
+                                                           {static_cast<TSkinAction>(5), "Unknown"}};
+    for (const auto& [action, name] : actions) CHECK(std::string(SkinActionName(action)) == name);
+    CHECK(static_cast<int>(TSkinAction::Skin) == 1);
+    CHECK(static_cast<int>(TSkinAction::DropDeadSkinners) == 6);
+    const std::pair<TRunState, const char*> states[] = {{TRunState::BeforeActivation, "BeforeActivation"},
+                                                        {TRunState::Running, "Running"},
+                                                        {TRunState::Destroying, "Destroying"},
+                                                        {static_cast<TRunState>(2), "Raised"}};
+    for (const auto& [state, name] : states) CHECK(std::string(RunStateName(state)) == name);
 }
