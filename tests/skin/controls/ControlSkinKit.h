@@ -15,7 +15,8 @@
 
 #include "../window/SkinWindowKit.h"
 #include "SkinPictures.h"
-#include "../MessageLog.h"
+#include "tests/kit/HandlerRecorder.h"
+#include "tests/kit/MessageLog.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Forms.h"
 #include "framework/reader/FormData.h"
@@ -208,31 +209,8 @@ struct SkinnedForm {
     }
 };
 
-// Records the messages that reach a control's handler (installed over
-// whatever handler it has, a skinner's included); only those of `only` when
-// given. Puts the handler back at its end.
-class HandlerRecorder : public tf::TObject {
-public:
-    explicit HandlerRecorder(tf::TControl* c, std::set<UINT> only = {})
-        : FControl(c), FSaved(c->WindowProc), FOnly(std::move(only))
-    {
-        c->WindowProc = tf::TWndMethod::Of<&HandlerRecorder::Proc>(this);
-    }
-    ~HandlerRecorder() override { FControl->WindowProc = FSaved; }
-    HandlerRecorder(const HandlerRecorder&) = delete;
-    HandlerRecorder& operator=(const HandlerRecorder&) = delete;
-    void Proc(tf::TMessage& m)
-    {
-        if (FOnly.empty() || FOnly.count(m.Msg)) Log.Add(nullptr, m.Msg, tftest::Via::Called, m.WParam, m.LParam);
-        FSaved(m);
-    }
-    tftest::MessageLog Log;
-
-private:
-    tf::TControl* FControl;
-    tf::TWndMethod FSaved;
-    std::set<UINT> FOnly;
-};
+// Records the messages that reach a control's handler (the kit's).
+using HandlerRecorder = tftest::THandlerRecorder;
 
 // The engine that the previewer's tests run under: the manager and the
 // control skinners (the frame's caption buttons and menus have tests of
@@ -277,6 +255,5 @@ struct LiveSkinview {
         return s ? ctltest::SkinnerOf(s->ControlSkinners(), control) : nullptr;
     }
 };
-
 
 } // namespace ctltest
