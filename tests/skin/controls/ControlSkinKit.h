@@ -17,6 +17,7 @@
 #include "SkinPictures.h"
 #include "tests/kit/HandlerRecorder.h"
 #include "tests/kit/MessageLog.h"
+#include "tests/kit/RunEnd.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Forms.h"
 #include "framework/reader/FormData.h"
@@ -255,5 +256,31 @@ struct LiveSkinview {
         return s ? ctltest::SkinnerOf(s->ControlSkinners(), control) : nullptr;
     }
 };
+
+// The previewer shown and skinned once for the whole test program, for the
+// cases that leave it as they found it (each puts back what it changes);
+// made at its first use, brought to the front for each case, freed when the
+// run ends. A case that needs a fresh one, or another engine, frees it first
+// (FreeSharedSkinview).
+inline std::unique_ptr<LiveSkinview>& SharedSkinviewSlot()
+{
+    static std::unique_ptr<LiveSkinview> live;
+    return live;
+}
+
+inline void FreeSharedSkinview() { SharedSkinviewSlot().reset(); }
+
+inline LiveSkinview& SharedSkinview()
+{
+    std::unique_ptr<LiveSkinview>& live = SharedSkinviewSlot();
+    if (!live) {
+        live = std::make_unique<LiveSkinview>();
+        tftest::AtRunEnd(FreeSharedSkinview);
+    } else {
+        SetForegroundWindow(live->window);
+        skintest::PumpUntil([&] { return GetForegroundWindow() == live->window; }, 1000);
+    }
+    return *live;
+}
 
 } // namespace ctltest
