@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/kit/Pump.h"
+
 namespace tftest {
 
 // Runs a shell command on the host and waits until it has finished (Wine
@@ -64,18 +66,7 @@ inline void Screenshot(const std::string& hostPath)
 inline bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
 
 // Handles this thread's messages for ms milliseconds.
-inline void PumpMessages(int ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (static_cast<int>(GetTickCount() - start) < ms);
-}
+inline void PumpMessages(int ms) { Pump(static_cast<DWORD>(ms)); }
 
 // The pointer to p, and the left button down or up; nothing waits.
 inline void SendMove(POINT p)

@@ -1,5 +1,7 @@
 #include "GuardProcess.h"
 
+#include "tests/kit/TempDir.h"
+
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -27,37 +29,6 @@ bool CanOpenForWriting(const std::string& path)
     return true;
 }
 
-static void RemoveTreeOnce(const std::string& folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA((folder + "*").c_str(), &data);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTreeOnce(path + "\\");
-            else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(h, &data));
-        FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-void RemoveTree(const std::string& folder)
-{
-    // A running guard may still be looking through the folder (its rescan
-    // after the mass deletion): try again for a while.
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        RemoveTreeOnce(folder);
-        if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-        Sleep(100);
-    }
-}
-
 TempFolder::TempFolder(const std::string& prefix)
 {
     char temp[MAX_PATH];
@@ -68,7 +39,9 @@ TempFolder::TempFolder(const std::string& prefix)
     CreateDirectoryA(FPath.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() { RemoveTree(FPath); }
+// A running guard may still be looking through the folder (its rescan after
+// the mass deletion): the removal tries again for a while.
+TempFolder::~TempFolder() { tftest::RemoveTree(FPath, 2000); }
 
 WatchedFolder::WatchedFolder(const std::string& prefix)
 {
@@ -79,7 +52,7 @@ WatchedFolder::WatchedFolder(const std::string& prefix)
     CreateDirectoryA(FPath.c_str(), nullptr);
 }
 
-WatchedFolder::~WatchedFolder() { RemoveTree(FPath); }
+WatchedFolder::~WatchedFolder() { tftest::RemoveTree(FPath, 2000); }
 
 namespace {
 struct FindForm {

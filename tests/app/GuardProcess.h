@@ -75,9 +75,6 @@ bool WaitFor(Pred pred, DWORD timeoutMs)
     }
 }
 
-// Removes folder (ending in a backslash) with everything in it.
-void RemoveTree(const std::string& folder);
-
 // Whether another program could open path for writing now.
 bool CanOpenForWriting(const std::string& path);
 

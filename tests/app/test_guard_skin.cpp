@@ -26,13 +26,7 @@ namespace {
 
 std::string Screen(const char* name) { return std::string(SCREENS_DIR) + "/" + name + ".png"; }
 
-TColor ScreenPixel(int x, int y)
-{
-    HDC screen = GetDC(nullptr);
-    const TColor c = static_cast<TColor>(GetPixel(screen, x, y));
-    ReleaseDC(nullptr, screen);
-    return c;
-}
+using tftest::ScreenPixel;
 
 // Where the pointer goes for a screen point.
 std::string Point(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
@@ -111,8 +105,6 @@ TEST_CASE("the guard's notification-area menu and caption buttons are drawn from
     const int itemHeight = (m.bottom - m.top - 6) / 3;
     const int secondY = m.top + 3 + itemHeight + itemHeight / 2;
     tftest::XdoTool("mousemove " + Point((m.left + m.right) / 2, secondY));
-    Sleep(400);
-    tftest::Screenshot(Screen("guard_tray_menu"));
 
     // The window's margin is the skin's menu background ...
     const TDataSkinObject& back = *skin->SkinMenuBackground;
@@ -129,6 +121,9 @@ TEST_CASE("the guard's notification-area menu and caption buttons are drawn from
         const TColor e = item.Bitmap->Canvas()->Pixel((frame - 1) * fw + x, midY);
         return e == clSkinKey ? background->Canvas()->Pixel(3 + x, y - m.top) : e;
     };
+    // Until the item under the pointer shows lit.
+    WaitFor([&] { return ScreenPixel(m.left + 3, secondY) == expected(4, 0, secondY); }, 3000);
+    tftest::Screenshot(Screen("guard_tray_menu"));
     for (int x = 0; x < 4; ++x) {
         CAPTURE(x);
         CHECK(ScreenPixel(m.left + 3 + x, secondY) == expected(4, x, secondY));
@@ -149,7 +144,6 @@ TEST_CASE("the guard's notification-area menu and caption buttons are drawn from
     // ---- the window, shown by a click on the icon
     tftest::XdoTool("mousemove " + iconAt + " click 1");
     REQUIRE(WaitFor([&] { return guard.Visible(); }, 3000));
-    Sleep(400);
     RECT w{};
     GetWindowRect(guard.Form(), &w);
     TDataSkinSysButton* close = ButtonOf(*skin, 0);
@@ -159,15 +153,18 @@ TEST_CASE("the guard's notification-area menu and caption buttons are drawn from
     const int minX = w.right - min->Xcoord, minY = w.top + min->Ycoord;
     const int closeX = w.right - close->Xcoord, closeY = w.top + close->Ycoord;
     tftest::XdoTool("mousemove 900 900");
-    Sleep(300);
+    // Each time until the buttons show what the pointer makes of them.
+    WaitFor([&] { return ButtonMismatches(*min, 1, minX, minY) == 0 && ButtonMismatches(*close, 1, closeX, closeY) == 0; },
+            3000);
     CHECK(ButtonMismatches(*min, 1, minX, minY) == 0);
     CHECK(ButtonMismatches(*close, 1, closeX, closeY) == 0);
     tftest::XdoTool("mousemove " + Point(closeX + 10, closeY + 10));
-    Sleep(400);
+    WaitFor([&] { return ButtonMismatches(*close, 3, closeX, closeY) == 0; }, 3000);
     CHECK(ButtonMismatches(*close, 3, closeX, closeY) == 0);
     tftest::Screenshot(Screen("guard_caption_close_hot"));
     tftest::XdoTool("mousemove " + Point(minX + 10, minY + 10));
-    Sleep(400);
+    WaitFor([&] { return ButtonMismatches(*min, 3, minX, minY) == 0 && ButtonMismatches(*close, 1, closeX, closeY) == 0; },
+            3000);
     CHECK(ButtonMismatches(*min, 3, minX, minY) == 0);
     CHECK(ButtonMismatches(*close, 1, closeX, closeY) == 0);
 

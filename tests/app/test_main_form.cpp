@@ -28,6 +28,7 @@
 #include "support/PlaySnd.h"
 #include "support/RxTrayIcon.h"
 #include "support/ZorListBox.h"
+#include "tests/kit/AppPump.h"
 #include "watch/FileSystemWatcher.h"
 
 using namespace tf;
@@ -171,14 +172,7 @@ TEST_CASE("the alarm plays sound 1 only while the sound box is ticked")
 
 namespace {
 
-void PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < timeoutMs) {
-        Application->ProcessMessages();
-        Sleep(5);
-    }
-}
+using tftest::app::PumpUntil;
 
 // A folder on C: made now, after the watcher was armed: under Wine a subtree
 // watch misses folders that existed before it until something opens them.

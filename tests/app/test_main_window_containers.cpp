@@ -30,13 +30,21 @@ TEST_CASE("an alarm shows the main window with its panel and cool bar band in th
     WriteFileBytes(drop.Path() + "new.exe", kMZ);
     REQUIRE(WaitFor([&] { return guard.Visible() && !guard.ListItems().empty(); }, 15000));
     tftest::MoveTo(POINT{1250, 1000});
-    Sleep(1500);   // the skin's deferred actions and the alarm's repaints
 
     std::unique_ptr<TSkinData> skin = skintest::LightBlueSkin();
     const TColor face = skin->FColors[SkinColor::ButtonFace];
     REQUIRE(face != ColorToRGB(clBtnFace));   // the look differs from the system's
     HWND panel = guard.Child("TPanel");
     REQUIRE(panel);
+    // The skin's deferred actions and the alarm's repaints: until the panel's
+    // corner and the band beside it show the face colour.
+    WaitFor(
+        [&] {
+            const RECT p = ctltest::ScreenRectOf(panel);
+            return tftest::ScreenPixel(p.left + 4, p.top + 4) == face &&
+                   tftest::ScreenPixel(p.right + 1, (p.top + p.bottom) / 2) == face;
+        },
+        10000);
     const RECT p = ctltest::ScreenRectOf(panel);
     auto shown = ctltest::ScreenPixels(p);
     // Corners of the panel clear of its buttons, label and check box.

@@ -94,10 +94,26 @@ TEST_CASE("an alarm shows the main window with buttons, check box and scroll bar
     }
     REQUIRE(WaitFor([&] { return guard.Visible() && guard.ListItems().size() >= 14; }, 15000));
     tftest::MoveTo(POINT{1250, 1000});
-    Sleep(1500);   // the skin's deferred actions and the alarm's repaints
 
     std::unique_ptr<TSkinData> skin = skintest::LightBlueSkin();
     TDataSkinButton& face = *skin->SkinButtons;
+    // The skin's deferred actions and the alarm's repaints: until the buttons
+    // show the skin's faces and both lists their overlaid bars.
+    const auto drawn = [&] {
+        for (const char* caption : {"停止监视", "删除文件", "隐藏"}) {
+            HWND button = guard.Child("TBitBtn", caption);
+            if (!button) return false;
+            double ratio = 0;
+            ctltest::ShownFrame(*ctltest::ScreenPixels(ctltest::ScreenRectOf(button)), face, face.FrameCount, 2, &ratio);
+            if (ratio <= 0.97) return false;
+        }
+        for (const char* cls : {"Tzorlistbox", "TMemo"}) {
+            HWND overlay = OverlayOver(guard, guard.Child(cls));
+            if (!overlay || UpArrowMatch(overlay, *skin) <= 0.9) return false;
+        }
+        return true;
+    };
+    WaitFor(drawn, 10000);
     for (const char* caption : {"停止监视", "删除文件", "隐藏"}) {
         CAPTURE(caption);
         HWND button = guard.Child("TBitBtn", caption);

@@ -1,5 +1,6 @@
 // Shared helpers of the support-service tests: temporary trees, files, child
-// processes and the paths of the helper programs built beside the tests.
+// processes and the paths of the helper programs built beside the tests
+// (temporary folders are the kit's).
 #pragma once
 #include <windows.h>
 
@@ -7,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "tests/kit/TempDir.h"
 
 namespace testkit {
 
@@ -23,14 +26,7 @@ inline std::string ExeDir()
 inline std::string ProgramPath(const std::string& name) { return ExeDir() + "programs\\" + name; }
 inline std::string ChildPath() { return ProgramPath("support_child.exe"); }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    const HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
-    DWORD n = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
-}
+using tftest::WriteBytes;
 
 inline std::string ReadBytes(const std::string& path)
 {
@@ -47,71 +43,9 @@ inline std::string ReadBytes(const std::string& path)
 
 inline bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Listed in UTF-16, so that names the ANSI code page cannot hold go too.
-inline void RemoveTreeW(const std::wstring& dir)
-{
-    WIN32_FIND_DATAW d;
-    const HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &d);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = d.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring p = dir + L"\\" + name;
-            SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTreeW(p);
-            else
-                DeleteFileW(p.c_str());
-        } while (FindNextFileW(h, &d));
-        FindClose(h);
-    }
-    RemoveDirectoryW(dir.c_str());
-}
-
-inline void RemoveTree(const std::string& dir)
-{
-    std::wstring wide(dir.size() + 1, L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, dir.c_str(), static_cast<int>(dir.size()),
-                                                        wide.data(), static_cast<int>(wide.size()))));
-    RemoveTreeW(wide);
-}
-
-// A fresh directory under the user's temporary folder, removed with its
-// contents at the end of the test.
-class TTempDir {
-public:
-    explicit TTempDir(const std::string& tag = "t")
-    {
-        static int serial = 0;
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        FPath = std::string(base) + "tfsup_" + tag + "_" + std::to_string(GetCurrentProcessId()) + "_" +
-                std::to_string(++serial);
-        RemoveTree(FPath);
-        CreateDirectoryA(FPath.c_str(), nullptr);
-    }
-    ~TTempDir() { RemoveTree(FPath); }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-
-    const std::string& Path() const { return FPath; }
-    std::string operator/(const std::string& relative) const { return FPath + "\\" + relative; }
-    std::string Dir(const std::string& relative) const
-    {
-        const std::string p = *this / relative;
-        CreateDirectoryA(p.c_str(), nullptr);
-        return p;
-    }
-    std::string File(const std::string& relative, const std::string& bytes = "x") const
-    {
-        const std::string p = *this / relative;
-        WriteBytes(p, bytes);
-        return p;
-    }
-
-private:
-    std::string FPath;
-};
+using tftest::RemoveTree;
+using tftest::RemoveTreeW;
+using tftest::TTempDir;
 
 // A child process, ended and closed with the object if still running.
 class TChild {

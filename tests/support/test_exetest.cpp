@@ -7,60 +7,14 @@
 #include "framework/threads/WinHandle.h"
 #include "support/ExeTest.h"
 #include "support/FileExists.h"
+#include "tests/kit/TempDir.h"
 
 using namespace tf;
 using namespace std::string_literals;
 
 namespace {
 
-// A fresh folder under the temporary directory, removed with its files.
-class TTempDir {
-public:
-    TTempDir()
-    {
-        char tmp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, tmp);
-        Path = std::string(tmp) + "tf_exetest_" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(Path.c_str(), nullptr);
-    }
-    ~TTempDir() { Remove(Path); }
-    std::string Path;
-
-    std::string File(const std::string& name, const std::string& content) const
-    {
-        const std::string p = Path + name;
-        TKernelHandle f(CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        REQUIRE(f.Valid());
-        DWORD n = 0;
-        WriteFile(f.Get(), content.data(), static_cast<DWORD>(content.size()), &n, nullptr);
-        return p;
-    }
-    std::string Dir(const std::string& name) const
-    {
-        const std::string p = Path + name;
-        CreateDirectoryA(p.c_str(), nullptr);
-        return p;
-    }
-
-private:
-    static void Remove(const std::string& dir)
-    {
-        WIN32_FIND_DATAA d;
-        HANDLE h = FindFirstFileA((dir + "*").c_str(), &d);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string n = d.cFileName;
-                if (n == "." || n == "..") continue;
-                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(dir + n + "\\");
-                else
-                    DeleteFileA((dir + n).c_str());
-            } while (FindNextFileA(h, &d));
-            FindClose(h);
-        }
-        RemoveDirectoryA(dir.c_str());
-    }
-};
+using tftest::TTempDir;
 
 TKernelHandle LockExclusively(const std::string& path)
 {
@@ -71,7 +25,7 @@ TKernelHandle LockExclusively(const std::string& path)
 
 TEST_CASE("the executable test over a table of files")
 {
-    TTempDir t;
+    TTempDir t{"exetest"};
     t.Dir("dir.exe");
     t.Dir("x.exe");   // a directory
     struct Case {
@@ -106,7 +60,7 @@ TEST_CASE("the executable test over a table of files")
         {"x.exe", false, "", false},                // the directory
     };
     for (const Case& c : cases) {
-        const std::string path = c.create ? t.File(c.name, c.content) : t.Path + c.name;
+        const std::string path = c.create ? t.File(c.name, c.content) : t.Folder() + c.name;
         CAPTURE(path);
         CHECK(IsExecutableFile(path) == c.expected);
         // The UTF-16 tests agree; the one for a file a search has found skips
@@ -118,7 +72,7 @@ TEST_CASE("the executable test over a table of files")
 
 TEST_CASE("files with a listed extension are never opened; others are opened without sharing")
 {
-    TTempDir t;
+    TTempDir t{"exetest"};
     const std::string exe = t.File("locked.exe", "plain text");
     const std::string tmp = t.File("locked.tmp", "MZ");
     {
@@ -137,15 +91,15 @@ TEST_CASE("files with a listed extension are never opened; others are opened wit
 
 TEST_CASE("a file exists only when a search for exactly its path finds a file")
 {
-    TTempDir t;
+    TTempDir t{"exetest"};
     const std::string f = t.File("a.txt", "x");
     t.Dir("sub");
     CHECK(FileExistsAsFile(f));
-    CHECK(FileExistsAsFile(t.Path + "A.TXT"));
-    CHECK_FALSE(FileExistsAsFile(t.Path + "sub"));
-    CHECK_FALSE(FileExistsAsFile(t.Path + "b.txt"));
-    CHECK_FALSE(FileExistsAsFile(t.Path + "?.txt"));   // a pattern, not a file
-    CHECK_FALSE(FileExistsAsFile(t.Path + "*"));
+    CHECK(FileExistsAsFile(t.Folder() + "A.TXT"));
+    CHECK_FALSE(FileExistsAsFile(t.Folder() + "sub"));
+    CHECK_FALSE(FileExistsAsFile(t.Folder() + "b.txt"));
+    CHECK_FALSE(FileExistsAsFile(t.Folder() + "?.txt"));   // a pattern, not a file
+    CHECK_FALSE(FileExistsAsFile(t.Folder() + "*"));
     CHECK_FALSE(FileExistsAsFile(f + "\\"));
     CHECK_FALSE(FileExistsAsFile(""));
 }

@@ -7,30 +7,15 @@
 #include "ServiceTestKit.h"
 #include "framework/threads/Threads.h"
 #include "support/FileFacts.h"
+#include "tests/kit/Pump.h"
 
 using namespace tf;
 using testkit::TTempDir;
 
 namespace {
 
-// Serves this thread's messages, the workers' hand-offs among them.
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!pred()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Pump();
-        Sleep(1);
-    }
-    return true;
-}
+// This thread's messages carry the workers' hand-offs.
+using tftest::PumpUntil;
 
 } // namespace
 
@@ -91,7 +76,6 @@ TEST_CASE("a job dropped before it answers never answers, and the next one does"
     CHECK(got.Sha256 == "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     // The dropped one ends soon (its hash stops at the next chunk); it must
     // have handed nothing over by then, nor after.
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 1000) Pump();
+    tftest::Pump(1000);
     CHECK(stale == 0);
 }

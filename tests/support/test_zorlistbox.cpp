@@ -11,19 +11,13 @@
 #include "framework/controls/Forms.h"
 #include "framework/graphics/Font.h"
 #include "support/ZorListBox.h"
+#include "tests/kit/AppPump.h"
 
 using namespace tf;
 
 namespace {
 
-void Pump(int ms)
-{
-    const DWORD start = GetTickCount();
-    while (static_cast<int>(GetTickCount() - start) < ms) {
-        Application->ProcessMessages();
-        Sleep(1);
-    }
-}
+using tftest::app::Pump;
 
 struct ListFixture {
     TForm* form;

@@ -105,10 +105,10 @@ double Percentile(std::vector<double> v, double p)
 void Run(int n, uint32_t bufferSize)
 {
     TTempDir dir("bench");
-    TCreator creator(dir.Path, n);
-    TAlarm alarm(dir.Path, creator.Created);
+    TCreator creator(dir.Folder(), n);
+    TAlarm alarm(dir.Folder(), creator.Created);
     auto* worker = new TShellChangeThread(TFileDealMethod::Of<&TAlarm::Change>(&alarm), bufferSize);
-    worker->ConfigureWorker(dir.Path, true, 0x5B, true);
+    worker->ConfigureWorker(dir.Folder(), true, 0x5B, true);
     worker->Resume();
     PumpFor(200);
 

@@ -63,17 +63,17 @@ TEST_CASE("a rescan finds the files written since a time, depth first, through i
 {
     TTempDir dir("rescan");
     const uint64_t since = SystemTimeNow() - RescanMargin;
-    CreateDirectoryA((dir.Path + "sub").c_str(), nullptr);
-    CreateDirectoryA((dir.Path + "sub\\deeper").c_str(), nullptr);
+    CreateDirectoryA((dir.Folder() + "sub").c_str(), nullptr);
+    CreateDirectoryA((dir.Folder() + "sub\\deeper").c_str(), nullptr);
     for (const char* name : {"old.exe", "new.exe", "note.txt", "sub\\inner.exe", "sub\\deeper\\deep.exe",
                              "sub\\deeper\\old.dll"})
-        WriteFileText(dir.Path + name, "MZ");
-    MakeOld(dir.Path + "old.exe");
-    MakeOld(dir.Path + "sub\\deeper\\old.dll");
+        WriteFileText(dir.Folder() + name, "MZ");
+    MakeOld(dir.Folder() + "old.exe");
+    MakeOld(dir.Folder() + "sub\\deeper\\old.dll");
 
-    TWalked all = Walk(dir.Path, true, since);
-    std::vector<std::string> expected = {dir.Path + "new.exe", dir.Path + "note.txt", dir.Path + "sub\\inner.exe",
-                                         dir.Path + "sub\\deeper\\deep.exe"};
+    TWalked all = Walk(dir.Folder(), true, since);
+    std::vector<std::string> expected = {dir.Folder() + "new.exe", dir.Folder() + "note.txt", dir.Folder() + "sub\\inner.exe",
+                                         dir.Folder() + "sub\\deeper\\deep.exe"};
     std::vector<std::string> sorted = all.Paths;
     std::sort(sorted.begin(), sorted.end());
     std::sort(expected.begin(), expected.end());
@@ -81,36 +81,36 @@ TEST_CASE("a rescan finds the files written since a time, depth first, through i
     // A folder is searched whole where it is met: the files under sub come
     // together, whatever order the system lists them in.
     auto at = [&](const std::string& p) { return std::find(all.Paths.begin(), all.Paths.end(), p) - all.Paths.begin(); };
-    CHECK(std::abs(at(dir.Path + "sub\\deeper\\deep.exe") - at(dir.Path + "sub\\inner.exe")) == 1);
+    CHECK(std::abs(at(dir.Folder() + "sub\\deeper\\deep.exe") - at(dir.Folder() + "sub\\inner.exe")) == 1);
 
-    CHECK(Walk(dir.Path, true, since, &NotText).Paths.size() == 3);
-    CHECK(Walk(dir.Path, false, since).Paths.size() == 2);                     // the top folder only
-    CHECK(Walk(dir.Path, true, SystemTimeNow() + RescanMargin).Paths.empty());   // nothing that recent
+    CHECK(Walk(dir.Folder(), true, since, &NotText).Paths.size() == 3);
+    CHECK(Walk(dir.Folder(), false, since).Paths.size() == 2);                     // the top folder only
+    CHECK(Walk(dir.Folder(), true, SystemTimeNow() + RescanMargin).Paths.empty());   // nothing that recent
 
-    TWalked chunked = Walk(dir.Path, true, since, nullptr, 1);
+    TWalked chunked = Walk(dir.Folder(), true, since, nullptr, 1);
     CHECK(chunked.Chunks == 4);
     CHECK(chunked.Paths == all.Paths);
-    CHECK(Walk(dir.Path, true, since, nullptr, 1, 2).Paths.size() == 2);   // the sink ended it
+    CHECK(Walk(dir.Folder(), true, since, nullptr, 1, 2).Paths.size() == 2);   // the sink ended it
 }
 
 TEST_CASE("a rescan names a file the code page cannot hold by its short path, or keeps it apart")
 {
     TTempDir dir("rescan_names");
     const uint64_t since = SystemTimeNow() - RescanMargin;
-    const std::wstring thai = AnsiToWide(dir.Path) + L"\x0E44\x0E17\x0E22.exe";
+    const std::wstring thai = AnsiToWide(dir.Folder()) + L"\x0E44\x0E17\x0E22.exe";
     HANDLE h = CreateFileW(thai.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     REQUIRE(h != INVALID_HANDLE_VALUE);
     CloseHandle(h);
 
     std::string shortPath;
     REQUIRE(AnsiPathOf(thai, shortPath));
-    TWalked found = Walk(dir.Path, true, since);
+    TWalked found = Walk(dir.Folder(), true, since);
     CHECK(found.Paths == std::vector<std::string>{shortPath});
     CHECK(found.Unrepresentable.empty());
 
     // On a volume without short names it is kept apart, never guessed at.
     const bool previous = SetNoShortNames(true);
-    found = Walk(dir.Path, true, since);
+    found = Walk(dir.Folder(), true, since);
     SetNoShortNames(previous);
     CHECK(found.Paths.empty());
     CHECK(found.Unrepresentable == std::vector<std::wstring>{thai});

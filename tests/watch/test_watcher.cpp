@@ -83,23 +83,23 @@ TEST_CASE("a real watcher reports a created file, a rename and a file in a new s
     const int baseline = TShellChangeThread::Instances();
     TTempDir dir("watch");
     TReceiver r;
-    TFileSystemWatcher* w = Arm(r, dir.Path);
+    TFileSystemWatcher* w = Arm(r, dir.Folder());
     REQUIRE(w->Worker() != nullptr);
     CHECK(w->Worker()->Openings() == 2);   // once for OnChange, once more for the settings after it
 
-    WriteFileText(dir.Path + "new.exe", "MZ");
-    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Path + "new.exe", ""}); }));
+    WriteFileText(dir.Folder() + "new.exe", "MZ");
+    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Folder() + "new.exe", ""}); }));
 
-    WriteFileText(dir.Path + "a.txt", "text");
-    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Path + "a.txt", ""}); }));
-    REQUIRE(MoveFileA((dir.Path + "a.txt").c_str(), (dir.Path + "a.exe").c_str()));
-    CHECK(PumpUntil([&] { return r.Has({foRenamed, dir.Path + "a.txt", dir.Path + "a.exe"}); }));
+    WriteFileText(dir.Folder() + "a.txt", "text");
+    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Folder() + "a.txt", ""}); }));
+    REQUIRE(MoveFileA((dir.Folder() + "a.txt").c_str(), (dir.Folder() + "a.exe").c_str()));
+    CHECK(PumpUntil([&] { return r.Has({foRenamed, dir.Folder() + "a.txt", dir.Folder() + "a.exe"}); }));
 
     // Folders are made after arming.
-    REQUIRE(CreateDirectoryA((dir.Path + "sub").c_str(), nullptr));
-    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Path + "sub", ""}); }));
-    WriteFileText(dir.Path + "sub\\inner.exe", "MZ");
-    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Path + "sub\\inner.exe", ""}); }));
+    REQUIRE(CreateDirectoryA((dir.Folder() + "sub").c_str(), nullptr));
+    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Folder() + "sub", ""}); }));
+    WriteFileText(dir.Folder() + "sub\\inner.exe", "MZ");
+    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Folder() + "sub\\inner.exe", ""}); }));
 
     // Every change arrived on this, the user-interface, thread.
     REQUIRE_FALSE(r.Threads.empty());
@@ -118,9 +118,9 @@ TEST_CASE("setting Actived false stops the worker at once and nothing is reporte
     const int baseline = TShellChangeThread::Instances();
     TTempDir dir("actived");
     TReceiver r;
-    TFileSystemWatcher* w = Arm(r, dir.Path);
-    WriteFileText(dir.Path + "before.exe", "MZ");
-    REQUIRE(PumpUntil([&] { return r.HasName(dir.Path + "before.exe"); }));
+    TFileSystemWatcher* w = Arm(r, dir.Folder());
+    WriteFileText(dir.Folder() + "before.exe", "MZ");
+    REQUIRE(PumpUntil([&] { return r.HasName(dir.Folder() + "before.exe"); }));
 
     const DWORD start = GetTickCount();
     w->SetActived(false);
@@ -128,7 +128,7 @@ TEST_CASE("setting Actived false stops the worker at once and nothing is reporte
     CHECK(w->Worker() == nullptr);
 
     const size_t seen = r.Got.size();
-    WriteFileText(dir.Path + "after.exe", "MZ");
+    WriteFileText(dir.Folder() + "after.exe", "MZ");
     PumpFor(1000);
     CHECK(r.Got.size() == seen);
     CHECK(WorkersGone(baseline));
@@ -136,8 +136,8 @@ TEST_CASE("setting Actived false stops the worker at once and nothing is reporte
     // Switching it on again watches again.
     w->SetActived(true);
     REQUIRE(w->Worker() != nullptr);
-    WriteFileText(dir.Path + "again.exe", "MZ");
-    CHECK(PumpUntil([&] { return r.HasName(dir.Path + "again.exe"); }));
+    WriteFileText(dir.Folder() + "again.exe", "MZ");
+    CHECK(PumpUntil([&] { return r.HasName(dir.Folder() + "again.exe"); }));
     delete w;
     CHECK(WorkersGone(baseline));
 }
@@ -151,7 +151,7 @@ TEST_CASE("destroying the watcher while its worker waits neither hangs nor repor
     SUBCASE("the worker waits for the system")
     {
         TReceiver r;
-        TFileSystemWatcher* w = Arm(r, dir.Path);
+        TFileSystemWatcher* w = Arm(r, dir.Folder());
         PumpFor(100);
         const DWORD start = GetTickCount();
         delete w;
@@ -162,8 +162,8 @@ TEST_CASE("destroying the watcher while its worker waits neither hangs nor repor
     SUBCASE("the worker waits with a batch for this thread, which does not pump")
     {
         TReceiver r;
-        TFileSystemWatcher* w = Arm(r, dir.Path);
-        WriteFileText(dir.Path + "pending.exe", "MZ");
+        TFileSystemWatcher* w = Arm(r, dir.Folder());
+        WriteFileText(dir.Folder() + "pending.exe", "MZ");
         Sleep(1000);   // the batch arrives and the worker blocks in the hand-off
         delete w;
         CHECK(WorkersGone(baseline));
@@ -174,8 +174,8 @@ TEST_CASE("destroying the watcher while its worker waits neither hangs nor repor
     {
         TReceiver r;
         auto* owner = new TComponent(nullptr);
-        Arm(r, dir.Path, owner);
-        WriteFileText(dir.Path + "pending.exe", "MZ");
+        Arm(r, dir.Folder(), owner);
+        WriteFileText(dir.Folder() + "pending.exe", "MZ");
         Sleep(500);
         owner->Free();
         CHECK(WorkersGone(baseline));
@@ -184,9 +184,9 @@ TEST_CASE("destroying the watcher while its worker waits neither hangs nor repor
     SUBCASE("the handler destroys the watcher: nothing more is reported")
     {
         TReceiver r;
-        TFileSystemWatcher* w = Arm(r, dir.Path);
+        TFileSystemWatcher* w = Arm(r, dir.Folder());
         r.DeleteOnFirst = w;
-        for (int i = 0; i < 5; ++i) WriteFileText(dir.Path + "f" + std::to_string(i) + ".exe", "MZ");
+        for (int i = 0; i < 5; ++i) WriteFileText(dir.Folder() + "f" + std::to_string(i) + ".exe", "MZ");
         REQUIRE(PumpUntil([&] { return !r.Got.empty(); }));
         PumpFor(500);
         CHECK(r.Got.size() == 1);
@@ -200,7 +200,7 @@ TEST_CASE("a missing directory is watched by an idle worker until a configuratio
     const int baseline = TShellChangeThread::Instances();
     TTempDir dir("missing");
     TReceiver r;
-    TFileSystemWatcher* w = Arm(r, dir.Path + "not_there");
+    TFileSystemWatcher* w = Arm(r, dir.Folder() + "not_there");
     REQUIRE(w->Worker() != nullptr);
     PumpFor(100);
     FILETIME c, e, k0, u0, k1, u1;
@@ -211,9 +211,9 @@ TEST_CASE("a missing directory is watched by an idle worker until a configuratio
     const uint64_t used100ns = (ticks(k1) - ticks(k0)) + (ticks(u1) - ticks(u0));
     CHECK(used100ns < 500000);   // well under 50 ms of processor time in 500 ms
 
-    w->SetWatchedDir(dir.Path);
-    WriteFileText(dir.Path + "found.exe", "MZ");
-    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Path + "found.exe", ""}); }));
+    w->SetWatchedDir(dir.Folder());
+    WriteFileText(dir.Folder() + "found.exe", "MZ");
+    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Folder() + "found.exe", ""}); }));
     delete w;
     CHECK(WorkersGone(baseline));
 }
@@ -224,24 +224,24 @@ TEST_CASE("a reconfigured worker watches the new directory only")
     const int baseline = TShellChangeThread::Instances();
     TTempDir a("reconf_a"), b("reconf_b");
     TReceiver r;
-    TFileSystemWatcher* w = Arm(r, a.Path);
-    WriteFileText(a.Path + "one.exe", "MZ");
-    REQUIRE(PumpUntil([&] { return r.HasName(a.Path + "one.exe"); }));
+    TFileSystemWatcher* w = Arm(r, a.Folder());
+    WriteFileText(a.Folder() + "one.exe", "MZ");
+    REQUIRE(PumpUntil([&] { return r.HasName(a.Folder() + "one.exe"); }));
 
     const int openings = w->Worker()->Openings();
-    w->SetWatchedDir(b.Path);
+    w->SetWatchedDir(b.Folder());
     CHECK(w->Worker()->Openings() == openings + 1);
-    WriteFileText(a.Path + "old.exe", "MZ");
-    WriteFileText(b.Path + "two.exe", "MZ");
-    CHECK(PumpUntil([&] { return r.Has({foAdded, b.Path + "two.exe", ""}); }));
+    WriteFileText(a.Folder() + "old.exe", "MZ");
+    WriteFileText(b.Folder() + "two.exe", "MZ");
+    CHECK(PumpUntil([&] { return r.Has({foAdded, b.Folder() + "two.exe", ""}); }));
     PumpFor(300);
-    CHECK_FALSE(r.HasName(a.Path + "old.exe"));
+    CHECK_FALSE(r.HasName(a.Folder() + "old.exe"));
 
     // Many reconfigurations in a row free every replaced opening.
     for (int i = 0; i < 20; ++i) w->SetWatchSubTree(i % 2 == 0);
     w->SetWatchSubTree(true);
-    WriteFileText(b.Path + "three.exe", "MZ");
-    CHECK(PumpUntil([&] { return r.Has({foAdded, b.Path + "three.exe", ""}); }));
+    WriteFileText(b.Folder() + "three.exe", "MZ");
+    CHECK(PumpUntil([&] { return r.Has({foAdded, b.Folder() + "three.exe", ""}); }));
     delete w;
     CHECK(WorkersGone(baseline));
 }
@@ -286,9 +286,9 @@ TEST_CASE("a worker configured while inactive reports nothing")
     TTempDir dir("inactive");
     TReceiver r;
     auto* t = new TShellChangeThread(r.Event());
-    t->ConfigureWorker(dir.Path, false, FilterMask(GuardFilters), true);
+    t->ConfigureWorker(dir.Folder(), false, FilterMask(GuardFilters), true);
     t->Resume();
-    WriteFileText(dir.Path + "quiet.exe", "MZ");
+    WriteFileText(dir.Folder() + "quiet.exe", "MZ");
     PumpFor(1000);
     CHECK(r.Got.empty());
     t->Stop();
@@ -323,9 +323,9 @@ TEST_CASE("a failing handler ends the worker; the component stays safe to use")
     TTempDir dir("failing");
     TReceiver r;
     r.ThrowOnCall = 0;
-    TFileSystemWatcher* w = Arm(r, dir.Path);
+    TFileSystemWatcher* w = Arm(r, dir.Folder());
     TShellChangeThread* worker = w->Worker();
-    WriteFileText(dir.Path + "boom.exe", "MZ");
+    WriteFileText(dir.Folder() + "boom.exe", "MZ");
     REQUIRE(PumpUntil([&] { return !r.Got.empty(); }));
     REQUIRE(PumpUntil([&] { return worker->Finished(); }));
     const size_t seen = r.Got.size();
@@ -333,7 +333,7 @@ TEST_CASE("a failing handler ends the worker; the component stays safe to use")
     CHECK(w->Worker() == worker);
     w->SetWatchSubTree(false);   // reconfigures the ended worker: opens nothing
     w->SetWatchSubTree(true);
-    WriteFileText(dir.Path + "later.exe", "MZ");
+    WriteFileText(dir.Folder() + "later.exe", "MZ");
     PumpFor(500);
     CHECK(r.Got.size() == seen);
     delete w;
@@ -365,7 +365,7 @@ TEST_CASE("stored form data can create the watcher and set its properties by nam
 
     TTempDir dir("stored");
     Write(w, "Actived", "True");
-    Write(w, "WatchedDir", dir.Path);
+    Write(w, "WatchedDir", dir.Folder());
     Write(w, "WatchSubTree", "True");
     Write(w, "NotifyFilters", "[nfFileNameChange,nfDirNameChange,nfSizeChange,nfWriteChange,nfCreationDateChange]");
     CHECK(FilterMask(w->NotifyFilters()) == 0x5Bu);
@@ -380,8 +380,8 @@ TEST_CASE("stored form data can create the watcher and set its properties by nam
     REQUIRE(p->Sig == m->Sig);
     p->SetMethod(w, TMethod{&r, m->Code});
     REQUIRE(w->Worker() != nullptr);
-    WriteFileText(dir.Path + "stored.exe", "MZ");
-    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Path + "stored.exe", ""}); }));
+    WriteFileText(dir.Folder() + "stored.exe", "MZ");
+    CHECK(PumpUntil([&] { return r.Has({foAdded, dir.Folder() + "stored.exe", ""}); }));
     c->Free();
     CHECK(WorkersGone(baseline));
 }

@@ -152,9 +152,9 @@ TEST_CASE("the next read is outstanding while the window handles a batch")
     TRecorder r;
     int readsDuringFirst = 0;
     r.OnFirst = [&] { readsDuringFirst = gReads; };
-    TFileSystemWatcher* w = Arm(r, dir.Path);
+    TFileSystemWatcher* w = Arm(r, dir.Folder());
     const int readsArmed = gReads;   // the configurations' first reads
-    WriteFileText(dir.Path + "one.exe", "MZ");
+    WriteFileText(dir.Folder() + "one.exe", "MZ");
     REQUIRE(PumpUntil([&] { return !r.Got.empty(); }));
     // The read that brought the batch, and the one issued before handing it over.
     CHECK(readsDuringFirst == readsArmed + 1);
@@ -172,20 +172,20 @@ TEST_CASE("changes lost to a full buffer are found again by a rescan")
     // than the buffer holds (long names: the system's own queue is larger).
     const std::string stem = "burst" + std::string(100, 'x');
     r.OnFirst = [&] {
-        for (int i = 0; i < 300; ++i) WriteFileText(dir.Path + stem + std::to_string(i) + ".exe", "MZ");
-        for (int i = 0; i < 50; ++i) WriteFileText(dir.Path + "note" + std::to_string(i) + ".txt", "text");
+        for (int i = 0; i < 300; ++i) WriteFileText(dir.Folder() + stem + std::to_string(i) + ".exe", "MZ");
+        for (int i = 0; i < 50; ++i) WriteFileText(dir.Folder() + "note" + std::to_string(i) + ".txt", "text");
     };
     // Written before the watch began: no change of its, rescan or not.
-    WriteFileText(dir.Path + "before.exe", "MZ");
+    WriteFileText(dir.Folder() + "before.exe", "MZ");
     Sleep(300);
-    TFileSystemWatcher* w = Arm(r, dir.Path, 1024);
+    TFileSystemWatcher* w = Arm(r, dir.Folder(), 1024);
     w->SetRescanFilter(&ExecutableOnly);
-    WriteFileText(dir.Path + "first.exe", "MZ");
+    WriteFileText(dir.Folder() + "first.exe", "MZ");
 
     auto allExecutables = [&] {
         const std::set<std::string> got = r.Names();
         for (int i = 0; i < 300; ++i)
-            if (!got.count(dir.Path + stem + std::to_string(i) + ".exe")) return false;
+            if (!got.count(dir.Folder() + stem + std::to_string(i) + ".exe")) return false;
         return true;
     };
     CHECK(PumpUntil(allExecutables, 20000));
@@ -194,7 +194,7 @@ TEST_CASE("changes lost to a full buffer are found again by a rescan")
     // The text files' records were lost with the rest; the rescan's filter
     // kept them out.
     for (const std::string& name : r.Names()) CHECK(name.find(".txt") == std::string::npos);
-    CHECK(r.Names().count(dir.Path + "before.exe") == 0);
+    CHECK(r.Names().count(dir.Folder() + "before.exe") == 0);
     CHECK(r.Count(wnBatchBegin) == r.Count(wnBatchEnd));
     delete w;
     CHECK(WorkersGone(baseline));
@@ -209,11 +209,11 @@ TEST_CASE("a long batch is handed over in slices, so the window keeps answering"
     // About 600 records pile up behind the first change, and each change then
     // costs 2 ms: one batch needs many slices.
     r.OnFirst = [&] {
-        for (int i = 0; i < 200; ++i) WriteFileText(dir.Path + "slow" + std::to_string(i) + ".exe", "MZ");
+        for (int i = 0; i < 200; ++i) WriteFileText(dir.Folder() + "slow" + std::to_string(i) + ".exe", "MZ");
     };
     r.PerChangeMs = 2;
-    TFileSystemWatcher* w = Arm(r, dir.Path);
-    WriteFileText(dir.Path + "first.exe", "MZ");
+    TFileSystemWatcher* w = Arm(r, dir.Folder());
+    WriteFileText(dir.Folder() + "first.exe", "MZ");
     CHECK(PumpUntil([&] { return r.Names().size() >= 201; }, 20000));
     CHECK(r.Count(wnBatchBegin) == r.Count(wnBatchEnd));
     REQUIRE_FALSE(r.SliceMs.empty());
@@ -236,14 +236,14 @@ TEST_CASE("a watcher whose reads fail three times says so, and recovers when the
     TReadHook hook;
     TTempDir dir("failing");
     TRecorder r;
-    TFileSystemWatcher* w = Arm(r, dir.Path);
-    WriteFileText(dir.Path + "before.exe", "MZ");
-    REQUIRE(PumpUntil([&] { return r.Names().count(dir.Path + "before.exe") > 0; }));
+    TFileSystemWatcher* w = Arm(r, dir.Folder());
+    WriteFileText(dir.Folder() + "before.exe", "MZ");
+    REQUIRE(PumpUntil([&] { return r.Names().count(dir.Folder() + "before.exe") > 0; }));
 
     // The read in flight completes with the next change; every read after it fails.
     gFailReads = true;
     const int readsBefore = gReads;
-    WriteFileText(dir.Path + "trigger.exe", "MZ");
+    WriteFileText(dir.Folder() + "trigger.exe", "MZ");
     REQUIRE(PumpUntil([&] { return r.Count(wnBlind) == 1; }));
     CHECK(gReads - readsBefore >= 3);
     CHECK(r.Count(wnWatching) == 0);
@@ -256,8 +256,8 @@ TEST_CASE("a watcher whose reads fail three times says so, and recovers when the
 
     gFailReads = false;
     REQUIRE(PumpUntil([&] { return r.Count(wnWatching) == 1; }, 10000));
-    WriteFileText(dir.Path + "after.exe", "MZ");
-    CHECK(PumpUntil([&] { return r.Names().count(dir.Path + "after.exe") > 0; }));
+    WriteFileText(dir.Folder() + "after.exe", "MZ");
+    CHECK(PumpUntil([&] { return r.Names().count(dir.Folder() + "after.exe") > 0; }));
     delete w;
     CHECK(WorkersGone(baseline));
 }
@@ -269,7 +269,7 @@ TEST_CASE("stopping and restarting the watcher 1,000 times during a storm leaves
     const int buffers = TShellChangeThread::LiveBuffers();
     TTempDir dir("storm");
     TRecorder r;
-    TFileSystemWatcher* w = Arm(r, dir.Path);
+    TFileSystemWatcher* w = Arm(r, dir.Folder());
 
     // Another program keeps creating and deleting files the whole time.
     class TStorm : public TThread {
@@ -290,7 +290,7 @@ TEST_CASE("stopping and restarting the watcher 1,000 times during a storm leaves
 
     private:
         std::string FDir;
-    } storm(dir.Path);
+    } storm(dir.Folder());
     storm.Resume();
     PumpFor(200);
     DWORD handles = 0;
@@ -324,9 +324,9 @@ TEST_CASE("a name the code page cannot hold is reported by its short path, or to
     const int baseline = TShellChangeThread::Instances();
     TTempDir dir("names");
     TRecorder r;
-    TFileSystemWatcher* w = Arm(r, dir.Path);
-    const std::wstring thai = AnsiToWide(dir.Path) + L"\x0E44\x0E17\x0E22.exe";
-    const std::wstring emoji = AnsiToWide(dir.Path) + L"\xD83D\xDE00.exe";
+    TFileSystemWatcher* w = Arm(r, dir.Folder());
+    const std::wstring thai = AnsiToWide(dir.Folder()) + L"\x0E44\x0E17\x0E22.exe";
+    const std::wstring emoji = AnsiToWide(dir.Folder()) + L"\xD83D\xDE00.exe";
 
     for (const std::wstring& name : {thai, emoji}) {
         HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -344,7 +344,7 @@ TEST_CASE("a name the code page cannot hold is reported by its short path, or to
     SUBCASE("on a volume without short names the owner is told, and no path is guessed")
     {
         const bool previous = SetNoShortNames(true);
-        const std::wstring korean = AnsiToWide(dir.Path) + L"\xD55C.exe";
+        const std::wstring korean = AnsiToWide(dir.Folder()) + L"\xD55C.exe";
         HANDLE h = CreateFileW(korean.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         REQUIRE(h != INVALID_HANDLE_VALUE);
         CloseHandle(h);

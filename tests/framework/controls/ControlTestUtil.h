@@ -1,4 +1,4 @@
-// Helpers for tests that drive real windows: message pumping, answering
+// Helpers for tests that drive real windows: the kit's pumping, answering
 // message boxes in-process, and recording what a replaced WindowProc sees.
 #pragma once
 #include <windows.h>
@@ -8,26 +8,12 @@
 
 #include "framework/controls/Application.h"
 #include "framework/controls/Controls.h"
+#include "tests/kit/AppPump.h"
 
 namespace testutil {
 
-// Pumps messages until pred() holds or ms milliseconds passed; answers pred().
-template <class Pred>
-bool PumpUntil(Pred pred, int ms = 3000)
-{
-    const DWORD start = GetTickCount();
-    while (!pred()) {
-        if (static_cast<int>(GetTickCount() - start) > ms) return false;
-        tf::Application->ProcessMessages();
-        Sleep(1);
-    }
-    return true;
-}
-
-inline void Pump(int ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
+using tftest::app::Pump;
+using tftest::app::PumpUntil;
 
 // Answers every message box of this thread with OK while it lives and
 // records each box's caption, text and owner.

@@ -1,16 +1,12 @@
-// Helpers for graphics tests: pixels of 24-bit bitmaps as 0x00BBGGRR colours.
+// Helpers for graphics tests: white and counted 24-bit bitmaps (pixels are
+// read by the kit).
 #pragma once
 #include <windows.h>
 
 #include "framework/graphics/Bitmap.h"
+#include "tests/kit/Pixels.h"
 
 namespace tftest {
-
-inline tf::TColor PixelAt(tf::TBitmap& bmp, int x, int y)
-{
-    const uint8_t* p = bmp.ScanLine(y) + 3 * x;   // B, G, R
-    return p[0] << 16 | p[1] << 8 | p[2];
-}
 
 // A white 24-bit bitmap.
 inline void MakeWhite(tf::TBitmap& bmp, int w, int h)

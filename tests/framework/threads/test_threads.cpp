@@ -10,26 +10,13 @@
 #include "framework/core/SysUtils.h"
 #include "framework/threads/Threads.h"
 #include "framework/threads/WinHandle.h"
+#include "tests/kit/Pump.h"
 
 using namespace tf;
 
 namespace {
 
-// Runs the test thread's message loop until pred holds or the time is up.
-bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000)
-{
-    const DWORD start = GetTickCount();
-    while (!pred()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    return true;
-}
+using tftest::PumpUntil;
 
 // Waits, running no synchronized call, until a worker's wake-up for this
 // thread has been posted: Synchronize() posts it once the call is queued. The

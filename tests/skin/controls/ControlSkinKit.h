@@ -15,7 +15,9 @@
 
 #include "../window/SkinWindowKit.h"
 #include "SkinPictures.h"
-#include "../MessageLog.h"
+#include "tests/kit/HandlerRecorder.h"
+#include "tests/kit/MessageLog.h"
+#include "tests/kit/RunEnd.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Forms.h"
 #include "framework/reader/FormData.h"
@@ -208,31 +210,8 @@ struct SkinnedForm {
     }
 };
 
-// Records the messages that reach a control's handler (installed over
-// whatever handler it has, a skinner's included); only those of `only` when
-// given. Puts the handler back at its end.
-class HandlerRecorder : public tf::TObject {
-public:
-    explicit HandlerRecorder(tf::TControl* c, std::set<UINT> only = {})
-        : FControl(c), FSaved(c->WindowProc), FOnly(std::move(only))
-    {
-        c->WindowProc = tf::TWndMethod::Of<&HandlerRecorder::Proc>(this);
-    }
-    ~HandlerRecorder() override { FControl->WindowProc = FSaved; }
-    HandlerRecorder(const HandlerRecorder&) = delete;
-    HandlerRecorder& operator=(const HandlerRecorder&) = delete;
-    void Proc(tf::TMessage& m)
-    {
-        if (FOnly.empty() || FOnly.count(m.Msg)) Log.Add(nullptr, m.Msg, tftest::Via::Called, m.WParam, m.LParam);
-        FSaved(m);
-    }
-    tftest::MessageLog Log;
-
-private:
-    tf::TControl* FControl;
-    tf::TWndMethod FSaved;
-    std::set<UINT> FOnly;
-};
+// Records the messages that reach a control's handler (the kit's).
+using HandlerRecorder = tftest::THandlerRecorder;
 
 // The engine that the previewer's tests run under: the manager and the
 // control skinners (the frame's caption buttons and menus have tests of
@@ -278,5 +257,30 @@ struct LiveSkinview {
     }
 };
 
+// The previewer shown and skinned once for the whole test program, for the
+// cases that leave it as they found it (each puts back what it changes);
+// made at its first use, brought to the front for each case, freed when the
+// run ends. A case that needs a fresh one, or another engine, frees it first
+// (FreeSharedSkinview).
+inline std::unique_ptr<LiveSkinview>& SharedSkinviewSlot()
+{
+    static std::unique_ptr<LiveSkinview> live;
+    return live;
+}
+
+inline void FreeSharedSkinview() { SharedSkinviewSlot().reset(); }
+
+inline LiveSkinview& SharedSkinview()
+{
+    std::unique_ptr<LiveSkinview>& live = SharedSkinviewSlot();
+    if (!live) {
+        live = std::make_unique<LiveSkinview>();
+        tftest::AtRunEnd(FreeSharedSkinview);
+    } else {
+        SetForegroundWindow(live->window);
+        skintest::PumpUntil([&] { return GetForegroundWindow() == live->window; }, 1000);
+    }
+    return *live;
+}
 
 } // namespace ctltest

@@ -25,25 +25,7 @@ struct FormFixture : SkinnedForm {
 
 // Records what reaches a control under its skinner: installed before the
 // skinner, so the skinner hands on to it.
-class Recorder : public TObject {
-public:
-    explicit Recorder(TControl* c) : FControl(c), FSaved(c->WindowProc)
-    {
-        c->WindowProc = TWndMethod::Of<&Recorder::Proc>(this);
-    }
-    void Proc(TMessage& m)
-    {
-        Log.Add(nullptr, m.Msg, tftest::Via::Called, m.WParam, m.LParam);
-        FSaved(m);
-    }
-    void Restore() { FControl->WindowProc = FSaved; }
-    TWndMethod Handler() const { return TWndMethod::Of<&Recorder::Proc>(const_cast<Recorder*>(this)); }
-    tftest::MessageLog Log;
-
-private:
-    TControl* FControl;
-    TWndMethod FSaved;
-};
+using Recorder = tftest::THandlerRecorder;
 
 // A skinner whose drawing fails.
 class FailingSkinner : public TSkinControl {

@@ -49,24 +49,10 @@ int ChildWindows(HWND parent)
     return n;
 }
 
-// The messages a control's own handler sees: installed under any skinner.
-class Recorder : public TObject {
-public:
-    explicit Recorder(TControl* c) : FControl(c), FSaved(c->WindowProc)
-    {
-        c->WindowProc = TWndMethod::Of<&Recorder::Proc>(this);
-    }
-    ~Recorder() { FControl->WindowProc = FSaved; }
-    void Proc(TMessage& m)
-    {
-        if (m.Msg < WM_USER) Log.Add(nullptr, m.Msg, tftest::Via::Called, m.WParam, m.LParam);
-        FSaved(m);
-    }
-    tftest::MessageLog Log;
-
-private:
-    TControl* FControl;
-    TWndMethod FSaved;
+// The messages below WM_USER that a control's own handler sees: installed
+// under any skinner.
+struct Recorder : tftest::THandlerRecorder {
+    explicit Recorder(TControl* c) : THandlerRecorder(c, [](const TMessage& m) { return m.Msg < WM_USER; }) {}
 };
 
 void Scenario(HWND button)

@@ -5,7 +5,8 @@
 // boxes and radio buttons clicked, the overlaid scroll bars scrolling as the
 // system's do (arrows with auto-repeat, the thumb dragged), a skinner
 // switched off with SKM_SKINENABLE behaving as the plain control, and a
-// drop-down list's bar with the skinner's own thumb tracking.
+// drop-down list's bar with the skinner's own thumb tracking. The previewer
+// is built once for the cases that use it; each puts back what it changes.
 #include <doctest.h>
 
 #include "ControlSkinKit.h"
@@ -74,8 +75,9 @@ int FirstLine(TMemo* memo) { return static_cast<int>(SendMessageA(memo->Handle()
 
 TEST_CASE("Buttons under the real mouse: hot, pressed and default faces; one click per press and release on it")
 {
-    LiveSkinview live;
+    LiveSkinview& live = SharedSkinview();
     REQUIRE(live.FormSkinner());
+    const int clicks = live.view.form->Clicks();
     auto* button = Get<TButton>(live, "ButtonE");
     auto* defaultButton = Get<TButton>(live, "DefaultButtonE");
     Get<TWinControl>(live, "GridE")->SetFocus();
@@ -94,23 +96,23 @@ TEST_CASE("Buttons under the real mouse: hot, pressed and default faces; one cli
     // The leave notification may take the system's hover time to come.
     CHECK(skintest::PumpUntil([&] { return ScreenFace(live, button) == bfFocused; }, 1500));
     LeftButton(false);
-    CHECK(live.view.form->Clicks() == 0);
+    CHECK(live.view.form->Clicks() == clicks);
     CHECK(ScreenFace(live, defaultButton) == bfFocused);   // its Default property still counts
 
     // Pressed and released on it: exactly one click.
     Click(CentreOf(button->Handle()));
-    CHECK(live.view.form->Clicks() == 1);
-    CHECK(live.view.form->LabelEvent->Caption() == "Clicked: ButtonE (1)");
+    CHECK(live.view.form->Clicks() == clicks + 1);
+    CHECK(live.view.form->LabelEvent->Caption() == "Clicked: ButtonE (" + std::to_string(clicks + 1) + ")");
     // The space key clicks the focused button.
     REQUIRE(GetFocus() == button->Handle());
     Key("space", VK_SPACE);
-    CHECK(live.view.form->Clicks() == 2);
+    CHECK(live.view.form->Clicks() == clicks + 2);
     Screenshot(SCREENSHOT_DIR "/skinview_buttons.png");
 }
 
 TEST_CASE("Check boxes and radio buttons clicked with the real mouse show their new state from the skin")
 {
-    LiveSkinview live;
+    LiveSkinview& live = SharedSkinview();
     auto* box = Get<TCheckBox>(live, "CheckBoxE");
     auto* grayed = Get<TCheckBox>(live, "GrayedE");
     auto* one = Get<TRadioButton>(live, "RadioOneE");
@@ -135,11 +137,15 @@ TEST_CASE("Check boxes and radio buttons clicked with the real mouse show their 
     Click(CentreOf(disabled->Handle()));
     CHECK_FALSE(disabled->Checked());
     Screenshot(SCREENSHOT_DIR "/skinview_checks.png");
+    // As they were, for the next case.
+    box->SetChecked(false);
+    grayed->SetState(cbGrayed);
+    one->SetChecked(true);
 }
 
 TEST_CASE("Overlaid scroll bars: arrows scroll with auto-repeat and show pressed, the thumb drags, hiding hides")
 {
-    LiveSkinview live;
+    LiveSkinview& live = SharedSkinview();
     auto* memo = Get<TMemo>(live, "MemoE");
     auto* skinner = dynamic_cast<TSkinScrollbar*>(live.SkinnerOf(memo));
     REQUIRE(skinner);
@@ -211,12 +217,14 @@ TEST_CASE("Overlaid scroll bars: arrows scroll with auto-repeat and show pressed
     CHECK(IsWindowVisible(bar->Handle()));
     const RECT back = ScreenRectOf(bar->Handle());
     CHECK(EqualRect(&back, &over));
+    SendMessageA(memo->Handle(), EM_LINESCROLL, 0, -FirstLine(memo));   // back to the top
 }
 
 TEST_CASE("Scroll bar controls: a tiny page gives the 8-pixel thumb that reaches both ends; Max = Min keeps it first")
 {
-    LiveSkinview live;
+    LiveSkinview& live = SharedSkinview();
     auto* tiny = Get<TScrollBar>(live, "TinyPageBarE");
+    const int tinyPosition = tiny->Position();
     auto* skinner = dynamic_cast<TSkinScControl*>(live.SkinnerOf(tiny));
     REQUIRE(skinner);
     TWScrollbar* bar = skinner->Bar();
@@ -240,11 +248,14 @@ TEST_CASE("Scroll bar controls: a tiny page gives the 8-pixel thumb that reaches
     RunSteps({MoveStep(POINT{r.right - 5, (r.top + r.bottom) / 2}), DownStep(), UpStep()});
     CHECK(horz->Position() == position + 1);
     MoveTo(Away);
+    horz->SetPosition(position);
+    tiny->SetPosition(tinyPosition);
 }
 
 TEST_CASE("SKM_SKINENABLE 0: the button looks and behaves as the plain control until switched on")
 {
-    LiveSkinview live;
+    LiveSkinview& live = SharedSkinview();
+    const int clicks = live.view.form->Clicks();
     auto* button = Get<TButton>(live, "ButtonE");
     MoveTo(Away);
     SendMessageA(button->Handle(), SKM_SKINENABLE, 0, 0);
@@ -258,7 +269,7 @@ TEST_CASE("SKM_SKINENABLE 0: the button looks and behaves as the plain control u
     LeftButton(true);
     CHECK((SendMessageA(button->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0);
     LeftButton(false);
-    CHECK(live.view.form->Clicks() == 1);
+    CHECK(live.view.form->Clicks() == clicks + 1);
     MoveTo(Away);
     SendMessageA(button->Handle(), SKM_SKINENABLE, 1, 0);
     skintest::Pump(50);
@@ -267,6 +278,7 @@ TEST_CASE("SKM_SKINENABLE 0: the button looks and behaves as the plain control u
 
 TEST_CASE("A drop-down list's scroll bar is drawn from the skin in its frame; its thumb drags by the skinner's own loop")
 {
+    FreeSharedSkinview();   // its form alone on the screen, as it is read from there
     std::unique_ptr<TSkinData> data = skintest::LightBlueSkin();
     TForm form(Application);
     form.SetBounds(100, 100, 320, 300);

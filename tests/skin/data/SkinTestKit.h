@@ -11,6 +11,7 @@
 #include "framework/core/Streams.h"
 #include "framework/graphics/Bitmap.h"
 #include "tools/skinpack/SkinPack.h"
+#include "tests/kit/Pixels.h"
 
 namespace tftest {
 
@@ -18,13 +19,6 @@ using Bytes = std::vector<uint8_t>;
 using PixelFn = std::function<tf::TColor(int x, int y)>;
 
 constexpr tf::TColor kMagenta = 0xFF00FF;
-
-inline tf::TColor PixelOf(tf::TBitmap& bmp, int x, int y)
-{
-    const int bpp = bmp.PixelFormat() == tf::pf32bit ? 4 : 3;
-    const uint8_t* p = bmp.ScanLine(y) + bpp * x;   // B, G, R
-    return p[0] << 16 | p[1] << 8 | p[2];
-}
 
 // A 24-bit bitmap of w x h whose pixel (x, y) is pixel(x, y).
 inline std::unique_ptr<tf::TBitmap> MakeBitmap(int w, int h, const PixelFn& pixel)

@@ -11,7 +11,7 @@
 
 using namespace tf;
 using tftest::MakeBitmap;
-using tftest::PixelOf;
+using tftest::PixelAt;
 
 namespace {
 
@@ -29,7 +29,7 @@ std::vector<TColor> Pixels(TBitmap& b)
 {
     std::vector<TColor> out;
     for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x) out.push_back(PixelOf(b, x, y));
+        for (int x = 0; x < b.Width(); ++x) out.push_back(PixelAt(b, x, y));
     return out;
 }
 
@@ -103,7 +103,7 @@ TEST_CASE("ReplaceMagenta: only pure magenta, with the colour's bytes as they st
 
     auto s = MakeBitmap(1, 1, [](int, int) { return 0xFF00FF; });
     ReplaceMagenta(*s, clBtnFace);   // 0x8000000F: the low bytes, unresolved
-    CHECK(PixelOf(*s, 0, 0) == 0x00000F);
+    CHECK(PixelAt(*s, 0, 0) == 0x00000F);
 }
 
 TEST_CASE("Pixel routines on bitmaps of rows without columns, or columns without rows")
@@ -137,16 +137,16 @@ TEST_CASE("FillGradient: whole rectangle, rows and columns")
     FillGradient(b.Canvas()->Handle(), RECT{0, 0, 8, 5}, 0x000000, 0xFFFFFF, true);
     const std::vector<TColor> rows = {0x000000, 0x404040, 0x808080, 0xBFBFBF, 0xFFFFFF};
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 8; ++x) CHECK(PixelOf(b, x, y) == rows[static_cast<size_t>(y)]);
+        for (int x = 0; x < 8; ++x) CHECK(PixelAt(b, x, y) == rows[static_cast<size_t>(y)]);
 
     TBitmap h(5, 3, pf24bit);
     FillGradient(h.Canvas()->Handle(), RECT{0, 0, 5, 3}, 0x000000, 0xFFFFFF, false);
-    for (int x = 0; x < 5; ++x) CHECK(PixelOf(h, x, 2) == rows[static_cast<size_t>(x)]);
+    for (int x = 0; x < 5; ++x) CHECK(PixelAt(h, x, 2) == rows[static_cast<size_t>(x)]);
 
     // System colours are resolved.
     TBitmap s(2, 2, pf24bit);
     FillGradient(s.Canvas()->Handle(), RECT{0, 0, 2, 2}, clBtnFace, clBtnFace, true);
-    CHECK(PixelOf(s, 1, 1) == static_cast<TColor>(::GetSysColor(COLOR_BTNFACE)));
+    CHECK(PixelAt(s, 1, 1) == static_cast<TColor>(::GetSysColor(COLOR_BTNFACE)));
 }
 
 TEST_CASE("FillGradient half outside the clip box draws the visible lines in their whole-gradient colours")
@@ -165,8 +165,8 @@ TEST_CASE("FillGradient half outside the clip box draws the visible lines in the
     for (int y = 0; y < 20; ++y) {
         CAPTURE(y);
         const TColor expected = y >= 4 && y < 14 ? ramp[static_cast<size_t>(y + 10)] : kUntouched;
-        CHECK(PixelOf(*b, 0, y) == expected);
-        CHECK(PixelOf(*b, 5, y) == expected);
+        CHECK(PixelAt(*b, 0, y) == expected);
+        CHECK(PixelAt(*b, 5, y) == expected);
     }
     CHECK(ramp[14] == 0x383838);   // row 4 of the bitmap is row 14 of 40: 14 * 156 / 39 = 56
 
@@ -179,16 +179,16 @@ TEST_CASE("FillGradient half outside the clip box draws the visible lines in the
     FillGradient(cdc, RECT{0, 0, 5, 2}, 0x000000, 0x404040, false);
     ::SelectClipRgn(cdc, nullptr);
     const std::vector<TColor>& cr = ColorRamp(GetColorRamp(5, 0x000000, 0x404040));
-    CHECK(PixelOf(*c, 2, 0) == kUntouched);
-    CHECK(PixelOf(*c, 3, 0) == cr[3]);
-    CHECK(PixelOf(*c, 4, 1) == cr[4]);
-    CHECK(PixelOf(*c, 5, 0) == kUntouched);
+    CHECK(PixelAt(*c, 2, 0) == kUntouched);
+    CHECK(PixelAt(*c, 3, 0) == cr[3]);
+    CHECK(PixelAt(*c, 4, 1) == cr[4]);
+    CHECK(PixelAt(*c, 5, 0) == kUntouched);
 
     // Not visible at all, or empty: nothing.
     auto d = tftest::Filled(4, 4, kUntouched);
     FillGradient(d->Canvas()->Handle(), RECT{10, 10, 20, 20}, 0, 0xFFFFFF, true);
     FillGradient(d->Canvas()->Handle(), RECT{0, 2, 4, 2}, 0, 0xFFFFFF, true);
-    CHECK(tftest::PixelOf(*d, 0, 2) == kUntouched);
+    CHECK(tftest::PixelAt(*d, 0, 2) == kUntouched);
 }
 
 TEST_CASE("WideCopy")

@@ -338,8 +338,8 @@ TEST_CASE("Caption buttons: filter, frames, action 4, MDI buttons")
         CHECK(m.Bitmap->Height() == 14);
         CHECK(m.Xcoord == 19 * (3 - i));
         // Cut from x = 60 * i of the strip (red = x there).
-        CHECK(PixelOf(*m.Bitmap, 0, 0) == RGBColor(60 * i, 0, 0));
-        CHECK(PixelOf(*m.Bitmap, 59, 13) == RGBColor(60 * i + 59, 0, 0));
+        CHECK(PixelAt(*m.Bitmap, 0, 0) == RGBColor(60 * i, 0, 0));
+        CHECK(PixelAt(*m.Bitmap, 59, 13) == RGBColor(60 * i + 59, 0, 0));
     }
 }
 

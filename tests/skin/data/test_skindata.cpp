@@ -230,7 +230,7 @@ TEST_CASE("The program's skin: caption colour and toolbar gradient")
     const auto d = LightBlue();
     const TColor caption = d->FColors[SkinColor::CaptionColor];
     CHECK(caption == 0xA78F9E);
-    CHECK(PixelOf(*d->SkinBorders[SkinBorder::Top]->Bitmap, 97, 9) == 0xA78F9E);
+    CHECK(PixelAt(*d->SkinBorders[SkinBorder::Top]->Bitmap, 97, 9) == 0xA78F9E);
     CHECK(ColorSaturation(caption) == 37);
     REQUIRE(d->SkinToolbar);
     TBitmap& bar = *d->SkinToolbar->Bitmap;
@@ -238,10 +238,10 @@ TEST_CASE("The program's skin: caption colour and toolbar gradient")
     REQUIRE(bar.Height() == 40);
     CHECK(d->SkinToolbar->FrameCount == 1);
     CHECK(d->SkinToolbar->Name == "Toolbar");
-    CHECK(PixelOf(bar, 0, 0) == 0xF8F8F8);
-    CHECK(PixelOf(bar, 9, 39) == 0xA18D9A);
+    CHECK(PixelAt(bar, 0, 0) == 0xF8F8F8);
+    CHECK(PixelAt(bar, 9, 39) == 0xA18D9A);
     const std::vector<TColor>& ramp = ColorRamp(GetColorRamp(40, 0xF8F8F8, 0xA18D9A));
-    for (int y = 0; y < 40; ++y) CHECK(PixelOf(bar, 5, y) == ramp[static_cast<size_t>(y)]);
+    for (int y = 0; y < 40; ++y) CHECK(PixelAt(bar, 5, y) == ramp[static_cast<size_t>(y)]);
 }
 
 TEST_CASE("The program's skin: combo composites, their mirror and the combo arrow")
@@ -266,16 +266,16 @@ TEST_CASE("The program's skin: combo composites, their mirror and the combo arro
     REQUIRE(edge.Bitmap->Height() == 21);
     for (int y = 0; y < 21; ++y)
         for (int x = 0; x < 200; ++x)
-            if (PixelOf(*edge.Bitmap, x, y) != PixelOf(*button.Bitmap, 199 - x, y)) {
+            if (PixelAt(*edge.Bitmap, x, y) != PixelAt(*button.Bitmap, 199 - x, y)) {
                 FAIL_CHECK("not a mirror at " << x << "," << y);
                 return;
             }
     // Each frame: the text box is magenta, the button box is not.
     for (int f = 0; f < 4; ++f) {
         CAPTURE(f);
-        CHECK(PixelOf(*button.Bitmap, 50 * f + 10, 10) == kMagenta);
-        CHECK(PixelOf(*button.Bitmap, 50 * f + 50 - w / 2, 10) != kMagenta);
-        CHECK(PixelOf(*button.Bitmap, 50 * f + 0, 10) != kMagenta);   // the edge's left column
+        CHECK(PixelAt(*button.Bitmap, 50 * f + 10, 10) == kMagenta);
+        CHECK(PixelAt(*button.Bitmap, 50 * f + 50 - w / 2, 10) != kMagenta);
+        CHECK(PixelAt(*button.Bitmap, 50 * f + 0, 10) != kMagenta);   // the edge's left column
     }
     // The arrow: 17 x 17 squares cut from x = 50 (i + 1) - 19, y = 2.
     const TDataSkinObject& arrow = *d->SkinComboArrow;
@@ -286,7 +286,7 @@ TEST_CASE("The program's skin: combo composites, their mirror and the combo arro
     for (int i = 0; i < 4; ++i)
         for (int y = 0; y < 17; y += 4)
             for (int x = 0; x < 17; x += 4)
-                CHECK(PixelOf(*arrow.Bitmap, 17 * i + x, y) == PixelOf(*button.Bitmap, 50 * (i + 1) - 19 + x, 2 + y));
+                CHECK(PixelAt(*arrow.Bitmap, 17 * i + x, y) == PixelAt(*button.Bitmap, 50 * (i + 1) - 19 + x, 2 + y));
 }
 
 TEST_CASE("A definition text that names nothing parses as an empty definition")
@@ -615,7 +615,7 @@ TEST_CASE("Loaded: menu sets, missing GetScrollBarInfo, the application icon")
     CHECK(appIcon.TransparentColor() == kMagenta);
     int inked = 0;
     for (int y = 0; y < appIcon.Height(); ++y)
-        for (int x = 0; x < appIcon.Width(); ++x) inked += PixelOf(appIcon, x, y) != kMagenta;
+        for (int x = 0; x < appIcon.Width(); ++x) inked += PixelAt(appIcon, x, y) != kMagenta;
     CHECK(inked > 10);
     CHECK(scope.Events.Log == std::vector<std::string>{"loaded off"});   // Active is false
 }
@@ -954,8 +954,8 @@ TEST_CASE("System colours are resolved before the combo arrow's fill and the cap
     ReadBlock(*d, SkinStreamBlock(SmallSkin()));
     REQUIRE(d->FColors[SkinColor::ButtonFace] == clBtnFace);
     TBitmap& arrow = *d->SkinComboArrow->Bitmap;
-    CHECK(PixelOf(arrow, 0, 2) == 0x112233);
-    CHECK(PixelOf(arrow, 1, 2) == face);   // not 0x00000F, the raw low bytes
+    CHECK(PixelAt(arrow, 0, 2) == 0x112233);
+    CHECK(PixelAt(arrow, 1, 2) == face);   // not 0x00000F, the raw low bytes
 
     // Without a Top image the caption colour is the face colour; its
     // saturation decides the bottom of the toolbar gradient.
@@ -969,6 +969,6 @@ TEST_CASE("System colours are resolved before the combo arrow's fill and the cap
     const TColor resolved = bottomFor(face);
     REQUIRE(resolved != bottomFor(clBtnFace));   // the raw bytes would read as dark and saturated
     TBitmap& bar = *plain->SkinToolbar->Bitmap;
-    CHECK(PixelOf(bar, 0, 0) == MixColors(clBtnFace, clWhite, 150));
-    CHECK(PixelOf(bar, 0, 39) == resolved);
+    CHECK(PixelAt(bar, 0, 0) == MixColors(clBtnFace, clWhite, 150));
+    CHECK(PixelAt(bar, 0, 39) == resolved);
 }

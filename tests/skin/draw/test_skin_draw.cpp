@@ -48,7 +48,7 @@ int Mismatches(TBitmap& b, F expect)
     int bad = 0;
     for (int y = 0; y < b.Height(); ++y)
         for (int x = 0; x < b.Width(); ++x)
-            if (const TColor got = PixelOf(b, x, y); got != expect(x, y)) {
+            if (const TColor got = PixelAt(b, x, y); got != expect(x, y)) {
                 if (++bad <= 3) MESSAGE(Format("(%d,%d): %06X instead of %06X", x, y, got, expect(x, y)));
             }
     return bad;
@@ -96,17 +96,17 @@ TEST_CASE("ComposeElement: a target narrower than both margins stretches the who
     auto frame = MakeBitmap(6, 4, [&](int x, int) { return x < 2 ? A : x < 4 ? B : C; });
     auto out = ComposeElement(RECT{0, 0, 3, 4}, *frame, RECT{2, 0, 2, 0}, 1, 1, false, false);
     for (int y = 0; y < 4; ++y) {
-        CHECK(PixelOf(*out, 0, y) == A);
-        CHECK(PixelOf(*out, 1, y) == B);   // the middle shows: the margins were dropped
-        CHECK(PixelOf(*out, 2, y) == C);
+        CHECK(PixelAt(*out, 0, y) == A);
+        CHECK(PixelAt(*out, 1, y) == B);   // the middle shows: the margins were dropped
+        CHECK(PixelAt(*out, 2, y) == C);
     }
     // The same upright: rows of A, B, C with top and bottom margins 2, 3 rows high.
     auto upright = MakeBitmap(4, 6, [&](int, int y) { return y < 2 ? A : y < 4 ? B : C; });
     auto low = ComposeElement(RECT{0, 0, 4, 3}, *upright, RECT{0, 2, 0, 2}, 1, 1, false, false);
     for (int x = 0; x < 4; ++x) {
-        CHECK(PixelOf(*low, x, 0) == A);
-        CHECK(PixelOf(*low, x, 1) == B);
-        CHECK(PixelOf(*low, x, 2) == C);
+        CHECK(PixelAt(*low, x, 0) == A);
+        CHECK(PixelAt(*low, x, 1) == B);
+        CHECK(PixelAt(*low, x, 2) == C);
     }
 }
 
@@ -119,22 +119,22 @@ TEST_CASE("ComposeElement: a tiled centre 10 wide from a 4-pixel part")
     auto out = ComposeElement(RECT{0, 0, 13, 3}, *frame, RECT{1, 0, 2, 0}, 1, 1, true, false);
     // Target: column 0 left, 1..10 centre (tiles at 1, 5, 9), 11..12 right edge.
     for (int y = 0; y < 3; ++y) {
-        CHECK(PixelOf(*out, 0, y) == L);
+        CHECK(PixelAt(*out, 0, y) == L);
         for (int x = 1; x <= 10; ++x) {
             CAPTURE(x);
-            CHECK(PixelOf(*out, x, y) == centre[(x - 1) % 4]);
+            CHECK(PixelAt(*out, x, y) == centre[(x - 1) % 4]);
         }
         // The third tile ran to column 12; the right edge covers it.
-        CHECK(PixelOf(*out, 11, y) == R);
-        CHECK(PixelOf(*out, 12, y) == R);
+        CHECK(PixelAt(*out, 11, y) == R);
+        CHECK(PixelAt(*out, 12, y) == R);
     }
 
     // Tiled in both directions: rows repeat as well.
     auto grid = MakeBitmap(3, 3, [](int x, int y) { return x == 1 && y == 1 ? 0x123456 : 0x654321; });
     auto big = ComposeElement(RECT{0, 0, 5, 5}, *grid, RECT{1, 1, 1, 1}, 1, 1, true, false);
     for (int y = 1; y <= 3; ++y)
-        for (int x = 1; x <= 3; ++x) CHECK(PixelOf(*big, x, y) == 0x123456);
-    CHECK(PixelOf(*big, 4, 4) == 0x654321);
+        for (int x = 1; x <= 3; ++x) CHECK(PixelAt(*big, x, y) == 0x123456);
+    CHECK(PixelAt(*big, 4, 4) == 0x654321);
 }
 
 TEST_CASE("DrawElement: opaque and transparent")
@@ -188,8 +188,8 @@ TEST_CASE("DrawTransparent: masked copy and the three-copy method give the same 
     auto keyed = MakeBitmap(2, 1, [](int x, int) { return x == 0 ? 0x010101 : 0x020202; });
     auto k = Canvas(2, 1);
     DrawTransparent(k->Canvas()->Handle(), RECT{0, 0, 2, 1}, *keyed, 0x010101);
-    CHECK(PixelOf(*k, 0, 0) == kBack);
-    CHECK(PixelOf(*k, 1, 0) == 0x020202);
+    CHECK(PixelAt(*k, 0, 0) == kBack);
+    CHECK(PixelAt(*k, 1, 0) == 0x020202);
 }
 
 TEST_CASE("DrawHorzBar: caps and a middle repeated at its own width")
@@ -220,7 +220,7 @@ TEST_CASE("DrawHorzBar: caps and a middle repeated at its own width")
     auto c = Canvas(10, 1);
     DrawHorzBar(*c->Canvas(), RECT{0, 0, 10, 1}, *caps, RECT{2, 0, 2, 0}, 1, 1, true, false);
     const std::vector<TColor> row = {0x0A0A0A, 0x0A0A0A, kBack, kBack, kBack, kBack, kBack, kBack, 0x0B0B0B, kBack};
-    for (int x = 0; x < 10; ++x) CHECK(PixelOf(*c, x, 0) == row[static_cast<size_t>(x)]);
+    for (int x = 0; x < 10; ++x) CHECK(PixelAt(*c, x, 0) == row[static_cast<size_t>(x)]);
 }
 
 TEST_CASE("DrawElementStretched and DrawElementCentered")
@@ -248,9 +248,9 @@ TEST_CASE("DrawElementStretched and DrawElementCentered")
     // A rectangle smaller than the frame: (2 - 4) / 2 = -1, truncated toward zero.
     auto small = Canvas(8, 8);
     DrawElementCentered(small->Canvas()->Handle(), RECT{4, 4, 6, 5}, *strip, false, 3, 3);
-    CHECK(PixelOf(*small, 3, 3) == 0x0000FF);   // (4 - 1, 4 - 1)
-    CHECK(PixelOf(*small, 6, 5) == 0x333333);
-    CHECK(PixelOf(*small, 7, 5) == kBack);
+    CHECK(PixelAt(*small, 3, 3) == 0x0000FF);   // (4 - 1, 4 - 1)
+    CHECK(PixelAt(*small, 6, 5) == 0x333333);
+    CHECK(PixelAt(*small, 7, 5) == kBack);
     // Transparent: the magenta frame leaves the background.
     auto t = Canvas(8, 8);
     DrawElementCentered(t->Canvas()->Handle(), RECT{0, 0, 8, 8}, *strip, true, 3, 2);
@@ -277,7 +277,7 @@ TEST_CASE("DrawThreeSlice")
         // Narrower than one frame: exactly that frame, squeezed (6 -> 3: every other column).
         auto n = Canvas(3, 2);
         DrawThreeSlice(n->Canvas()->Handle(), RECT{0, 0, 3, 2}, *strip, RECT{1, 0, 2, 0}, k, 3, false);
-        for (int x = 0; x < 3; ++x) CHECK(BlueOf(PixelOf(*n, x, 0)) == 40 * (k - 1));
+        for (int x = 0; x < 3; ++x) CHECK(BlueOf(PixelAt(*n, x, 0)) == 40 * (k - 1));
     }
 }
 
@@ -338,7 +338,7 @@ TEST_CASE("ComposeElement: margins that fit the target but not the frame are cut
     auto t = Canvas(40, 6);
     DrawElement(t->Canvas()->Handle(), RECT{0, 0, 40, 6}, *strip, RECT{8, 0, 8, 0}, 3, 3, false, false, false);
     int keyed = 0;
-    for (int x = 0; x < 40; ++x) keyed += PixelOf(*t, x, 3) == kMagenta;
+    for (int x = 0; x < 40; ++x) keyed += PixelAt(*t, x, 3) == kMagenta;
     CHECK(keyed == 0);
 }
 
@@ -371,12 +371,12 @@ TEST_CASE("ComposeElement: negative margins count as 0 and never reach into the 
         CAPTURE(m.top);
         auto got = ComposeElement(RECT{0, 0, 20, 6}, *strip, m, 2, 3, false, false);
         auto plain = ComposeElement(RECT{0, 0, 20, 6}, *strip, RECT{0, 0, 0, 0}, 2, 3, false, false);
-        CHECK(Mismatches(*got, [&](int x, int y) { return PixelOf(*plain, x, y); }) == 0);
+        CHECK(Mismatches(*got, [&](int x, int y) { return PixelAt(*plain, x, y); }) == 0);
     }
     // One negative margin beside a good one: the good one stays fixed.
     auto mixed = ComposeElement(RECT{0, 0, 20, 6}, *strip, RECT{-5, 0, 3, 0}, 2, 3, false, false);
-    for (int x = 17; x < 20; ++x) CHECK(PixelOf(*mixed, x, 0) == ColumnColour(2, 7 + (x - 17)));
-    CHECK(PixelOf(*mixed, 0, 0) == ColumnColour(2, 0));
+    for (int x = 17; x < 20; ++x) CHECK(PixelAt(*mixed, x, 0) == ColumnColour(2, 7 + (x - 17)));
+    CHECK(PixelAt(*mixed, 0, 0) == ColumnColour(2, 0));
 }
 
 TEST_CASE("DrawHorzBar and DrawThreeSlice: caps wider than the frame are cut to it, negative caps count as 0")
@@ -414,9 +414,9 @@ TEST_CASE("DrawHorzBar and DrawThreeSlice: caps wider than the frame are cut to 
         auto t = Canvas(12, 2);
         DrawThreeSlice(t->Canvas()->Handle(), RECT{0, 0, 12, 2}, *strip, RECT{1, 0, -3, 0}, 2, 3, false);
         // Left cap column 0, then columns 1..5 stretched from 5 to 11.
-        CHECK(PixelOf(*t, 0, 0) == ColumnColour(2, 0));
-        CHECK(PixelOf(*t, 11, 0) == ColumnColour(2, 5));
-        for (int x = 0; x < 12; ++x) CHECK(BlueOf(PixelOf(*t, x, 1)) == 80);   // all of frame 2
+        CHECK(PixelAt(*t, 0, 0) == ColumnColour(2, 0));
+        CHECK(PixelAt(*t, 11, 0) == ColumnColour(2, 5));
+        for (int x = 0; x < 12; ++x) CHECK(BlueOf(PixelAt(*t, x, 1)) == 80);   // all of frame 2
     }
 }
 
@@ -432,7 +432,7 @@ TEST_CASE("A frame count below 1 is one frame in every drawing routine")
             auto a = Canvas(12, 8), b = Canvas(12, 8);
             draw(*a, n);
             draw(*b, 1);
-            return Mismatches(*a, [&](int x, int y) { return PixelOf(*b, x, y); });
+            return Mismatches(*a, [&](int x, int y) { return PixelAt(*b, x, y); });
         };
         CHECK(same([&](TBitmap& t, int k) { DrawElement(t.Canvas()->Handle(), RECT{1, 1, 11, 7}, *image, RECT{2, 1, 2, 1}, 1, k, false, false, false); }) == 0);
         CHECK(same([&](TBitmap& t, int k) { DrawElement(t.Canvas()->Handle(), RECT{0, 0, 12, 8}, *image, RECT{1, 1, 1, 1}, 1, k, false, false, true); }) == 0);

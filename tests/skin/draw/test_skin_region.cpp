@@ -153,7 +153,7 @@ TEST_CASE("PaintParentBackground paints the parent's pixels under the control, c
             CAPTURE(y);
             TColor expected = 0x00FF00;
             if (x < 40 && y < 20) expected = y + 5 < 10 ? RGBColor(0, 0, 250) : RGBColor(x + 30, 100, 0);
-            REQUIRE(PixelOf(*canvas, x, y) == expected);
+            REQUIRE(PixelAt(*canvas, x, y) == expected);
         }
     // The DC's origin and clipping are restored.
     POINT origin{};
@@ -167,7 +167,7 @@ TEST_CASE("PaintParentBackground paints the parent's pixels under the control, c
     // A window without parent: nothing.
     auto other = Filled(4, 4, 0x00FF00);
     PaintParentBackground(parent, other->Canvas()->Handle());
-    CHECK(PixelOf(*other, 0, 0) == 0x00FF00);
+    CHECK(PixelAt(*other, 0, 0) == 0x00FF00);
     ::DestroyWindow(parent);
 }
 
@@ -204,14 +204,14 @@ TEST_CASE("PaintParentBackground under framework controls: a windowed and a grap
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 60; ++x) {
                 const bool under = x < client.right && y < client.bottom;
-                REQUIRE(PixelOf(*canvas, x, y) == (under ? RGBColor(x + c->Left(), y + c->Top(), 77) : 0x00FF00));
+                REQUIRE(PixelAt(*canvas, x, y) == (under ? RGBColor(x + c->Left(), y + c->Top(), 77) : 0x00FF00));
             }
     }
     // No parent: nothing.
     auto canvas = Filled(4, 4, 0x00FF00);
     TPanel orphan(nullptr);
     PaintParentBackground(&orphan, canvas->Canvas()->Handle());
-    CHECK(PixelOf(*canvas, 1, 1) == 0x00FF00);
+    CHECK(PixelAt(*canvas, 1, 1) == 0x00FF00);
 }
 
 namespace {

@@ -1,5 +1,4 @@
-// Helpers for the window-skinning tests: the program's light blue skin in a
-// skin data component with the manager made the program's way, plain test
+// Helpers for the window-skinning tests: the kit's skin fixture, plain test
 // windows whose own procedure records what it sees (the procedure a skinner
 // passes messages on to), message pumping, pixels of painted frames and the
 // process's GDI and USER object counts.
@@ -11,7 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "../MessageLog.h"
+#include "tests/kit/MessageLog.h"
+#include "tests/kit/Pixels.h"
+#include "tests/kit/SkinFixture.h"
 #include "framework/controls/Forms.h"
 #include "tests/framework/controls/ControlTestUtil.h"
 #include "framework/controls/Application.h"
@@ -32,73 +33,10 @@ using testutil::PumpUntil;
 
 // ---------------------------------------------------------------- the skin
 
-inline const std::vector<uint8_t>& LightBlueBlock()
-{
-    static const std::vector<uint8_t> block = [] {
-        tf::TFileStream f(LIGHTBLUE_SKINSTREAM, tf::fmOpenRead);
-        tf::TMemoryStream m;
-        m.LoadFromStream(f);
-        return m.Bytes();
-    }();
-    return block;
-}
-
-// The light blue skin in a component of its own, outside any manager.
-inline std::unique_ptr<tf::TSkinData> LightBlueSkin()
-{
-    auto d = std::make_unique<tf::TSkinData>(nullptr);
-    tf::TMemoryStream block(LightBlueBlock());
-    d->ReadBinaryProperty("SkinStream", block);
-    return d;
-}
-
-// The window layer alone: the engine without caption buttons, menus and
-// control skinners.
-inline tf::TSkinEngineParts WindowsOnly() { return tf::TSkinEngineParts{false, false}; }
-
-// A skin data component as stored form data makes one: properties set while
-// loading, the light blue skin read, then Loaded. The manager comes from the
-// skin engine, made by the first fixture of a test (with parts) and freed
-// at its end, after the component.
-struct SkinFixture {
-    explicit SkinFixture(tf::TSkinFormType type = tf::sfMainform, bool active = true, tf::TComponent* owner = nullptr,
-                         std::function<void(tf::TSkinData&)> configure = {}, tf::TSkinEngineParts parts = WindowsOnly())
-    {
-        if (!tf::TSkinEngine::Current()) engine = std::make_unique<tf::TSkinEngine>(parts);
-        data = new tf::TSkinData(owner);
-        data->SetLoading(true);
-        data->SetSkinFormtype(type);
-        data->SetActive(active);
-        data->SetOptions(tf::TSkinOptions{tf::xoPreview, tf::xoToolbarBK});
-        if (configure) configure(*data);
-        tf::TMemoryStream block(LightBlueBlock());
-        data->ReadBinaryProperty("SkinStream", block);
-        data->Loaded();
-    }
-    ~SkinFixture()
-    {
-        if (data) data->Free();
-        engine.reset();
-    }
-    SkinFixture(const SkinFixture&) = delete;
-    SkinFixture& operator=(const SkinFixture&) = delete;
-
-    tf::TSkinManage& Manager() const { return *tf::SkinManage(); }
-    tf::TWinSkinForm* Skinner(HWND window) const { return tf::SkinManage()->FindFormSkinner(window); }
-    // Waits until the window's skinner has run its completion.
-    bool WaitSkinned(HWND window, int ms = 2000) const
-    {
-        return PumpUntil(
-            [&] {
-                tf::TWinSkinForm* s = Skinner(window);
-                return s && s->SkinState() == tf::TFormSkinState::Running;
-            },
-            ms);
-    }
-
-    std::unique_ptr<tf::TSkinEngine> engine;
-    tf::TSkinData* data = nullptr;
-};
+using tftest::LightBlueBlock;
+using tftest::LightBlueSkin;
+using tftest::SkinFixture;
+using tftest::WindowsOnly;
 
 // The size of one frame of a frame border (frames side by side or stacked).
 inline SIZE BorderFrameSize(const tf::TSkinData& d, int side)
@@ -197,11 +135,7 @@ inline const void* ProcOf(HWND w) { return reinterpret_cast<const void*>(GetWind
 
 // ---------------------------------------------------------------- pixels
 
-inline tf::TColor PixelAt(tf::TBitmap& b, int x, int y)
-{
-    const uint8_t* p = b.ScanLine(y) + 3 * x;
-    return static_cast<tf::TColor>(p[0] << 16 | p[1] << 8 | p[2]);
-}
+using tftest::PixelAt;
 
 // The window's whole frame as the skinner paints it (SKM_PAINTFRAMETO into
 // a memory bitmap of the window's size).

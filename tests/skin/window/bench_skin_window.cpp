@@ -19,6 +19,8 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinForm.h"
+#include "tests/kit/Pump.h"
+#include "tests/kit/SkinFixture.h"
 
 using namespace tf;
 
@@ -44,26 +46,7 @@ double MedianMs(int runs, const std::function<void()>& body)
     return times[times.size() / 2];
 }
 
-void Pump(int ms)
-{
-    const DWORD start = GetTickCount();
-    while (static_cast<int>(GetTickCount() - start) < ms) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(1);
-    }
-}
-
-std::vector<uint8_t> ReadBlock()
-{
-    TFileStream f(LIGHTBLUE_SKINSTREAM, fmOpenRead);
-    TMemoryStream m;
-    m.LoadFromStream(f);
-    return m.Bytes();
-}
+using tftest::Pump;
 
 void SkinLoad(const std::vector<uint8_t>& block)
 {
@@ -141,7 +124,7 @@ void FrameRepaint(const std::vector<uint8_t>& block)
 
 int main()
 {
-    const std::vector<uint8_t> block = ReadBlock();
+    const std::vector<uint8_t> block = tftest::LightBlueBlock();
     SkinLoad(block);
     FrameRepaint(block);
     return 0;

@@ -13,6 +13,7 @@
 #include "skin/window/MenuItemRules.h"
 #include "skin/window/SkinMessages.h"
 #include "skin/window/WinSkinPopMenu.h"
+#include "tests/kit/HandlerRecorder.h"
 
 using namespace tf;
 using namespace skintest;
@@ -277,17 +278,9 @@ TEST_CASE("identifiers 1 to 4095 outside the main menu are left to the form; oth
     REQUIRE(fx.WaitSkinned(w));
     Pump(100);
     // What reaches the form's own handling behind the skinner.
-    struct Recorder : TObject {
-        TWndMethod next;
-        std::vector<UINT> drawn;
-        void Hook(TMessage& m)
-        {
-            if (m.Msg == WM_DRAWITEM) drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->itemID);
-            next(m);
-        }
-    } recorder;
-    recorder.next = form->WindowProc;
-    form->WindowProc = TWndMethod::Of<&Recorder::Hook>(&recorder);
+    std::vector<UINT> drawn;
+    tftest::THandlerRecorder recorder(form.get(), std::set<UINT>{WM_DRAWITEM});
+    recorder.OnKept = [&](TMessage& m) { drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->itemID); };
 
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, 3000, "Own");
@@ -303,13 +296,13 @@ TEST_CASE("identifiers 1 to 4095 outside the main menu are left to the form; oth
         return SendMessageA(w, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
     };
     drawItem(3000);
-    CHECK(recorder.drawn == std::vector<UINT>{3000});
+    CHECK(drawn == std::vector<UINT>{3000});
     CHECK(drawItem(5000) == 1);
-    CHECK(recorder.drawn == std::vector<UINT>{3000});
+    CHECK(drawn == std::vector<UINT>{3000});
     // An item of the main menu is the skin's whatever its identifier.
     CHECK(drawItem(main->Items()->Items(0)->Items(0)->Command()) == 1);
-    CHECK(recorder.drawn.size() == 1);
-    form->WindowProc = recorder.next;
+    CHECK(drawn.size() == 1);
+    recorder.Restore();
 
     // A bare window with a menu: every entry is drawn through a stand-in item.
     HMENU bar = CreateMenu();

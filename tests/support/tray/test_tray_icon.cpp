@@ -14,6 +14,7 @@
 #include "framework/reader/FormReader.h"
 #include "support/IconList.h"
 #include "support/RxTrayIcon.h"
+#include "tests/kit/AppPump.h"
 
 using namespace tf;
 using namespace traykit;
@@ -31,14 +32,7 @@ void EnsureApplication()
     RegisterClass(TMenuItem::StaticClass());
 }
 
-void Pump(DWORD ms)
-{
-    const DWORD end = GetTickCount() + ms;
-    do {
-        Application->ProcessMessages();
-        Sleep(5);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
+using tftest::app::Pump;
 
 // ------------------------------------------------------------ the shell seam
 
