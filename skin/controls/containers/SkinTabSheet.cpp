@@ -16,19 +16,7 @@ TSkinTabSheet::TSkinTabSheet(TComponent* owner) : TSkinControl(owner) {}
 
 bool TSkinTabSheet::BeforeMessage(TMessage& m)
 {
-    if (!TSkinControl::BeforeMessage(m)) return false;
-    switch (m.Msg) {
-    case WM_PAINT:
-    case WM_PRINT: PaintMessage(*this, m); return false;
-    case WM_ERASEBKGND: {
-        RECT client;
-        GetClientRect(FHandle, &client);
-        FillRect(reinterpret_cast<HDC>(m.WParam), &client, FSkinData->FFaceBrush.Get());
-        m.Result = 1;
-        return false;
-    }
-    default: return true;
-    }
+    return TSkinControl::BeforeMessage(m);
 }
 
 void TSkinTabSheet::DrawControl(HDC dc, const RECT& rect)
