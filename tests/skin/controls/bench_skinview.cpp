@@ -155,7 +155,7 @@ struct Round {
     double Server = -1;
 };
 
-constexpr int Repaints = 40;
+int Repaints = 40;
 
 Round MeasureRound(HWND window)
 {
@@ -175,16 +175,20 @@ double Median(std::vector<double> v)
 
 } // namespace
 
-int main()
+// Arguments: rounds (7) and repaints per round (40).
+int main(int argc, char** argv)
 {
     const int imports = CountBitmapConstructors();
+    if (argc > 2) Repaints = std::max(1, std::atoi(argv[2]));
     Application->Initialize();
     LiveSkinview live;
+    std::fprintf(stderr, "previewer shown\n");
+    std::fflush(stderr);
     if (!live.FormSkinner()) {
         std::printf("the previewer was not skinned\n");
         return 1;
     }
-    const int rounds = 7;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     std::vector<double> skinned, plain, skinnedServer, plainServer, ratios;
     for (int r = 0; r < rounds; ++r) {
         const Round s = MeasureRound(live.window);
@@ -199,6 +203,8 @@ int main()
             plainServer.push_back(u.Server);
         }
         if (u.Process > 0) ratios.push_back(s.Process / u.Process);
+        std::fprintf(stderr, "round %d: skinned %.0f ms, unskinned %.0f ms\n", r + 1, s.Process, u.Process);
+        std::fflush(stderr);
     }
     std::printf("previewer: %d components, %d rounds of %d full repaints, skinned and unskinned interleaved\n",
                 live.view.form->ComponentCount(), rounds, Repaints);
