@@ -16,7 +16,19 @@ TSkinTabSheet::TSkinTabSheet(TComponent* owner) : TSkinControl(owner) {}
 
 bool TSkinTabSheet::BeforeMessage(TMessage& m)
 {
-    return TSkinControl::BeforeMessage(m);
+    if (!TSkinControl::BeforeMessage(m)) return false;
+    switch (m.Msg) {
+    case WM_PAINT:
+    case WM_PRINT: PaintMessage(*this, m); return false;
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(FHandle, &client);
+        FillRect(reinterpret_cast<HDC>(m.WParam), &client, FSkinData->FFaceBrush.Get());
+        m.Result = 1;
+        return false;
+    }
+    default: return true;
+    }
 }
 
 void TSkinTabSheet::DrawControl(HDC dc, const RECT& rect)

@@ -12,7 +12,6 @@ public:
 
     bool BeforeMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
-    TPaintKind PaintKind() const override { return TPaintKind::Whole; }
 };
 
 } // namespace tf

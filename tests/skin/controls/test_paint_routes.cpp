@@ -203,16 +203,6 @@ std::vector<Family> Families()
              return tabs;
          },
          {{"tab", [](TWinControl* c) { static_cast<TTabSet*>(c)->SetTabIndex(1); }}}},
-        {"TSkinTabSheet", TPaintKind::Whole,
-         [](SkinnedForm& f) -> TWinControl* {
-             auto* pages = f.Make<TPageControl>(10, 10, 260, 120);
-             auto* sheet = new TTabSheet(f.form);
-             sheet->SetParent(pages);
-             sheet->SetCaption("Sheet");
-             f.Skin(pages);
-             return sheet;
-         },
-         {Disable}},
     };
 }
 
