@@ -15,6 +15,9 @@
 #  - the watcher's rescan of a 100,000-file tree;
 #  - SHA-256 of a 200 MB file by the Windows build (the system's CryptoAPI)
 #    under Wine, against sha256sum on the same file.
+# Arguments, when given, choose the steps by name (skin_native skin_wine
+# skin_window skinview_repaint first_start_search watcher_alone guard_bursts
+# guard_latency rescan_cost file_hash); without arguments every step runs.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -24,8 +27,10 @@ win32="$root/build/$TAMFERN_WINDOWS_TREE"   # the Windows build that runs here
 trees="$root/build/bench-trees"
 unavailable=0
 
+chosen=" $* "
 # step <title> <function>: runs one benchmark; its failure is reported, not fatal.
 step() {
+  if [ "$chosen" != "  " ] && [[ "$chosen" != *" $2 "* ]]; then return 0; fi
   echo "== $1"
   if ! "$2"; then
     echo "   (could not run: see the messages above)"
@@ -45,6 +50,8 @@ wine_ready() {
       source "$root/scripts/display.sh"
       tamfern_display_start
       trap tamfern_display_stop EXIT
+      # The previewer's bench adds the X server's CPU time when it knows it.
+      [ -n "$_tamfern_xvfb_pid" ] && export TAMFERN_XSERVER_PID="$_tamfern_xvfb_pid"
       wine_ready=yes
     else
       wine_ready=no

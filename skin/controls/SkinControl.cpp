@@ -2,11 +2,13 @@
 
 #include <cctype>
 #include <exception>
+#include <string>
 
 #include "framework/controls/Controls.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandle.h"
+#include "framework/graphics/OffscreenCache.h"
 #include "skin/data/SkinText.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinPlatform.h"
@@ -170,6 +172,28 @@ void TSkinControl::SkinWndProc(TMessage& m)
         CallDefault(m);
         return;
     }
+    const auto alive = LifeWatch();
+    ++FMessageDepth;
+    RouteMessage(m);
+    if (!*alive) return;
+    if (--FMessageDepth == 0 && FUpdatePending) {
+        FUpdatePending = false;
+        if (FHandle) UpdateWindow(FHandle);
+    }
+}
+
+void TSkinControl::UpdateNow()
+{
+    if (!FHandle) return;
+    if (FMessageDepth > 1) {
+        FUpdatePending = true;
+        return;
+    }
+    UpdateWindow(FHandle);
+}
+
+void TSkinControl::RouteMessage(TMessage& m)
+{
     if (m.Msg == SKM_SKINENABLE) {
         const bool active = static_cast<int>(m.WParam) > 0;
         if (active == FActive) return;
@@ -183,7 +207,37 @@ void TSkinControl::SkinWndProc(TMessage& m)
         CallDefault(m);
         return;
     }
-    if (BeforeMessage(m) && CallDefault(m)) AfterMessage(m);
+    if (PaintKind() != TPaintKind::Custom && RoutePaint(m)) return;
+    if (BeforeMessage(m) && CallDefault(m)) {
+        if (TracksHover()) TrackHover(m);
+        AfterMessage(m);
+    }
+}
+
+void TSkinControl::TrackHover(const TMessage& m)
+{
+    int index = FHover.Index();
+    switch (m.Msg) {
+    case WM_MOUSEMOVE: {
+        const int at = HotItemAt(POINT{m.XPos(), m.YPos()});
+        if (FHandle) TrackMouseLeave(FHandle);
+        index = at;
+        break;
+    }
+    case CM_MOUSEENTER: index = HotItemAt(POINT{-1, -1}); break;
+    case WM_MOUSELEAVE:
+    case CM_MOUSELEAVE: index = -1; break;
+    default: return;
+    }
+    if (!FHover.Set(index)) return;
+    SetHot(index >= 0);
+    HotChanged();
+}
+
+void TSkinControl::ResetHover()
+{
+    FHover.Set(-1);
+    SetHot(false);
 }
 
 bool TSkinControl::CallDefault(TMessage& m)
@@ -230,8 +284,107 @@ void TSkinControl::AfterMessage(TMessage& m)
 
 // ------------------------------------------------------------ painting
 
+const char* PaintKindName(TPaintKind kind)
+{
+    switch (kind) {
+    case TPaintKind::Custom: return "Custom";
+    case TPaintKind::Whole: return "Whole";
+    case TPaintKind::Over: return "Over";
+    }
+    return "Unknown";
+}
+
+bool TSkinControl::RoutePaint(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        // The paint pass covers everything (Whole) or erases into its buffer (Over).
+        m.Result = 1;
+        return true;
+    case WM_PRINTCLIENT:
+        if (!m.WParam) return false;
+        [[fallthrough]];
+    case WM_PAINT: {
+        RECT whole{0, 0, 0, 0};
+        if (!FHandle || !GetWindowRect(FHandle, &FWindowRect)) return false;
+        whole = RECT{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
+        TPaintDCScope paint(FHandle, reinterpret_cast<HDC>(m.WParam));
+        // Nothing of the skinner is touched once a handler freed it.
+        if (!PaintPass(paint.Get(), paint.UpdateRect(), whole)) return true;
+        m.Result = 0;
+        return true;
+    }
+    case WM_PRINT:
+        // Over: the control's own printing, whose WM_PRINTCLIENT comes here.
+        if (PaintKind() != TPaintKind::Whole || !m.WParam) return false;
+        PrintWindowTo(reinterpret_cast<HDC>(m.WParam), m.LParam);
+        m.Result = 0;
+        return true;
+    default: return false;
+    }
+}
+
+bool TSkinControl::PaintPass(HDC target, const RECT& area, const RECT& whole)
+{
+    if (!target || IsRectEmpty(&area)) return true;
+    ++FPaintPasses;
+    const auto alive = LifeWatch();
+    std::string failure;
+    {
+        TOffscreenLease buffer(target, area);
+        HDC dc = buffer.Get();
+        try {
+            if (PaintKind() == TPaintKind::Over) {
+                // The control's own erase and paint land in the buffer.
+                TMessage erase{WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, 0};
+                if (!CallDefault(erase)) return false;
+                TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+                if (!CallDefault(paint)) return false;
+            }
+            DrawControl(dc, whole);
+        } catch (const std::exception& e) {
+            failure = e.what();
+        } catch (...) {
+            failure = "unknown failure";
+        }
+        if (!*alive) return false;
+        if (failure.empty()) buffer.Flush();
+    }
+    if (!failure.empty()) ReportFailure(failure.c_str());
+    return true;
+}
+
+void TSkinControl::PrintWindowTo(HDC dc, LPARAM flags)
+{
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(FHandle)) return;
+    RECT screen{0, 0, 0, 0};
+    if (!GetWindowRect(FHandle, &screen)) return;
+    const RECT whole{0, 0, screen.right - screen.left, screen.bottom - screen.top};
+    if ((flags & (PRF_CLIENT | PRF_NONCLIENT)) && !PaintPass(dc, whole, whole)) return;
+    if (!(flags & PRF_CHILDREN)) return;
+    // Bottom of the z-order first, so that upper windows print over lower ones.
+    for (HWND child = GetWindow(GetWindow(FHandle, GW_CHILD), GW_HWNDLAST); child;
+         child = GetWindow(child, GW_HWNDPREV)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT r{0, 0, 0, 0};
+        GetWindowRect(child, &r);
+        TSavedDC saved(dc);
+        OffsetViewportOrgEx(dc, r.left - screen.left, r.top - screen.top, nullptr);
+        IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags | PRF_CHECKVISIBLE);
+    }
+}
+
 void TSkinControl::PaintControl(HDC dc)
 {
+    if (PaintKind() != TPaintKind::Custom && !dc) {
+        // Painting now is one pass of the paint route, and leaves nothing
+        // invalid behind for a second one.
+        if (!FHandle) return;
+        InvalidateRect(FHandle, nullptr, FALSE);
+        UpdateNow();
+        return;
+    }
     if (!FHandle || !GetWindowRect(FHandle, &FWindowRect)) return;
     const RECT r{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
     try {
@@ -276,7 +429,7 @@ void TSkinControl::Refresh()
     }
     if (!FHandle) return;
     InvalidateRect(FHandle, nullptr, TRUE);
-    UpdateWindow(FHandle);
+    UpdateNow();
 }
 
 TColor TSkinControl::FaceColor() const

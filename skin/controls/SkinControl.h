@@ -23,6 +23,7 @@
 #include "framework/core/Component.h"
 #include "framework/graphics/Color.h"
 #include "skin/controls/ControlProperties.h"
+#include "skin/controls/HotItem.h"
 #include "skin/controls/SkinnerHost.h"
 #include "skin/window/ControlSkinnerLink.h"
 #include "skin/window/SkinMessages.h"
@@ -36,6 +37,21 @@ class TSkinData;
 
 // MouseFlags bits.
 constexpr uint8_t mfHot = 1, mfPressed = 2;
+
+// What a family paints, and so how the base routes WM_PAINT, WM_PRINTCLIENT,
+// WM_PRINT and WM_ERASEBKGND for it: each once, through an off-screen buffer
+// over the area to paint, copied to the window in one step.
+enum class TPaintKind {
+    // The family routes its paint messages itself.
+    Custom,
+    // The whole control: its own painting and erasing never run.
+    Whole,
+    // Over the control's own painting: the control erases and paints into
+    // the buffer, the skin goes on top there.
+    Over,
+};
+// "Custom", "Whole", "Over".
+const char* PaintKindName(TPaintKind kind);
 
 class TSkinControl : public TComponent, public TControlSkinnerLink {
     TF_CLASS(TSkinControl)
@@ -61,6 +77,9 @@ public:
     virtual void PaintControl(HDC dc);
     // Draws into dc at rect (the window rectangle at the origin).
     virtual void DrawControl(HDC dc, const RECT& rect);
+    // What the family paints now (a family may paint only while the skin
+    // has its element, and leave the control its own look otherwise).
+    virtual TPaintKind PaintKind() const { return TPaintKind::Custom; }
     // The skin was replaced: colours again, repaint.
     void SkinChanged() override;
 
@@ -81,7 +100,10 @@ public:
     // caller returns at once and touches nothing of the skinner. The base
     // routing never calls AfterMessage then.
     bool CallDefault(TMessage& m);
-    // Invalidates the repaint target, or the whole window (erased) and updates it.
+    // Invalidates the repaint target, or the whole window (erased) and
+    // updates it. Inside a message that the skinner's window got while
+    // handling another one (WM_ENABLE inside the framework's enabled
+    // change), the update waits for the outer message: one paint for both.
     void Refresh();
     void FillFace(HDC dc, const RECT& rect);
     void FillControlColor(HDC dc, const RECT& rect);
@@ -100,6 +122,10 @@ public:
     void ReportFailure(const char* what);
 
     // ------------------------------------------------------------ state
+    // The item the mouse is over (0: the control), -1 for none.
+    int HotItem() const { return FHover.Index(); }
+    // Passes through the paint path so far (tests count them).
+    int PaintPasses() const { return FPaintPasses; }
     bool Active() const { return FActive; }
     bool Attached() const { return FAttached; }
     // Whether attaching replaced the control's Color.
@@ -124,6 +150,19 @@ protected:
     bool Pressed() const { return FMouseFlags & mfPressed; }
     // Enabled and Focused from the window, as the families refresh them.
     void ReadWindowState();
+
+    // Hover. A family that shows a hot look says so (TracksHover) and which
+    // of its items a point is over (0: the control itself, -1: none); the
+    // base follows the mouse (moves with a leave request, the leave, and the
+    // framework's enter and leave notifications for controls without a
+    // window of their own), keeps the hot bit of MouseFlags, and calls
+    // HotChanged once per change, before the family's AfterMessage.
+    virtual bool TracksHover() const { return false; }
+    virtual int HotItemAt(POINT) const { return 0; }
+    // The hot item changed: repaint.
+    virtual void HotChanged() { Refresh(); }
+    // Forget the hot item without repainting (a skin change, a new window).
+    void ResetHover();
     void Register();
     // Saves the control's Color and gives it the skin's face colour.
     void ReplaceColor();
@@ -161,7 +200,25 @@ protected:
 private:
     // Whether the skinner's handler is still the one the control or window calls first.
     bool HandlerOnTop() const;
+    // The paint messages of a family that is not Custom; true when m was one.
+    bool RoutePaint(TMessage& m);
+    // One paint pass: area of target through an off-screen buffer; whole is
+    // the window rectangle at the origin. False when a handler the control's
+    // own painting reached freed the skinner.
+    bool PaintPass(HDC target, const RECT& area, const RECT& whole);
+    // WM_PRINT: the whole window, then its child windows when asked.
+    void PrintWindowTo(HDC dc, LPARAM flags);
+    // The mouse messages of a family that tracks hover.
+    void TrackHover(const TMessage& m);
+    // SkinWndProc's routing of one message.
+    void RouteMessage(TMessage& m);
+    // The window now, or at the end of the outermost message being handled.
+    void UpdateNow();
+    int FMessageDepth = 0;
+    bool FUpdatePending = false;
 
+    THotItem FHover;
+    int FPaintPasses = 0;
     bool FReleased = false;
 };
 

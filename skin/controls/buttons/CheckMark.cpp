@@ -8,6 +8,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinText.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/draw/ParentBackground.h"
 #include "skin/draw/SkinPlatform.h"
 
 namespace tf {
@@ -36,10 +37,6 @@ void TSkinCheckMark::SkinChanged()
 bool TSkinCheckMark::BeforeMessage(TMessage& m)
 {
     const bool passOn = TSkinControl::BeforeMessage(m);
-    if ((m.Msg == WM_PAINT || m.Msg == WM_PRINT || m.Msg == WM_PRINTCLIENT) && FMode == 1) {
-        PaintMessage(*this, m);
-        return false;
-    }
     if (m.Msg == WM_ERASEBKGND && FTransparent) {
         EraseBackground(*this, m);
         return false;
@@ -71,7 +68,8 @@ void TSkinCheckMark::DrawMark(HDC dc, const RECT& rect, int frameCount, int fram
     box.right = box.left + gw;
     box.bottom = box.top + gh;
 
-    if (FMode == 1 && !FTransparent) FillFace(dc, rect);
+    // The whole control is painted at once: the parent shows through here.
+    if (FMode == 1) FTransparent ? PaintParentBackground(control, dc) : FillFace(dc, rect);
     DrawStripFrame(dc, box, n, frame, strip);
     if (FMode == 0) return;
 

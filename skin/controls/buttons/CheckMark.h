@@ -21,6 +21,8 @@ public:
     bool BeforeMessage(TMessage& m) override;
     // A new skin may bring or take away the strip: the mode follows it.
     void SkinChanged() override;
+    // Mode 1 paints the whole control.
+    TPaintKind PaintKind() const override { return FMode == 1 ? TPaintKind::Whole : TPaintKind::Custom; }
 
     bool Transparent() const { return FTransparent; }
 

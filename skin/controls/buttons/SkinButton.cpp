@@ -47,9 +47,6 @@ bool TSkinButton::BeforeMessage(TMessage& m)
     // Without the skin's button image the control keeps its own look.
     if (!ButtonElement()) return TSkinControl::BeforeMessage(m);
     switch (m.Msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT: PaintMessage(*this, m); return false;
-    case WM_ERASEBKGND: m.Result = 1; return false;
     case WM_TIMER: KillTimer(FHandle, 1); return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -74,13 +71,6 @@ void TSkinButton::AfterMessage(TMessage& m)
             Refresh();
         }
         return;
-    case WM_MOUSEMOVE:
-        if (FEnabled && !Hot()) {
-            SetHot(true);
-            Refresh();
-        }
-        TrackMouseLeave(FHandle);
-        return;
     case WM_LBUTTONUP:
         if (!Pressed()) return;
         SetPressed(false);
@@ -88,14 +78,22 @@ void TSkinButton::AfterMessage(TMessage& m)
         RaiseClick();
         return;
     case WM_MOUSELEAVE:
-        SetHot(false);
-        SetPressed(false);
-        Refresh();
+        // A press that never saw the mouse come in (the hover piece repainted otherwise).
+        if (Pressed()) {
+            SetPressed(false);
+            Refresh();
+        }
         return;
     case CM_DIALOGKEY:
     case CM_FOCUSCHANGED: Refresh(); return;
     default: TSkinControl::AfterMessage(m); return;
     }
+}
+
+void TSkinButton::HotChanged()
+{
+    if (!Hot()) SetPressed(false);
+    Refresh();
 }
 
 void TSkinButton::RaiseClick()

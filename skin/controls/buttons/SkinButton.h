@@ -26,6 +26,12 @@ public:
     bool BeforeMessage(TMessage& m) override;
     void AfterMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
+    // The whole button while the skin has its button image.
+    TPaintKind PaintKind() const override { return ButtonElement() ? TPaintKind::Whole : TPaintKind::Custom; }
+    // Hot while enabled; leaving also ends a press.
+    bool TracksHover() const override { return ButtonElement() != nullptr; }
+    int HotItemAt(POINT) const override { return FEnabled ? 0 : -1; }
+    void HotChanged() override;
 
     bool Transparent() const { return FTransparent; }
 

@@ -102,17 +102,14 @@ void TSkinSpeedButton::AfterMessage(TMessage& m)
         SetPressed(false);
         PaintNow();
         return;
-    case CM_MOUSEENTER:
-        SetHot(true);
-        PaintNow();
-        return;
-    case CM_MOUSELEAVE:
-        SetHot(false);
-        SetPressed(false);
-        if (FControl && FControl->Visible()) PaintNow();
-        return;
     default: TSkinButton::AfterMessage(m); return;
     }
+}
+
+void TSkinSpeedButton::HotChanged()
+{
+    if (!Hot()) SetPressed(false);
+    if (FControl && FControl->Visible()) PaintNow();
 }
 
 void TSkinSpeedButton::PaintNow() { PaintControl(nullptr); }

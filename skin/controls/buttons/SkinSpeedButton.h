@@ -20,6 +20,11 @@ public:
     bool BeforeMessage(TMessage& m) override;
     void AfterMessage(TMessage& m) override;
     void PaintControl(HDC dc) override;
+    // Painted when the parent paints it: no window of its own to route.
+    TPaintKind PaintKind() const override { return TPaintKind::Custom; }
+    // Hot whenever the mouse is over it, enabled or not.
+    int HotItemAt(POINT) const override { return 0; }
+    void HotChanged() override;
 
     // Paints the face into canvas at rect (the control's client area).
     void PaintSpeedButton(TCanvas& canvas, const RECT& rect);

@@ -30,12 +30,7 @@ void TSkinGroupBox::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, T
 
 bool TSkinGroupBox::BeforeMessage(TMessage& m)
 {
-    if (!TSkinControl::BeforeMessage(m)) return false;
-    if (FMode == 1 && m.Msg == WM_PAINT) {
-        PaintMessage(*this, m);
-        return false;
-    }
-    return true;
+    return TSkinControl::BeforeMessage(m);
 }
 
 void TSkinGroupBox::DrawControl(HDC dc, const RECT& rect)

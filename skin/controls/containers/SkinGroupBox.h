@@ -17,6 +17,8 @@ public:
     void Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas) override;
     bool BeforeMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
+    // A dialog's group box (Mode 0) paints itself first; the frame goes over it.
+    TPaintKind PaintKind() const override { return FMode == 1 ? TPaintKind::Whole : TPaintKind::Over; }
 };
 
 } // namespace tf

@@ -1,5 +1,4 @@
-// TSkinSizer: a stand-alone size grip; after the grip painted itself it is
-// covered by the skin's face colour.
+// TSkinSizer: a stand-alone size grip, covered by the skin's face colour.
 #pragma once
 #include "skin/controls/SkinControl.h"
 
@@ -11,6 +10,7 @@ public:
     explicit TSkinSizer(TComponent* owner);
 
     void DrawControl(HDC dc, const RECT& rect) override;
+    TPaintKind PaintKind() const override { return TPaintKind::Whole; }
 };
 
 } // namespace tf

@@ -58,8 +58,6 @@ TSkinStatusBar::~TSkinStatusBar() = default;
 bool TSkinStatusBar::BeforeMessage(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_PAINT: PaintMessage(*this, m); return false;
-    case WM_ERASEBKGND: m.Result = 1; return false;
     default: return TSkinControl::BeforeMessage(m);
     }
 }

@@ -19,6 +19,7 @@ public:
 
     bool BeforeMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
+    TPaintKind PaintKind() const override { return TPaintKind::Whole; }
 
 private:
     void DrawPanels(HDC dc, const RECT& rect);

@@ -58,8 +58,7 @@ void TArrowButton::WndProc(TMessage& m)
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
         if (IsWindowEnabled(FPickerWindow)) {
-            FHot = m.Msg == CM_MOUSEENTER ? 1 : 0;
-            Invalidate();
+            if (FHot.Set(m.Msg == CM_MOUSEENTER ? 0 : -1)) Invalidate();
         }
         break;
     case WM_MOUSEACTIVATE:

@@ -6,6 +6,7 @@
 // Not a tab stop.
 #pragma once
 #include "framework/controls/GraphicControl.h"
+#include "skin/controls/HotItem.h"
 
 namespace tf {
 
@@ -22,7 +23,7 @@ public:
     TWinControl* Picker() const { return FPicker; }
     TSkinControl* Skinner() const { return FSkinner; }
     HWND PickerWindow() const { return FPickerWindow; }
-    bool Hot() const { return FHot & 1; }
+    bool Hot() const { return FHot.Index() >= 0; }
     // Places the arrow at the picker's button for its current size.
     void Place();
 
@@ -38,7 +39,7 @@ private:
     TWinControl* FPicker;
     TSkinControl* FSkinner;
     HWND FPickerWindow;
-    uint8_t FHot = 0;
+    THotItem FHot;
     bool FOpenAtPress = false;
 };
 

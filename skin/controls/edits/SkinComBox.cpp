@@ -158,14 +158,11 @@ void TSkinComBox::ReleasePress()
     Refresh();
 }
 
-void TSkinComBox::SetHotAt(POINT p)
+int TSkinComBox::HotItemAt(POINT p) const
 {
     const bool inside = PtInRect(&FButtonRect, p) != 0;
     const bool enabled = !(WindowLong(FHandle, GWL_STYLE) & WS_DISABLED);
-    if (Hot() == (inside && enabled)) return;
-    SetHot(!Hot());
-    if (Hot()) TrackMouseLeave(FHandle);
-    Refresh();
+    return inside && enabled ? 0 : -1;
 }
 
 void TSkinComBox::AfterMessage(TMessage& m)
@@ -173,7 +170,6 @@ void TSkinComBox::AfterMessage(TMessage& m)
     switch (m.Msg) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS: return;
-    case WM_MOUSEMOVE: SetHotAt(POINT{m.XPos(), m.YPos()}); return;
     case WM_DRAWITEM:
     case WM_NCPAINT: Refresh(); return;
     case WM_LBUTTONDOWN:
@@ -183,13 +179,6 @@ void TSkinComBox::AfterMessage(TMessage& m)
         // A press dragged into the dropped list: the list has the mouse and
         // takes the release, so the combo never sees it.
         ReleasePress();
-        return;
-    case CM_MOUSELEAVE:
-    case WM_MOUSELEAVE:
-        if (Hot()) {
-            SetHot(false);
-            Refresh();
-        }
         return;
     case CN_COMMAND:
         switch (HIWORD(m.WParam)) {

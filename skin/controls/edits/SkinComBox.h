@@ -51,7 +51,9 @@ private:
     void RestoreEdit();
     void FreeListSkinners();
     void EditProc(TMessage& m);
-    void SetHotAt(POINT p);
+    // Hot over the arrow button while enabled.
+    bool TracksHover() const override { return true; }
+    int HotItemAt(POINT p) const override;
     // A left-button press or release on the combo or its edit part: the
     // button shows it. False for other messages.
     bool TrackPress(UINT msg);

@@ -27,15 +27,6 @@ TSkinUpDown::TSkinUpDown(TComponent* owner) : TSkinControl(owner) {}
 bool TSkinUpDown::BeforeMessage(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_PAINT: PaintMessage(*this, m); return false;
-    case WM_ERASEBKGND:
-        if (!FControl) {
-            RECT client;
-            GetClientRect(FHandle, &client);
-            FillRect(reinterpret_cast<HDC>(m.WParam), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        }
-        m.Result = 1;
-        return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The control's own press, capture and auto-repeat run first.
@@ -65,8 +56,11 @@ void TSkinUpDown::DrawControl(HDC dc, const RECT& whole)
     }
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0) return;
-    TBitmap work(w, h, pf24bit);
-    HDC wdc = work.Canvas()->Handle();
+    // Drawn in place: the paint route gives an off-screen DC already.
+    HDC wdc = dc;
+    TSavedDC saved(dc);
+    OffsetViewportOrgEx(dc, rect.left, rect.top, nullptr);
+    IntersectClipRect(dc, 0, 0, w, h);
     SetStretchBltMode(wdc, COLORONCOLOR);
     FillFace(wdc, RECT{0, 0, w, h});
     POINT cursor;
@@ -100,7 +94,6 @@ void TSkinUpDown::DrawControl(HDC dc, const RECT& whole)
         const bool vertical = half.Direction == adUp || half.Direction == adDown;
         DrawArrowGlyph(wdc, cx, vertical ? cy - 2 : cy, half.Direction);
     }
-    BitBlt(dc, rect.left, rect.top, w, h, wdc, 0, 0, SRCCOPY);
 }
 
 } // namespace tf

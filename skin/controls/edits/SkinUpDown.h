@@ -16,6 +16,7 @@ public:
 
     bool BeforeMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
+    TPaintKind PaintKind() const override { return TPaintKind::Whole; }
 
     bool InEdit() const { return FInEdit; }
     void SetInEdit(bool value) { FInEdit = value; }

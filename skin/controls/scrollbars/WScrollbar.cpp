@@ -131,19 +131,11 @@ void TWScrollbar::WndProc(TMessage& m)
     switch (m.Msg) {
     case WM_ERASEBKGND: m.Result = 1; return;
     case WM_MOUSEMOVE: {
-        const int part = HitTest(POINT{m.XPos(), m.YPos()});
-        if (part != FHotPart) {
-            FHotPart = part;
-            Invalidate();
-        }
-        TrackMouseLeave(WindowHandle());
+        if (FHot.Move(WindowHandle(), HitTest(POINT{m.XPos(), m.YPos()}))) Invalidate();
         break;
     }
     case WM_MOUSELEAVE:
-        if (!FPressed) {
-            FHotPart = spNone;
-            Invalidate();
-        }
+        if (!FPressed && FHot.Leave()) Invalidate();
         return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: MouseDownOnBar(m); return;
@@ -173,12 +165,12 @@ void TWScrollbar::MouseDownOnBar(TMessage& m)
             FScreenOrigin = POINT{info.rcScrollBar.left, info.rcScrollBar.top};
         }
     }
-    FHotPart = HitTest(p);
+    FHot.Set(HitTest(p));
     POINT sent = p;
     if (FBarKind != ScrollBarKind::Control) sent = POINT{p.x + FScreenOrigin.x, p.y + FScreenOrigin.y};
     FPressed = true;
     Invalidate();
-    FHotPart = HitTest(p);
+    FHot.Set(HitTest(p));
     ReleaseCapture();
     // The system tracks the press (and auto-repeats) until the release.
     const auto alive = LifeWatch();
@@ -237,7 +229,7 @@ void TWScrollbar::Paint(HDC dc)
     TSkinControl::FillSolid(wdc, drawing, FSkinOwner->FaceColor());
     if (!control) (FVertical ? drawing.right : drawing.bottom) = thickness;
 
-    if (FPressed && FHotPart == spThumb && !control) {
+    if (FPressed && FHot.Index() == spThumb && !control) {
         POINT cursor;
         GetCursorPos(&cursor);
         const int delta = FVertical ? cursor.y - FDragCursor.y : cursor.x - FDragCursor.x;
@@ -252,7 +244,7 @@ void TWScrollbar::Paint(HDC dc)
     look.Vertical = FVertical != 0;
     look.Enabled = enabled;
     look.ArrowSize = FArrowSize;
-    look.HotPart = FHotPart;
+    look.HotPart = FHot.Index();
     look.Pressed = FPressed;
     look.ThumbStart = FThumbStart;
     look.ThumbEnd = FThumbEnd;

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "framework/controls/GraphicControl.h"
+#include "skin/controls/HotItem.h"
 
 namespace tf {
 
@@ -46,8 +47,8 @@ public:
     bool Vertical() const { return FVertical != 0; }
     bool Pressed() const { return FPressed; }
     bool Shown() const { return FShown; }
-    int HotPart() const { return FHotPart; }
-    void SetHotPart(int part) { FHotPart = part; }
+    int HotPart() const { return FHot.Index(); }
+    void SetHotPart(int part) { FHot.Set(part); }
     int BarKind() const { return FBarKind; }
     int ArrowSize() const { return FArrowSize; }
     int BarLength() const { return FBarLength; }
@@ -76,7 +77,7 @@ private:
     POINT FScreenOrigin{0, 0};
     POINT FDragCursor{0, 0};
     int FDragThumbStart = 0;
-    int FHotPart = -1;
+    THotItem FHot;   // the part the mouse is over
     int FArrowSize = 0;
     HWND FTargetWindow = nullptr;
     TControl* FTargetControl = nullptr;

@@ -26,40 +26,27 @@ TSkinHeader::TSkinHeader(TComponent* owner) : TSkinControl(owner) {}
 void TSkinHeader::Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas)
 {
     TSkinControl::Attach(form, data, setColor, canvas);
-    FHot.Set(-1);
+    ResetHover();
 }
 
 void TSkinHeader::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* form, TCanvas* canvas)
 {
     TSkinControl::AttachWindow(window, data, form, canvas);
-    FHot.Set(-1);
+    ResetHover();
 }
 
 bool TSkinHeader::HasElement() const { return FSkinData && FSkinData->SkinHeader && !FSkinData->SkinHeader->Empty(); }
 
 bool TSkinHeader::BeforeMessage(TMessage& m)
 {
-    // Without the element the control keeps its own look.
-    if (HasElement() && PaintWholeControl(*this, m)) return false;
     return TSkinControl::BeforeMessage(m);
 }
 
-void TSkinHeader::AfterMessage(TMessage& m)
+int TSkinHeader::HotItemAt(POINT p) const
 {
-    switch (m.Msg) {
-    case WM_MOUSEMOVE: {
-        const POINT p{m.XPos(), m.YPos()};
-        int index = FHot.Index();
-        for (size_t i = 0; i < FItemRects.size(); ++i)
-            if (PtInRect(&FItemRects[i], p)) index = static_cast<int>(i);
-        if (FHot.Move(FHandle, index)) Refresh();
-        return;
-    }
-    case WM_MOUSELEAVE:
-        if (FHot.Leave()) Refresh();
-        return;
-    default: TSkinControl::AfterMessage(m); return;
-    }
+    for (size_t i = 0; i < FItemRects.size(); ++i)
+        if (PtInRect(&FItemRects[i], p)) return static_cast<int>(i);
+    return HotItem();
 }
 
 void TSkinHeader::DrawControl(HDC dc, const RECT& rect)
@@ -98,7 +85,7 @@ void TSkinHeader::DrawItem(HDC dc, int index, const RECT& r, HIMAGELIST images)
     item.pszText = buffer;
     item.cchTextMax = 201;
     SendMessageW(FHandle, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    const int frame = index == FHot.Index() ? 2 : 1;
+    const int frame = index == HotItem() ? 2 : 1;
     DrawElementFrame(dc, r, UsableFrameCount(element.FrameCount), frame, element);
     const std::wstring text = WideCopy(buffer, -1);
     if (text.empty()) return;

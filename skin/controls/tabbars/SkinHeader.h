@@ -9,7 +9,6 @@
 
 #include <vector>
 
-#include "skin/controls/HotItem.h"
 #include "skin/controls/SkinControl.h"
 
 namespace tf {
@@ -22,11 +21,13 @@ public:
     void Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas) override;
     void AttachWindow(HWND window, TSkinData* data, TSkinnerHost* form, TCanvas* canvas) override;
     bool BeforeMessage(TMessage& m) override;
-    void AfterMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
+    // The item under the mouse; between items the hot one stays.
+    bool TracksHover() const override { return true; }
+    int HotItemAt(POINT p) const override;
+    // Without the element the control keeps its own look.
+    TPaintKind PaintKind() const override { return HasElement() ? TPaintKind::Whole : TPaintKind::Custom; }
 
-    // The item the mouse is over, -1 for none.
-    int HotItem() const { return FHot.Index(); }
     // The items' rectangles of the last paint, 3 pixels in from each side.
     const std::vector<RECT>& ItemRects() const { return FItemRects; }
 
@@ -35,7 +36,6 @@ private:
     void DrawItem(HDC dc, int index, const RECT& r, HIMAGELIST images);
 
     std::vector<RECT> FItemRects;
-    THotItem FHot;
 };
 
 } // namespace tf

@@ -26,8 +26,6 @@ bool TSkinProgress::HasElement() const
 
 bool TSkinProgress::BeforeMessage(TMessage& m)
 {
-    // Without the element the control keeps its own look.
-    if (HasElement() && PaintWholeControl(*this, m)) return false;
     return TSkinControl::BeforeMessage(m);
 }
 

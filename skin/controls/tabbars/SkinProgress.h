@@ -18,6 +18,8 @@ public:
 
     bool BeforeMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
+    // Without the element the control keeps its own look.
+    TPaintKind PaintKind() const override { return HasElement() ? TPaintKind::Whole : TPaintKind::Custom; }
 
 private:
     bool HasElement() const;

@@ -81,14 +81,7 @@ void TSkinTab31::SkinChanged()
 
 bool TSkinTab31::BeforeMessage(TMessage& m)
 {
-    switch (m.Msg) {
-    case WM_PAINT:
-        // The tab set paints after the skin; AfterMessage puts the skin on top again.
-        PaintMessage(*this, m);
-        return true;
-    case WM_ERASEBKGND: m.Result = 1; return false;
-    default: return TSkinControl::BeforeMessage(m);
-    }
+    return TSkinControl::BeforeMessage(m);
 }
 
 void TSkinTab31::DrawControl(HDC dc, const RECT& rect)
@@ -97,8 +90,11 @@ void TSkinTab31::DrawControl(HDC dc, const RECT& rect)
     const TDataSkinBorder& element = *FSkinData->SkinTabs;
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0) return;
-    TBitmap work(w, h, pf24bit);
-    HDC wdc = work.Canvas()->Handle();
+    // Drawn in place: the paint route gives an off-screen DC already.
+    HDC wdc = dc;
+    TSavedDC saved(dc);
+    OffsetViewportOrgEx(dc, rect.left, rect.top, nullptr);
+    IntersectClipRect(dc, 0, 0, w, h);
     FillFace(wdc, RECT{0, 0, w, h});
     auto* font = dynamic_cast<TFont*>(ReadObjectProperty(FControl, "Font"));
     TSelectObject selected(wdc, font ? font->Handle() : nullptr);
@@ -125,7 +121,6 @@ void TSkinTab31::DrawControl(HDC dc, const RECT& rect)
         SetTextColor(wdc, ColorToRGB(state == 2 ? element.MouseOverColour2 : element.NormalColour2));
         DrawCaptionText(wdc, r, DT_CENTER, true, texts[static_cast<size_t>(slot.Index)], FControl);
     }
-    BitBlt(dc, rect.left, rect.top, w, h, wdc, 0, 0, SRCCOPY);
 }
 
 } // namespace tf

@@ -23,6 +23,8 @@ public:
     void Attach(TSkinnerHost* form, TSkinData* data, bool setColor, TCanvas* canvas) override;
     bool BeforeMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
+    // Face and tabs cover the whole tab set.
+    TPaintKind PaintKind() const override { return FTabBitmap && FControl ? TPaintKind::Whole : TPaintKind::Custom; }
     void SkinChanged() override;
     void Notification(TComponent* c, TOperation op) override;
 

@@ -22,10 +22,6 @@ TSkinTabBtn::TSkinTabBtn(TComponent* owner) : TSkinControl(owner) {}
 
 bool TSkinTabBtn::BeforeMessage(TMessage& m)
 {
-    if (m.Msg == WM_PAINT || m.Msg == WM_PRINTCLIENT) {
-        PaintMessage(*this, m);
-        return false;
-    }
     return TSkinControl::BeforeMessage(m);
 }
 
@@ -40,8 +36,11 @@ void TSkinTabBtn::DrawControl(HDC dc, const RECT& rect)
     TDataSkinButton& face = *FSkinData->SkinButtons;
     if (face.Empty() || w <= 0 || h <= 0) return;
 
-    TBitmap work(w, h, pf24bit);
-    HDC wdc = work.Canvas()->Handle();
+    // Drawn in place: the paint route gives an off-screen DC already.
+    HDC wdc = dc;
+    TSavedDC saved(dc);
+    OffsetViewportOrgEx(dc, strip.left, strip.top, nullptr);
+    IntersectClipRect(dc, 0, 0, w, h);
     FillFace(wdc, RECT{0, 0, w, h});
     TSelectObject font(wdc, reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
     const bool unicode = IsWindowUnicode(FHandle);
@@ -62,7 +61,6 @@ void TSkinTabBtn::DrawControl(HDC dc, const RECT& rect)
         const std::wstring text = TabItemText(FHandle, unicode, i, image);
         DrawImageAndText(wdc, r, 1, text, image, images, FEnabled);
     }
-    BitBlt(dc, strip.left, strip.top, w, h, wdc, 0, 0, SRCCOPY);
 }
 
 } // namespace tf

@@ -13,6 +13,8 @@ public:
 
     bool BeforeMessage(TMessage& m) override;
     void DrawControl(HDC dc, const RECT& rect) override;
+    // The strip over the control's own painting (the pages' area is the control's).
+    TPaintKind PaintKind() const override { return TPaintKind::Over; }
 };
 
 } // namespace tf
