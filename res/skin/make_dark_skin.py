@@ -9,14 +9,14 @@ them, so that `skinpack pack <folder> dark.skn` can pack the skin. Its
 geometry differs from the light blue skin on purpose: 8-pixel frame
 borders, a 34-row caption, 26 x 22 caption buttons, 16 x 16 check box and
 radio button cells in 12- and 8-frame strips, and 21-pixel scroll bars.
-Standard library only; the drawing helpers are in skinart.py.
+Standard library only; the drawing helpers are in skinart.py, the elements
+both skins draw alike in skinparts.py.
 """
 import os
 import sys
 
-from skinart import (ARROW_DOWN, ARROW_LEFT, ARROW_RIGHT, ARROW_UP, CHECK, CLOSE, DROP_ARROW, GRIP_DOTS,
-                     MAGENTA, MAXIMIZE, MINIMIZE, RESTORE, SMALL_DOWN, SMALL_LEFT, SMALL_RIGHT, SMALL_UP,
-                     STATE_ORDER, Image, box, centred_glyph, glyph, mix, ramp, stops_ramp, strip, write_skin)
+import skinparts as parts
+from skinart import CHECK, MAGENTA, STATE_ORDER, Image, box, centred_glyph, glyph, main, stops_ramp, strip
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -66,36 +66,12 @@ CAPTION_STOPS = {
 }
 
 
-def face(w, h, state, r=2, focused=False):
-    border, top, bottom = STATES[state]
-    inner = {"normal": (84, 90, 102), "hot": (96, 104, 118), "pressed": None, "disabled": None}[state]
-    img = box(w, h, border, top, bottom, r, inner)
-    if focused:
-        for x in range(2, w - 2):
-            img.put(x, 1, ACCENT)
-            img.put(x, h - 2, ACCENT)
-        for y in range(2, h - 2):
-            img.put(1, y, ACCENT)
-            img.put(w - 2, y, ACCENT)
-    return img
-
-
-def glyph_colour(state):
-    return GLYPH_OFF if state == "disabled" else GLYPH
+FACES = parts.Faces(STATES, {"normal": (84, 90, 102), "hot": (96, 104, 118), "pressed": None, "disabled": None},
+                    ring=ACCENT, glyph=GLYPH, glyph_off=GLYPH_OFF)
+glyph_colour = FACES.glyph_colour
 
 
 # --- window frame ------------------------------------------------------------
-
-def frame_top():
-    frames = []
-    for active in (True, False):
-        rows = stops_ramp(CAPTION_STOPS[active], CAPTION_HEIGHT)
-        img = Image(300, CAPTION_HEIGHT)
-        for y, c in enumerate(rows):
-            img.fill(0, y, 300, y + 1, c)
-        frames.append(img)
-    return strip(frames, vertical=True)
-
 
 def frame_side(active):
     """The left border: caption rows, the edge, the bottom corner."""
@@ -123,24 +99,6 @@ def frame_side(active):
     return img
 
 
-def frame_left():
-    return strip([frame_side(True), frame_side(False)])
-
-
-def frame_right():
-    return strip([frame_side(True).mirrored(), frame_side(False).mirrored()])
-
-
-def frame_bottom():
-    frames = []
-    for active in (True, False):
-        img = Image(32, BORDER)
-        for y, c in enumerate(reversed(EDGE[active])):
-            img.fill(0, y, 32, y + 1, c)
-        frames.append(img)
-    return strip(frames, vertical=True)
-
-
 # --- caption buttons ---------------------------------------------------------
 
 def caption_button(mark, danger=False):
@@ -164,21 +122,6 @@ def caption_button(mark, danger=False):
     return strip(frames)
 
 
-def mdi_buttons():
-    marks = [["......", "......", "......", "......", "######", "######"],
-             ["..####", "..####", "####.#", "####.#", "#..###", "####.."],
-             ["##..##", ".####.", "..##..", "..##..", ".####.", "##..##"]]
-    cells = []
-    for mark in marks:
-        # Frames: normal, pressed, hot, and hot again (the engine shows
-        # frame 4 for a hot button on the menu band).
-        for state in ("normal", "pressed", "hot", "hot"):
-            cell = face(15, 14, state)
-            centred_glyph(cell, mark, GLYPH)
-            cells.append(cell)
-    return strip(cells)
-
-
 # --- menus -------------------------------------------------------------------
 
 MENU = (38, 41, 47)
@@ -186,49 +129,13 @@ MENU_BAR = (36, 39, 45)
 SELECTED = ((74, 138, 214), (52, 96, 156), (46, 86, 142))   # border, top, bottom
 
 
-def menu_bar():
-    frames = []
-    for active in (True, False):
-        top, bottom, line = ((44, 48, 56), MENU_BAR, (20, 22, 27)) if active else \
-            ((46, 48, 53), (42, 44, 49), (30, 31, 35))
-        img = Image(40, 20)
-        for y, c in enumerate(ramp(top, bottom, 19)):
-            img.fill(0, y, 40, y + 1, c)
-        img.fill(0, 19, 40, 20, line)
-        frames.append(img)
-    return strip(frames, vertical=True)
-
-
 def menu_items():
-    w, h = 24, 20
     # The separator's line lies in the fixed bottom rows: a separator item is
     # short, and squeezing the stretched middle rows would drop a line there.
-    separator = Image(w, h)
-    separator.fill(3, h - 3, w - 3, h - 2, (22, 24, 28))
-    separator.fill(3, h - 2, w - 3, h - 1, (70, 75, 86))
-    selected = box(w, h, *SELECTED, r=2)
-    return strip([Image(w, h), separator, Image(w, h), selected, Image(w, h)])
+    return parts.menu_items(17, ((22, 24, 28), (70, 75, 86)), SELECTED)
 
 
-def menu_border():
-    img = Image(24, 24, MENU)
-    for i, c in enumerate([(90, 96, 110), (24, 26, 30), MENU]):
-        for x in range(i, 24 - i):
-            img.put(x, i, c)
-            img.put(x, 23 - i, c)
-        for y in range(i, 24 - i):
-            img.put(i, y, c)
-            img.put(23 - i, y, c)
-    return img
-
-
-# --- buttons, check boxes, radio buttons -------------------------------------
-
-def push_button():
-    frames = [face(24, 22, s) for s in STATE_ORDER]
-    frames.append(face(24, 22, "normal", focused=True))
-    return strip(frames)
-
+# --- check boxes, radio buttons ----------------------------------------------
 
 BOX_STATES = ("normal", "hot", "pressed", "disabled")
 BOX_LOOKS = {   # ring, fill when off, fill when on
@@ -283,42 +190,10 @@ def radio_button():
     return strip(frames)
 
 
-# --- bars, tabs, headers -----------------------------------------------------
+# --- tabs --------------------------------------------------------------------
 
-def progress():
-    trough = box(20, 14, LINE, (26, 28, 32), (34, 36, 41), r=2)
-    fill = box(20, 14, ACCENT_DARK, (110, 170, 236), (60, 120, 196), r=2, inner=(130, 186, 246))
-    return strip([trough, fill])
-
-
-def group_box_edge():
-    frames = []
-    for colour in (LINE, (66, 68, 74)):
-        img = Image(16, 16)
-        img.overlay(box(16, 16, colour, MAGENTA, MAGENTA, r=2), 0, 0)
-        frames.append(img)
-    return strip(frames)
-
-
-def group_box_label():
-    return box(30, 18, LINE, (60, 65, 75), (50, 54, 62), r=2)
-
-
-def tabs():
-    w, h = 26, 24
-    frames = []
-    for state in ("normal", "selected", "disabled", "hot", "normal"):
-        if state == "selected":
-            img = box(w, h, LINE, (58, 63, 73), FACE, r=3, corners=(True, True, False, False))
-            img.fill(2, 1, w - 2, 3, ACCENT)     # accent along the top
-            img.fill(1, h - 1, w - 1, h, FACE)  # open into the pane
-        else:
-            top, bottom = {"normal": ((50, 54, 62), (40, 43, 49)), "hot": ((64, 70, 82), (50, 55, 65)),
-                           "disabled": ((44, 46, 51), (40, 42, 47))}[state]
-            img = box(w, h, LINE, top, bottom, r=3, corners=(True, True, False, False))
-            img.fill(0, h - 1, w, h, LINE)
-        frames.append(img)
-    return strip(frames)
+TAB_LOOKS = {"selected": ((58, 63, 73), FACE), "normal": ((50, 54, 62), (40, 43, 49)),
+             "hot": ((64, 70, 82), (50, 55, 65)), "disabled": ((44, 46, 51), (40, 42, 47))}
 
 
 def tab_border():
@@ -329,88 +204,15 @@ def tab_border():
     return img
 
 
-def status():
-    w, h = 16, 22
-    fill = ramp((44, 47, 53), (38, 41, 47), h)
-    frames = []
-    for kind in ("lowered", "raised", "none"):
-        img = Image(w, h)
-        for y in range(h):
-            img.fill(0, y, w, y + 1, fill[y])
-        if kind != "none":
-            dark, light = ((22, 24, 28), (70, 75, 86)) if kind == "lowered" else ((70, 75, 86), (22, 24, 28))
-            img.fill(0, 0, w, 1, dark)
-            img.fill(0, 0, 1, h, dark)
-            img.fill(0, h - 1, w, h, light)
-            img.fill(w - 1, 0, w, h, light)
-        frames.append(img)
-    return strip(frames)
+# --- headers, combo boxes, edits, scroll bars --------------------------------
 
-
-def header():
-    w, h = 20, 22
-    frames = []
-    for state in ("normal", "hot", "pressed", "normal", "normal"):
-        top, bottom = {"normal": ((58, 62, 71), (48, 51, 58)), "hot": ((70, 76, 88), (56, 61, 71)),
-                       "pressed": ((36, 39, 45), (46, 49, 56))}[state]
-        img = Image(w, h)
-        for y, c in enumerate(ramp(top, bottom, h)):
-            img.fill(0, y, w, y + 1, c)
-        img.fill(w - 2, 4, w - 1, h - 4, (26, 28, 32))
-        img.fill(w - 1, 4, w, h - 4, (78, 84, 96))
-        img.fill(0, h - 1, w, h, (22, 24, 28))
-        if state == "hot":
-            img.fill(0, h - 3, w, h - 1, ACCENT)
-        frames.append(img)
-    return strip(frames)
-
-
-def toolbar_buttons():
-    w, h = 22, 22
-    checked = box(w, h, ACCENT_DARK, (40, 52, 70), (46, 60, 80), r=2)
-    return strip([Image(w, h), face(w, h, "pressed"), Image(w, h), face(w, h, "hot"), checked])
-
-
-# --- combo boxes and edits ---------------------------------------------------
+HEADER_LOOKS = {"normal": ((58, 62, 71), (48, 51, 58)), "hot": ((70, 76, 88), (56, 61, 71)),
+                "pressed": ((36, 39, 45), (46, 49, 56))}
 
 COMBO_BORDERS = {"normal": LINE, "pressed": ACCENT_DARK, "disabled": (64, 66, 72), "hot": ACCENT}
-
-
-def sunk_edge():
-    frames = []
-    for state in STATE_ORDER:
-        inside = (40, 42, 46) if state == "disabled" else WINDOW
-        frames.append(box(12, 21, COMBO_BORDERS[state], inside, inside, r=1))
-    return strip(frames)
-
-
-def combo_button():
-    frames = []
-    for state in STATE_ORDER:
-        _, top, bottom = STATES[state]
-        img = box(19, 21, COMBO_BORDERS[state], top, bottom, r=1, corners=(False, True, False, True))
-        # The left side meets the text area: a dark divider instead of the ring.
-        for y in range(1, 20):
-            img.put(0, y, (24, 26, 30))
-        frames.append(img)
-    return strip(frames)
-
-
-def combo_arrows():
-    frames = []
-    for state in STATE_ORDER:
-        img = Image(11, 11)
-        centred_glyph(img, DROP_ARROW, glyph_colour(state), dy=1)
-        frames.append(img)
-    grip = Image(11, 11)
-    for x, y in GRIP_DOTS:
-        grip.put(x + 2, y + 2, (20, 22, 27))
-        grip.fill(x, y, x + 2, y + 2, (120, 126, 140))
-    frames.append(grip)
-    return strip(frames)
-
-
-# --- scroll bars -------------------------------------------------------------
+NO_INNER = dict.fromkeys(STATE_ORDER)
+# The left side meets the text area: a dark divider instead of the ring.
+COMBO_DIVIDER = dict.fromkeys(STATE_ORDER, (24, 26, 30))
 
 SCROLL_LOOKS = {   # border, top, bottom
     "normal": ((80, 86, 98), (66, 71, 81), (56, 60, 69)),
@@ -421,109 +223,44 @@ SCROLL_LOOKS = {   # border, top, bottom
 TRACK = (34, 36, 41)
 
 
-def scroll_arrows():
-    frames = []
-    for mark in (ARROW_LEFT, ARROW_RIGHT, ARROW_UP, ARROW_DOWN):
-        for state in STATE_ORDER:
-            img = box(SCROLL, SCROLL, *SCROLL_LOOKS[state], r=2)
-            centred_glyph(img, mark, glyph_colour(state))
-            frames.append(img)
-    # Thumb grips, horizontal then vertical: normal, pressed, hot.
-    for vertical in (False, True):
-        for colour in ((150, 156, 170), (210, 226, 250), (220, 226, 236)):
-            g = Image(SCROLL, SCROLL)
-            for i in (7, 10, 13):
-                for j in range(7, 14):
-                    if vertical:
-                        g.put(j, i, colour)
-                        g.put(j, i + 1, (24, 26, 30))
-                    else:
-                        g.put(i, j, colour)
-                        g.put(i + 1, j, (24, 26, 30))
-            frames.append(g)
-    frames.append(Image(SCROLL, SCROLL))
-    return strip(frames)
-
-
-def scroll_track(vertical):
-    frames = []
-    for state in STATE_ORDER:
-        base = (40, 42, 46) if state == "disabled" else TRACK
-        edge = (30, 31, 35) if state == "disabled" else (26, 28, 32)
-        img = Image(16, SCROLL, base)
-        img.fill(0, 0, 16, 1, edge)
-        img.fill(0, SCROLL - 1, 16, SCROLL, edge)
-        frames.append(img.transposed() if vertical else img)
-    return strip(frames)
-
-
-def scroll_thumb(vertical):
-    frames = []
-    for state in ("normal", "pressed", "hot", "disabled", "normal"):
-        img = box(28, SCROLL, *SCROLL_LOOKS[state], r=3)
-        frames.append(img.transposed() if vertical else img)
-    return strip(frames)
-
-
-# --- up-down buttons ---------------------------------------------------------
-
-def up_down(vertical):
-    w, h = (16, 11) if vertical else (16, 16)
-    frames = []
-    for mark in ((SMALL_UP, SMALL_DOWN) if vertical else (SMALL_LEFT, SMALL_RIGHT)):
-        for state in STATE_ORDER:
-            img = face(w, h, state)
-            centred_glyph(img, mark, glyph_colour(state))
-            frames.append(img)
-    return strip(frames)
-
-
 # --- the skin ----------------------------------------------------------------
 
 BITMAPS = {
-    "frametop.bmp": frame_top,
-    "framebottom.bmp": frame_bottom,
-    "frameleft.bmp": frame_left,
-    "frameright.bmp": frame_right,
+    "frametop.bmp": lambda: parts.frame_top(CAPTION_STOPS, CAPTION_HEIGHT, 300),
+    "framebottom.bmp": lambda: parts.frame_bottom(EDGE),
+    "frameleft.bmp": lambda: parts.frame_left(frame_side),
+    "frameright.bmp": lambda: parts.frame_right(frame_side),
     "menu.bmp": menu_items,
-    "dialog.bmp": lambda: up_down(False),
-    "button.bmp": push_button,
+    "dialog.bmp": lambda: FACES.up_down(False),
+    "button.bmp": FACES.push_button,
     "checkbox.bmp": check_box,
     "radio.bmp": radio_button,
-    "progress.bmp": progress,
-    "groupboxedge.bmp": group_box_edge,
+    "progress.bmp": lambda: parts.progress((LINE, (26, 28, 32), (34, 36, 41)),
+                                           (ACCENT_DARK, (110, 170, 236), (60, 120, 196)), (130, 186, 246)),
+    "groupboxedge.bmp": lambda: parts.group_box_edge((LINE, (66, 68, 74))),
     "tabborder.bmp": tab_border,
-    "tabs.bmp": tabs,
-    "status.bmp": status,
-    "combo.bmp": combo_button,
-    "sunkedge.bmp": sunk_edge,
-    "combo-arrows.bmp": combo_arrows,
-    "header.bmp": header,
-    "menutool.bmp": menu_bar,
-    "menuborder.bmp": menu_border,
-    "button-mdi.bmp": mdi_buttons,
-    "groupboxlabel.bmp": group_box_label,
-    "toolbar2.bmp": toolbar_buttons,
-    "button-toolbar.bmp": lambda: up_down(True),
-    "closebutton.bmp": lambda: caption_button(CLOSE, danger=True),
-    "maxbutton.bmp": lambda: caption_button(MAXIMIZE),
-    "minbutton.bmp": lambda: caption_button(MINIMIZE),
-    "restrorebutton.bmp": lambda: caption_button(RESTORE),
-    "arrows.bmp": scroll_arrows,
-    "hscroll_back.bmp": lambda: scroll_track(False),
-    "vscroll_back.bmp": lambda: scroll_track(True),
-    "hscroll_bar.bmp": lambda: scroll_thumb(False),
-    "vscroll_bar.bmp": lambda: scroll_thumb(True),
+    "tabs.bmp": lambda: parts.tabs(26, 24, 3, LINE, TAB_LOOKS, FACE, ACCENT),
+    "status.bmp": lambda: parts.status(22, (44, 47, 53), (38, 41, 47), (22, 24, 28), (70, 75, 86)),
+    "combo.bmp": lambda: parts.combo_button(STATES, COMBO_BORDERS, NO_INNER, COMBO_DIVIDER),
+    "sunkedge.bmp": lambda: parts.sunk_edge(COMBO_BORDERS, WINDOW, (40, 42, 46)),
+    "combo-arrows.bmp": lambda: parts.combo_arrows(glyph_colour, (120, 126, 140), (20, 22, 27)),
+    "header.bmp": lambda: parts.header(22, HEADER_LOOKS, 4, ((26, 28, 32), (78, 84, 96)), (22, 24, 28), ACCENT),
+    "menutool.bmp": lambda: parts.menu_bar({True: ((44, 48, 56), MENU_BAR, (20, 22, 27)),
+                                            False: ((46, 48, 53), (42, 44, 49), (30, 31, 35))}),
+    "menuborder.bmp": lambda: parts.menu_border(MENU, [(90, 96, 110), (24, 26, 30), MENU]),
+    "button-mdi.bmp": FACES.mdi_buttons,
+    "groupboxlabel.bmp": lambda: box(30, 18, LINE, (60, 65, 75), (50, 54, 62), r=2),
+    "toolbar2.bmp": lambda: FACES.toolbar_buttons((ACCENT_DARK, (40, 52, 70), (46, 60, 80))),
+    "button-toolbar.bmp": lambda: FACES.up_down(True),
+    **parts.caption_bitmaps(caption_button),
+    "arrows.bmp": lambda: parts.scroll_arrows(SCROLL, SCROLL_LOOKS, NO_INNER, glyph_colour,
+                                              ((150, 156, 170), (210, 226, 250), (220, 226, 236)), (24, 26, 30)),
+    "hscroll_back.bmp": lambda: parts.scroll_track(False, SCROLL, TRACK, (26, 28, 32), (40, 42, 46), (30, 31, 35)),
+    "vscroll_back.bmp": lambda: parts.scroll_track(True, SCROLL, TRACK, (26, 28, 32), (40, 42, 46), (30, 31, 35)),
+    "hscroll_bar.bmp": lambda: parts.scroll_thumb(False, 28, SCROLL, SCROLL_LOOKS, 3),
+    "vscroll_bar.bmp": lambda: parts.scroll_thumb(True, 28, SCROLL, SCROLL_LOOKS, 3),
 }
 
 
-def main(argv):
-    if len(argv) != 2:
-        print(__doc__.strip().splitlines()[2].strip(), file=sys.stderr)
-        return 2
-    write_skin(argv[1], HERE, "dark_entries.lst", BITMAPS)
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(main(sys.argv, __doc__, HERE, "dark_entries.lst", BITMAPS))

@@ -8,15 +8,14 @@ Writes every bitmap named in entries.lst as a 24-bit Windows bitmap into
 `skinpack pack <folder> lightblue.skn` can pack the skin. The art is drawn
 pixel by pixel (no smoothing), so it stays crisp at 96 dpi. Magenta
 (255, 0, 255) marks transparent pixels. Standard library only; the drawing
-helpers are in skinart.py.
+helpers are in skinart.py, the elements both skins draw alike in
+skinparts.py.
 """
 import os
 import sys
 
-from skinart import (ARROW_DOWN, ARROW_LEFT, ARROW_RIGHT, ARROW_UP, CHECK, CLOSE, DROP_ARROW, GRIP_DOTS,
-                     MAGENTA, MAXIMIZE, MINIMIZE, RESTORE, SMALL_DOWN, SMALL_LEFT, SMALL_RIGHT, SMALL_UP,
-                     STATE_ORDER, WHITE, Image, box, centred_glyph, glyph, mix, ramp, stops_ramp, strip,
-                     write_skin)
+import skinparts as parts
+from skinart import CHECK, MAGENTA, WHITE, Image, box, centred_glyph, glyph, main, mix, ramp, stops_ramp, strip
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -52,39 +51,15 @@ CAPTION_STOPS = {
 }
 
 
+
 # --- faces -------------------------------------------------------------------
 
-def face(w, h, state, r=2, focused=False):
-    border, top, bottom = STATES[state]
-    inner = {"normal": WHITE, "hot": WHITE, "pressed": None, "disabled": (250, 250, 250)}[state]
-    img = box(w, h, border, top, bottom, r, inner)
-    if focused:
-        ring = (150, 190, 238)
-        for x in range(2, w - 2):
-            img.put(x, 1, ring)
-            img.put(x, h - 2, ring)
-        for y in range(2, h - 2):
-            img.put(1, y, ring)
-            img.put(w - 2, y, ring)
-    return img
-
-
-def glyph_colour(state):
-    return GLYPH_OFF if state == "disabled" else GLYPH
+FACES = parts.Faces(STATES, {"normal": WHITE, "hot": WHITE, "pressed": None, "disabled": (250, 250, 250)},
+                    ring=(150, 190, 238), glyph=GLYPH, glyph_off=GLYPH_OFF)
+glyph_colour = FACES.glyph_colour
 
 
 # --- window frame ------------------------------------------------------------
-
-def frame_top():
-    frames = []
-    for active in (True, False):
-        rows = stops_ramp(CAPTION_STOPS[active], CAPTION_HEIGHT)
-        img = Image(292, CAPTION_HEIGHT)
-        for y, c in enumerate(rows):
-            img.fill(0, y, 292, y + 1, c)
-        frames.append(img)
-    return strip(frames, vertical=True)
-
 
 def frame_side(active):
     """The left border: caption rows, the edge, the bottom corner."""
@@ -109,25 +84,6 @@ def frame_side(active):
     for x, y in ((2, 0), (1, 1), (0, 2)):
         img.put(x, y, e0)
     return img
-
-
-def frame_left():
-    return strip([frame_side(True), frame_side(False)])
-
-
-def frame_right():
-    return strip([frame_side(True).mirrored(), frame_side(False).mirrored()])
-
-
-def frame_bottom():
-    frames = []
-    for active in (True, False):
-        e0, e1, e2, e3 = EDGE[active]
-        img = Image(32, 4)
-        for y, c in enumerate((e3, e2, e1, e0)):
-            img.fill(0, y, 32, y + 1, c)
-        frames.append(img)
-    return strip(frames, vertical=True)
 
 
 # --- caption buttons ---------------------------------------------------------
@@ -155,69 +111,7 @@ def caption_button(mark, danger=False):
     return strip(frames)
 
 
-def mdi_buttons():
-    marks = [["......", "......", "......", "......", "######", "######"],
-             ["..####", "..####", "####.#", "####.#", "#..###", "####.."],
-             ["##..##", ".####.", "..##..", "..##..", ".####.", "##..##"]]
-    cells = []
-    for mark in marks:
-        # Frames: normal, pressed, hot, and hot again (the engine shows
-        # frame 4 for a hot button on the menu band).
-        for state in ("normal", "pressed", "hot", "hot"):
-            border, top, bottom = STATES[state]
-            cell = Image(15, 14)
-            body = box(15, 14, border, top, bottom, r=2, inner=WHITE if state != "pressed" else None)
-            centred_glyph(body, mark, GLYPH)
-            cell.paste(body, 0, 0)
-            cells.append(cell)
-    return strip(cells)
-
-
-# --- menus -------------------------------------------------------------------
-
-def menu_bar():
-    frames = []
-    for active in (True, False):
-        top, bottom, line = ((246, 249, 254), (220, 230, 245), (170, 186, 212)) if active else \
-            ((248, 248, 249), (230, 230, 233), (190, 190, 196))
-        img = Image(40, 20)
-        for y, c in enumerate(ramp(top, bottom, 19)):
-            img.fill(0, y, 40, y + 1, c)
-        img.fill(0, 19, 40, 20, line)
-        frames.append(img)
-    return strip(frames, vertical=True)
-
-
-def menu_items():
-    w, h = 24, 20
-    normal = Image(w, h)
-    separator = Image(w, h)
-    separator.fill(3, 15, w - 3, 16, (196, 206, 222))
-    separator.fill(3, 16, w - 3, 17, WHITE)
-    selected = box(w, h, (120, 166, 226), (238, 245, 255), (204, 224, 250), r=2, inner=(248, 251, 255))
-    return strip([normal, separator, Image(w, h), selected, Image(w, h)])
-
-
-def menu_border():
-    img = Image(24, 24, (250, 251, 253))
-    ring = [(128, 146, 176), WHITE, (250, 251, 253)]
-    for i, c in enumerate(ring):
-        for x in range(i, 24 - i):
-            img.put(x, i, c)
-            img.put(x, 23 - i, c)
-        for y in range(i, 24 - i):
-            img.put(i, y, c)
-            img.put(23 - i, y, c)
-    return img
-
-
-# --- buttons, check boxes, radio buttons -------------------------------------
-
-def push_button():
-    frames = [face(24, 22, s) for s in STATE_ORDER]
-    frames.append(face(24, 22, "normal", focused=True))
-    return strip(frames)
-
+# --- check boxes, radio buttons ----------------------------------------------
 
 def check_box():
     frames = []
@@ -259,43 +153,10 @@ def radio_button():
     return strip(frames)
 
 
-# --- bars, tabs, headers -----------------------------------------------------
+# --- tabs --------------------------------------------------------------------
 
-def progress():
-    trough = box(20, 14, SHADOW, (232, 236, 242), (250, 251, 253), r=2)
-    fill = box(20, 14, (76, 130, 200), (178, 214, 252), (88, 148, 224), r=2, inner=(206, 228, 254))
-    return strip([trough, fill])
-
-
-def group_box_edge():
-    frames = []
-    for colour in (SHADOW, (176, 176, 180)):
-        img = Image(16, 16)
-        outline = box(16, 16, colour, MAGENTA, MAGENTA, r=2)
-        img.overlay(outline, 0, 0)
-        frames.append(img)
-    return strip(frames)
-
-
-def group_box_label():
-    return box(30, 18, SHADOW, (250, 252, 255), (214, 228, 246), r=2, inner=WHITE)
-
-
-def tabs():
-    w, h = 24, 22
-    frames = []
-    for state in ("normal", "selected", "disabled", "hot", "normal"):
-        if state == "selected":
-            img = box(w, h, SHADOW, WHITE, FACE, r=2, inner=WHITE, corners=(True, True, False, False))
-            img.fill(2, 1, w - 2, 3, (92, 150, 222))   # accent along the top
-            img.fill(1, h - 1, w - 1, h, FACE)          # open into the pane
-        else:
-            top, bottom = {"normal": ((244, 247, 252), (212, 224, 240)), "hot": ((255, 255, 255), (222, 236, 255)),
-                           "disabled": ((240, 240, 240), (222, 222, 224))}[state]
-            img = box(w, h, SHADOW, top, bottom, r=2, inner=WHITE, corners=(True, True, False, False))
-            img.fill(0, h - 1, w, h, SHADOW)
-        frames.append(img)
-    return strip(frames)
+TAB_LOOKS = {"selected": (WHITE, FACE), "normal": ((244, 247, 252), (212, 224, 240)),
+             "hot": ((255, 255, 255), (222, 236, 255)), "disabled": ((240, 240, 240), (222, 222, 224))}
 
 
 def tab_border():
@@ -317,207 +178,70 @@ def tab_border():
     return img
 
 
-def status():
-    w, h = 16, 20
-    fill = ramp((230, 234, 240), (212, 216, 224), h)
-    frames = []
-    for kind in ("lowered", "raised", "none"):
-        img = Image(w, h)
-        for y in range(h):
-            img.fill(0, y, w, y + 1, fill[y])
-        if kind != "none":
-            dark, light = ((150, 162, 182), WHITE) if kind == "lowered" else (WHITE, (150, 162, 182))
-            img.fill(0, 0, w, 1, dark)
-            img.fill(0, 0, 1, h, dark)
-            img.fill(0, h - 1, w, h, light)
-            img.fill(w - 1, 0, w, h, light)
-        frames.append(img)
-    return strip(frames)
+# --- headers, combo boxes, edits, scroll bars --------------------------------
 
-
-def header():
-    w, h = 20, 20
-    frames = []
-    for state in ("normal", "hot", "pressed", "normal", "normal"):
-        top, bottom = {"normal": (WHITE, (226, 234, 246)), "hot": (WHITE, (210, 228, 252)),
-                       "pressed": ((200, 218, 242), (226, 236, 250))}[state]
-        img = Image(w, h)
-        for y, c in enumerate(ramp(top, bottom, h)):
-            img.fill(0, y, w, y + 1, c)
-        img.fill(w - 2, 3, w - 1, h - 3, (190, 204, 224))
-        img.fill(w - 1, 3, w, h - 3, WHITE)
-        img.fill(0, h - 1, w, h, SHADOW)
-        if state == "hot":
-            img.fill(0, h - 3, w, h - 1, (110, 160, 230))
-        frames.append(img)
-    return strip(frames)
-
-
-def toolbar_buttons():
-    w, h = 22, 22
-    hot = face(w, h, "hot")
-    pressed = face(w, h, "pressed")
-    checked = box(w, h, STATES["pressed"][0], (214, 230, 250), (228, 240, 254), r=2)
-    return strip([Image(w, h), pressed, Image(w, h), hot, checked])
-
-
-# --- combo boxes and edits ---------------------------------------------------
+HEADER_LOOKS = {"normal": (WHITE, (226, 234, 246)), "hot": (WHITE, (210, 228, 252)),
+                "pressed": ((200, 218, 242), (226, 236, 250))}
 
 COMBO_BORDERS = {"normal": SHADOW, "pressed": (70, 100, 150), "disabled": (172, 172, 176), "hot": (72, 130, 208)}
+COMBO_INNER = {"normal": WHITE, "pressed": None, "disabled": WHITE, "hot": WHITE}
+# The left side meets the text area: a light divider instead of the ring.
+COMBO_DIVIDER = {"normal": (228, 236, 248), "pressed": (228, 236, 248), "disabled": (236, 236, 236),
+                 "hot": (228, 236, 248)}
 
-
-def sunk_edge():
-    frames = []
-    for state in STATE_ORDER:
-        inside = (244, 244, 244) if state == "disabled" else WHITE
-        frames.append(box(12, 21, COMBO_BORDERS[state], inside, inside, r=1))
-    return strip(frames)
-
-
-def combo_button():
-    frames = []
-    for state in STATE_ORDER:
-        _, top, bottom = STATES[state]
-        ring = COMBO_BORDERS[state]
-        img = box(19, 21, ring, top, bottom, r=1, inner=WHITE if state != "pressed" else None,
-                  corners=(False, True, False, True))
-        # The left side meets the text area: a light divider instead of the ring.
-        for y in range(1, 20):
-            img.put(0, y, (228, 236, 248) if state != "disabled" else (236, 236, 236))
-        frames.append(img)
-    return strip(frames)
-
-
-def combo_arrows():
-    frames = []
-    for state in STATE_ORDER:
-        img = Image(11, 11)
-        centred_glyph(img, DROP_ARROW, glyph_colour(state), dy=1)
-        frames.append(img)
-    grip = Image(11, 11)
-    for x, y in GRIP_DOTS:
-        grip.put(x + 2, y + 2, WHITE)
-        grip.fill(x, y, x + 2, y + 2, (120, 136, 164))
-    frames.append(grip)
-    return strip(frames)
-
-
-# --- scroll bars -------------------------------------------------------------
-
-def scroll_arrows():
-    def button(state, mark):
-        looks = {"normal": ((150, 170, 200), (248, 250, 254), (218, 230, 246)),
-                 "pressed": ((86, 120, 170), (182, 206, 240), (204, 222, 248)),
-                 "disabled": ((190, 190, 194), (244, 244, 244), (230, 230, 232)),
-                 "hot": ((72, 130, 208), (255, 255, 255), (210, 230, 255))}
-        border, top, bottom = looks[state]
-        img = box(17, 17, border, top, bottom, r=2, inner=WHITE if state != "pressed" else None)
-        centred_glyph(img, mark, glyph_colour(state))
-        return img
-
-    frames = []
-    for mark in (ARROW_LEFT, ARROW_RIGHT, ARROW_UP, ARROW_DOWN):
-        frames += [button(s, mark) for s in STATE_ORDER]
-    for vertical in (False, True):
-        for colour in ((112, 140, 186), (70, 100, 150), (72, 130, 208)):
-            g = Image(17, 17)
-            for i in (5, 8, 11):
-                for j in range(5, 12):
-                    if vertical:
-                        g.put(j, i, colour)
-                        g.put(j, i + 1, WHITE)
-                    else:
-                        g.put(i, j, colour)
-                        g.put(i + 1, j, WHITE)
-            frames.append(g)
-    frames.append(Image(17, 17))
-    return strip(frames)
-
-
-def scroll_track(vertical):
-    frames = []
-    for state in STATE_ORDER:
-        base = (244, 244, 245) if state == "disabled" else (234, 239, 246)
-        edge = (222, 222, 224) if state == "disabled" else (214, 222, 234)
-        img = Image(16, 17, base)
-        img.fill(0, 0, 16, 1, edge)
-        img.fill(0, 16, 16, 17, edge)
-        frames.append(img.transposed() if vertical else img)
-    return strip(frames)
-
-
-def scroll_thumb(vertical):
-    looks = {"normal": ((110, 140, 186), (246, 249, 254), (196, 216, 244)),
-             "pressed": ((84, 116, 170), (214, 230, 252), (170, 198, 238)),
-             "hot": ((72, 130, 208), (255, 255, 255), (206, 228, 255)),
-             "disabled": ((190, 190, 194), (244, 244, 244), (226, 226, 228))}
-    frames = []
-    for state in ("normal", "pressed", "hot", "disabled", "normal"):
-        border, top, bottom = looks[state]
-        img = box(24, 17, border, top, bottom, r=2, inner=WHITE)
-        frames.append(img.transposed() if vertical else img)
-    return strip(frames)
-
-
-# --- up-down buttons ---------------------------------------------------------
-
-def up_down(vertical):
-    w, h = (16, 11) if vertical else (16, 16)
-    frames = []
-    for mark in ((SMALL_UP, SMALL_DOWN) if vertical else (SMALL_LEFT, SMALL_RIGHT)):
-        for state in STATE_ORDER:
-            img = face(w, h, state)
-            centred_glyph(img, mark, glyph_colour(state))
-            frames.append(img)
-    return strip(frames)
+SCROLL = 17             # scroll bar thickness
+SCROLL_LOOKS = {"normal": ((150, 170, 200), (248, 250, 254), (218, 230, 246)),
+                "pressed": ((86, 120, 170), (182, 206, 240), (204, 222, 248)),
+                "disabled": ((190, 190, 194), (244, 244, 244), (230, 230, 232)),
+                "hot": ((72, 130, 208), (255, 255, 255), (210, 230, 255))}
+SCROLL_INNER = {"normal": WHITE, "pressed": None, "disabled": WHITE, "hot": WHITE}
+THUMB_LOOKS = {"normal": ((110, 140, 186), (246, 249, 254), (196, 216, 244)),
+               "pressed": ((84, 116, 170), (214, 230, 252), (170, 198, 238)),
+               "hot": ((72, 130, 208), (255, 255, 255), (206, 228, 255)),
+               "disabled": ((190, 190, 194), (244, 244, 244), (226, 226, 228))}
 
 
 # --- the skin ----------------------------------------------------------------
 
 BITMAPS = {
-    "frametop.bmp": frame_top,
-    "framebottom.bmp": frame_bottom,
-    "frameleft.bmp": frame_left,
-    "frameright.bmp": frame_right,
-    "menu.bmp": menu_items,
-    "dialog.bmp": lambda: up_down(False),
-    "button.bmp": push_button,
+    "frametop.bmp": lambda: parts.frame_top(CAPTION_STOPS, CAPTION_HEIGHT, 292),
+    "framebottom.bmp": lambda: parts.frame_bottom(EDGE),
+    "frameleft.bmp": lambda: parts.frame_left(frame_side),
+    "frameright.bmp": lambda: parts.frame_right(frame_side),
+    "menu.bmp": lambda: parts.menu_items(15, ((196, 206, 222), WHITE), ((120, 166, 226), (238, 245, 255),
+                                                                      (204, 224, 250)), (248, 251, 255)),
+    "dialog.bmp": lambda: FACES.up_down(False),
+    "button.bmp": FACES.push_button,
     "checkbox.bmp": check_box,
     "radio.bmp": radio_button,
-    "progress.bmp": progress,
-    "groupboxedge.bmp": group_box_edge,
+    "progress.bmp": lambda: parts.progress((SHADOW, (232, 236, 242), (250, 251, 253)),
+                                           ((76, 130, 200), (178, 214, 252), (88, 148, 224)), (206, 228, 254)),
+    "groupboxedge.bmp": lambda: parts.group_box_edge((SHADOW, (176, 176, 180))),
     "tabborder.bmp": tab_border,
-    "tabs.bmp": tabs,
-    "status.bmp": status,
-    "combo.bmp": combo_button,
-    "sunkedge.bmp": sunk_edge,
-    "combo-arrows.bmp": combo_arrows,
-    "header.bmp": header,
-    "menutool.bmp": menu_bar,
-    "menuborder.bmp": menu_border,
-    "button-mdi.bmp": mdi_buttons,
-    "groupboxlabel.bmp": group_box_label,
-    "toolbar2.bmp": toolbar_buttons,
-    "button-toolbar.bmp": lambda: up_down(True),
-    "closebutton.bmp": lambda: caption_button(CLOSE, danger=True),
-    "maxbutton.bmp": lambda: caption_button(MAXIMIZE),
-    "minbutton.bmp": lambda: caption_button(MINIMIZE),
-    "restrorebutton.bmp": lambda: caption_button(RESTORE),
-    "arrows.bmp": scroll_arrows,
-    "hscroll_back.bmp": lambda: scroll_track(False),
-    "vscroll_back.bmp": lambda: scroll_track(True),
-    "hscroll_bar.bmp": lambda: scroll_thumb(False),
-    "vscroll_bar.bmp": lambda: scroll_thumb(True),
+    "tabs.bmp": lambda: parts.tabs(24, 22, 2, SHADOW, TAB_LOOKS, FACE, (92, 150, 222), inner=WHITE),
+    "status.bmp": lambda: parts.status(20, (230, 234, 240), (212, 216, 224), (150, 162, 182), WHITE),
+    "combo.bmp": lambda: parts.combo_button(STATES, COMBO_BORDERS, COMBO_INNER, COMBO_DIVIDER),
+    "sunkedge.bmp": lambda: parts.sunk_edge(COMBO_BORDERS, WHITE, (244, 244, 244)),
+    "combo-arrows.bmp": lambda: parts.combo_arrows(glyph_colour, (120, 136, 164), WHITE),
+    "header.bmp": lambda: parts.header(20, HEADER_LOOKS, 3, ((190, 204, 224), WHITE), SHADOW, (110, 160, 230)),
+    "menutool.bmp": lambda: parts.menu_bar({True: ((246, 249, 254), (220, 230, 245), (170, 186, 212)),
+                                            False: ((248, 248, 249), (230, 230, 233), (190, 190, 196))}),
+    "menuborder.bmp": lambda: parts.menu_border((250, 251, 253), [(128, 146, 176), WHITE, (250, 251, 253)]),
+    "button-mdi.bmp": FACES.mdi_buttons,
+    "groupboxlabel.bmp": lambda: box(30, 18, SHADOW, (250, 252, 255), (214, 228, 246), r=2, inner=WHITE),
+    "toolbar2.bmp": lambda: FACES.toolbar_buttons((STATES["pressed"][0], (214, 230, 250), (228, 240, 254))),
+    "button-toolbar.bmp": lambda: FACES.up_down(True),
+    **parts.caption_bitmaps(caption_button),
+    "arrows.bmp": lambda: parts.scroll_arrows(SCROLL, SCROLL_LOOKS, SCROLL_INNER, glyph_colour,
+                                              ((112, 140, 186), (70, 100, 150), (72, 130, 208)), WHITE),
+    "hscroll_back.bmp": lambda: parts.scroll_track(False, SCROLL, (234, 239, 246), (214, 222, 234),
+                                                   (244, 244, 245), (222, 222, 224)),
+    "vscroll_back.bmp": lambda: parts.scroll_track(True, SCROLL, (234, 239, 246), (214, 222, 234),
+                                                   (244, 244, 245), (222, 222, 224)),
+    "hscroll_bar.bmp": lambda: parts.scroll_thumb(False, 24, SCROLL, THUMB_LOOKS, 2, inner=WHITE),
+    "vscroll_bar.bmp": lambda: parts.scroll_thumb(True, 24, SCROLL, THUMB_LOOKS, 2, inner=WHITE),
 }
 
 
-def main(argv):
-    if len(argv) != 2:
-        print(__doc__.strip().splitlines()[2].strip(), file=sys.stderr)
-        return 2
-    write_skin(argv[1], HERE, "entries.lst", BITMAPS)
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(main(sys.argv, __doc__, HERE, "entries.lst", BITMAPS))

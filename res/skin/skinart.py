@@ -8,6 +8,7 @@ Standard library only.
 import os
 import shutil
 import struct
+import sys
 
 MAGENTA = (255, 0, 255)
 WHITE = (255, 255, 255)
@@ -227,3 +228,13 @@ def write_skin(out, here, entries_file, bitmaps):
         else:
             shutil.copyfile(os.path.join(here, name), os.path.join(out, name))
     shutil.copyfile(os.path.join(here, entries_file), os.path.join(out, "entries.lst"))
+
+
+def main(argv, doc, here, entries_file, bitmaps):
+    """A drawing script's command line: one argument, the output folder; the
+    usage line is the third line of the script's docstring."""
+    if len(argv) != 2:
+        print(doc.strip().splitlines()[2].strip(), file=sys.stderr)
+        return 2
+    write_skin(argv[1], here, entries_file, bitmaps)
+    return 0
