@@ -66,6 +66,8 @@ CAPTION_STOPS = {
 }
 
 
+# --- faces -------------------------------------------------------------------
+
 FACES = parts.Faces(STATES, {"normal": (84, 90, 102), "hot": (96, 104, 118), "pressed": None, "disabled": None},
                     ring=ACCENT, glyph=GLYPH, glyph_off=GLYPH_OFF)
 glyph_colour = FACES.glyph_colour
@@ -220,7 +222,7 @@ SCROLL_LOOKS = {   # border, top, bottom
     "disabled": ((52, 54, 60), (44, 46, 51), (42, 44, 49)),
     "hot": (ACCENT, (84, 92, 106), (70, 76, 88)),
 }
-TRACK = (34, 36, 41)
+TRACK = ((34, 36, 41), (26, 28, 32), (40, 42, 46), (30, 31, 35))   # base, edge; when disabled
 
 
 # --- the skin ----------------------------------------------------------------
@@ -255,8 +257,8 @@ BITMAPS = {
     **parts.caption_bitmaps(caption_button),
     "arrows.bmp": lambda: parts.scroll_arrows(SCROLL, SCROLL_LOOKS, NO_INNER, glyph_colour,
                                               ((150, 156, 170), (210, 226, 250), (220, 226, 236)), (24, 26, 30)),
-    "hscroll_back.bmp": lambda: parts.scroll_track(False, SCROLL, TRACK, (26, 28, 32), (40, 42, 46), (30, 31, 35)),
-    "vscroll_back.bmp": lambda: parts.scroll_track(True, SCROLL, TRACK, (26, 28, 32), (40, 42, 46), (30, 31, 35)),
+    "hscroll_back.bmp": lambda: parts.scroll_track(False, SCROLL, *TRACK),
+    "vscroll_back.bmp": lambda: parts.scroll_track(True, SCROLL, *TRACK),
     "hscroll_bar.bmp": lambda: parts.scroll_thumb(False, 28, SCROLL, SCROLL_LOOKS, 3),
     "vscroll_bar.bmp": lambda: parts.scroll_thumb(True, 28, SCROLL, SCROLL_LOOKS, 3),
 }

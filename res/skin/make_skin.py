@@ -51,7 +51,6 @@ CAPTION_STOPS = {
 }
 
 
-
 # --- faces -------------------------------------------------------------------
 
 FACES = parts.Faces(STATES, {"normal": WHITE, "hot": WHITE, "pressed": None, "disabled": (250, 250, 250)},
@@ -178,7 +177,10 @@ def tab_border():
     return img
 
 
-# --- headers, combo boxes, edits, scroll bars --------------------------------
+# --- menus, headers, combo boxes, edits, scroll bars --------------------------
+
+MENU_SEPARATOR = ((196, 206, 222), WHITE)   # dark, light
+MENU_SELECTED = ((120, 166, 226), (238, 245, 255), (204, 224, 250))   # border, top, bottom
 
 HEADER_LOOKS = {"normal": (WHITE, (226, 234, 246)), "hot": (WHITE, (210, 228, 252)),
                 "pressed": ((200, 218, 242), (226, 236, 250))}
@@ -195,6 +197,7 @@ SCROLL_LOOKS = {"normal": ((150, 170, 200), (248, 250, 254), (218, 230, 246)),
                 "disabled": ((190, 190, 194), (244, 244, 244), (230, 230, 232)),
                 "hot": ((72, 130, 208), (255, 255, 255), (210, 230, 255))}
 SCROLL_INNER = {"normal": WHITE, "pressed": None, "disabled": WHITE, "hot": WHITE}
+TRACK = ((234, 239, 246), (214, 222, 234), (244, 244, 245), (222, 222, 224))   # base, edge; when disabled
 THUMB_LOOKS = {"normal": ((110, 140, 186), (246, 249, 254), (196, 216, 244)),
                "pressed": ((84, 116, 170), (214, 230, 252), (170, 198, 238)),
                "hot": ((72, 130, 208), (255, 255, 255), (206, 228, 255)),
@@ -208,8 +211,7 @@ BITMAPS = {
     "framebottom.bmp": lambda: parts.frame_bottom(EDGE),
     "frameleft.bmp": lambda: parts.frame_left(frame_side),
     "frameright.bmp": lambda: parts.frame_right(frame_side),
-    "menu.bmp": lambda: parts.menu_items(15, ((196, 206, 222), WHITE), ((120, 166, 226), (238, 245, 255),
-                                                                      (204, 224, 250)), (248, 251, 255)),
+    "menu.bmp": lambda: parts.menu_items(15, MENU_SEPARATOR, MENU_SELECTED, (248, 251, 255)),
     "dialog.bmp": lambda: FACES.up_down(False),
     "button.bmp": FACES.push_button,
     "checkbox.bmp": check_box,
@@ -234,10 +236,8 @@ BITMAPS = {
     **parts.caption_bitmaps(caption_button),
     "arrows.bmp": lambda: parts.scroll_arrows(SCROLL, SCROLL_LOOKS, SCROLL_INNER, glyph_colour,
                                               ((112, 140, 186), (70, 100, 150), (72, 130, 208)), WHITE),
-    "hscroll_back.bmp": lambda: parts.scroll_track(False, SCROLL, (234, 239, 246), (214, 222, 234),
-                                                   (244, 244, 245), (222, 222, 224)),
-    "vscroll_back.bmp": lambda: parts.scroll_track(True, SCROLL, (234, 239, 246), (214, 222, 234),
-                                                   (244, 244, 245), (222, 222, 224)),
+    "hscroll_back.bmp": lambda: parts.scroll_track(False, SCROLL, *TRACK),
+    "vscroll_back.bmp": lambda: parts.scroll_track(True, SCROLL, *TRACK),
     "hscroll_bar.bmp": lambda: parts.scroll_thumb(False, 24, SCROLL, THUMB_LOOKS, 2, inner=WHITE),
     "vscroll_bar.bmp": lambda: parts.scroll_thumb(True, 24, SCROLL, THUMB_LOOKS, 2, inner=WHITE),
 }
