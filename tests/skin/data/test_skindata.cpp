@@ -349,6 +349,16 @@ TEST_CASE("Damaged skins fail cleanly and keep the previous skin")
         CHECK(d->FNoSkin);
     };
     const Bytes file(LightBlueBlock().begin() + 4, LightBlueBlock().end());
+    // The message a skin file is refused with (empty when it was taken).
+    auto refusalOf = [&](const Bytes& skin) {
+        TMemoryStream s(SkinStreamBlock(skin));
+        try {
+            d->ReadSkinStream(s);
+        } catch (const EInvalidSkin& e) {
+            return e.Message;
+        }
+        return std::string();
+    };
 
     SUBCASE("damaged skin files are refused with a message naming the skin and why")
     {
@@ -378,13 +388,7 @@ TEST_CASE("Damaged skins fail cleanly and keep the previous skin")
         REQUIRE(skinpack::BuildContainer({{"a.bmp", {}}, {"b.ini", {}}}, 20000)[4] == sizeTable - 16);
         for (const Case& c : cases) {
             CAPTURE(c.what);
-            TMemoryStream s(SkinStreamBlock(c.skin));
-            std::string message;
-            try {
-                d->ReadSkinStream(s);
-            } catch (const EInvalidSkin& e) {
-                message = e.Message;
-            }
+            const std::string message = refusalOf(c.skin);
             CHECK(message.find("Cannot load the skin stored in SkinData1, it is damaged: ") == 0);
             CHECK(message.find(c.why) != std::string::npos);
             keptPrevious();
@@ -414,13 +418,7 @@ TEST_CASE("Damaged skins fail cleanly and keep the previous skin")
         };
         for (const Case& c : cases) {
             CAPTURE(c.what);
-            TMemoryStream s(SkinStreamBlock(c.skin));
-            std::string message;
-            try {
-                d->ReadSkinStream(s);
-            } catch (const EInvalidSkin& e) {
-                message = e.Message;
-            }
+            const std::string message = refusalOf(c.skin);
             CAPTURE(message);
             CHECK(message.find("Cannot load the skin stored in SkinData1: ") == 0);
             CHECK(message.find(c.why) != std::string::npos);
