@@ -25,6 +25,15 @@ tamfern_lane_prefix() {
   echo "$copy"
 }
 
+# tamfern_desktop_hold: keeps the prefix's desktop open until its server
+# ends (tests/kit/desktop_hold.cpp says why). Without the program (tests not
+# built) the lane runs without it.
+tamfern_desktop_hold() {
+  local hold="$TAMFERN_ROOT/build/$TAMFERN_WINDOWS_TREE/tests/kit/desktop_hold.exe"
+  [ -f "$hold" ] || return 0
+  setsid wine "$hold" </dev/null >/dev/null 2>&1 &
+}
+
 # tamfern_lanes_start <count>: starts the lanes and writes the resource file.
 tamfern_lanes_start() {
   local count=$1 i starts=()
@@ -44,7 +53,8 @@ export TAMFERN_WINEPREFIX='$prefix'
 export DISPLAY='$_tamfern_xvfb_started_display'
 export TAMFERN_LANE=$i
 ENV
-    (WINEPREFIX="$prefix" DISPLAY="$_tamfern_xvfb_started_display" tamfern_wine_start) &
+    (WINEPREFIX="$prefix" DISPLAY="$_tamfern_xvfb_started_display" tamfern_wine_start &&
+      WINEPREFIX="$prefix" DISPLAY="$_tamfern_xvfb_started_display" tamfern_desktop_hold) &
     starts+=($!)
     if [ "$i" -gt 0 ]; then json+=','; fi
     json+="{\"id\":\"$i\",\"slots\":1}"

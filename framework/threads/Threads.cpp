@@ -103,7 +103,15 @@ bool CheckSynchronize()
     TSyncState& s = Sync();
     if (!InUIThread()) return false;
     bool ran = false;
-    for (;;) {
+    // Only the calls queued before this started: a worker that queues its
+    // next call as soon as one returns (a long batch in slices) must not hold
+    // this thread here, away from its messages, until it has run out.
+    size_t budget;
+    {
+        TLock guard(s.Lock);
+        budget = s.Queue.size();
+    }
+    for (; budget > 0; --budget) {
         TSyncCall* call = nullptr;
         {
             TLock guard(s.Lock);

@@ -35,7 +35,8 @@ namespace tf {
 // another thread raises EInvalidOperation.
 void InitThreads();
 
-// Runs every pending synchronized call, in the order they were queued; answers
+// Runs the synchronized calls pending when it starts, in the order they were
+// queued (calls queued meanwhile are served by their own wake-up); answers
 // whether any ran. Does nothing (false) on a thread other than the
 // user-interface thread.
 bool CheckSynchronize();

@@ -155,6 +155,33 @@ TEST_CASE("CheckSynchronize runs pending calls in order and only on the user-int
     CHECK(direct);
 }
 
+TEST_CASE("CheckSynchronize runs only the calls queued before it started, so messages are answered between them")
+{
+    InitThreads();
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+
+    // A worker that queues its next call the moment one returns (a batch
+    // delivered in slices) must not keep this thread from its messages: b's
+    // call, queued while a's runs, waits for its own wake-up.
+    std::string order;
+    TLambdaThread b([&](TLambdaThread&) { TThread::Synchronize([&] { order += 'b'; }); });
+    TLambdaThread a([&](TLambdaThread&) {
+        TThread::Synchronize([&] {
+            order += 'a';
+            b.Resume();
+            Sleep(200);   // b queues its call meanwhile
+        });
+    });
+    a.Resume();
+    REQUIRE(WaitForQueuedCall());
+    CHECK(CheckSynchronize());
+    CHECK(order == "a");
+    CHECK(PumpUntil([&] { return order == "ab"; }));
+    a.WaitFor();
+    b.WaitFor();
+}
+
 namespace {
 
 HWND g_box = nullptr;
