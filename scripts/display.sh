@@ -2,7 +2,9 @@
 # wineserver; tamfern_display_stop ends what was started here.
 _tamfern_xvfb_pid=""
 # tamfern_xvfb_start: a new virtual display on the first free number; sets
-# _tamfern_xvfb_started_pid and _tamfern_xvfb_started_display.
+# _tamfern_xvfb_started_pid and _tamfern_xvfb_started_display. Programs on it
+# take their X resources from scripts/xresources (it says why).
+TAMFERN_XRESOURCES="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/xresources"
 tamfern_xvfb_start() {
   local n=99
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
@@ -32,6 +34,7 @@ tamfern_display_start() {
     tamfern_xvfb_start
     _tamfern_xvfb_pid=$_tamfern_xvfb_started_pid
     export DISPLAY=$_tamfern_xvfb_started_display
+    export XENVIRONMENT="$TAMFERN_XRESOURCES"
   fi
   tamfern_wine_start
 }

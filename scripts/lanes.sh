@@ -51,10 +51,11 @@ tamfern_lanes_start() {
     cat >"$TAMFERN_LANES_DIR/lane-$i.env" <<ENV
 export TAMFERN_WINEPREFIX='$prefix'
 export DISPLAY='$_tamfern_xvfb_started_display'
+export XENVIRONMENT='$TAMFERN_XRESOURCES'
 export TAMFERN_LANE=$i
 ENV
-    (WINEPREFIX="$prefix" DISPLAY="$_tamfern_xvfb_started_display" tamfern_wine_start &&
-      WINEPREFIX="$prefix" DISPLAY="$_tamfern_xvfb_started_display" tamfern_desktop_hold) &
+    (export WINEPREFIX="$prefix" DISPLAY="$_tamfern_xvfb_started_display" XENVIRONMENT="$TAMFERN_XRESOURCES"
+      tamfern_wine_start && tamfern_desktop_hold) &
     starts+=($!)
     if [ "$i" -gt 0 ]; then json+=','; fi
     json+="{\"id\":\"$i\",\"slots\":1}"
