@@ -14,6 +14,7 @@
 #include "framework/core/Streams.h"
 #include "framework/core/SysUtils.h"
 #include "framework/graphics/Color.h"
+#include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinMessages.h"
 
@@ -27,6 +28,26 @@ bool IsFile(const std::string& path)
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+// What the skin reader tells the user while a file is loaded here (a skin of
+// a version it does not know) becomes part of the one message the caller
+// shows over the window, instead of a box of its own before the window is up.
+std::string& ReaderSaid()
+{
+    static std::string text;
+    return text;
+}
+struct TReaderMessages {
+    TSkinMessageProc Previous = ShowSkinMessage;
+    TReaderMessages()
+    {
+        ReaderSaid().clear();
+        ShowSkinMessage = [](const std::string& text) { ReaderSaid() = text; };
+    }
+    ~TReaderMessages() { ShowSkinMessage = Previous; }
+    TReaderMessages(const TReaderMessages&) = delete;
+    TReaderMessages& operator=(const TReaderMessages&) = delete;
+};
 } // namespace
 
 const TClassInfo& TForm_skinview::StaticClass()
@@ -127,9 +148,12 @@ bool TForm_skinview::LoadSkinFile(const std::string& fileName, std::string& erro
     const std::vector<uint8_t> own = SkinData1->SkinStreamBytes().Bytes();
     bool loaded = false;
     try {
+        TReaderMessages reader;
         SkinData1->SetSkinFile(fileName);
         loaded = !SkinData1->FNoSkin;
-        if (!loaded) error = fileName + " is not a skin this program can read";
+        if (!loaded)
+            error = ReaderSaid().empty() ? fileName + " is not a skin this program can read"
+                                         : fileName + ":\r\n" + ReaderSaid();
     } catch (const std::exception& e) {
         error = fileName + ": " + e.what();
     }

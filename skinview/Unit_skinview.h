@@ -39,7 +39,9 @@ public:
     void MenuExitClick(tf::TObject* sender);
 
     // Shows the skin of a skin file instead of the program's own. On a
-    // missing or unusable file the own skin stays and error says why.
+    // missing or unusable file the own skin stays and error says why (for a
+    // skin of an unknown version, in the skin reader's words); nothing is
+    // shown to the user here, so the caller's message is the only one.
     bool LoadSkinFile(const std::string& fileName, std::string& error);
     // Switches skinning (and the check box) on or off.
     void SetSkinned(bool on);

@@ -13,6 +13,7 @@
 #include "framework/controls/Grids.h"
 #include "framework/controls/StdCtrls.h"
 #include "skin/controls/buttons/ButtonFaces.h"
+#include "skin/data/SkinReader.h"
 
 using namespace tf;
 using namespace ctltest;
@@ -65,6 +66,21 @@ void Scenario(HWND button)
     skintest::Pump(50);
 }
 
+// A skin file of these entries in the temporary folder.
+// A version other than 20000 is written over the container's first field.
+std::string TempSkinFile(const char* name, const std::vector<skinpack::SkinEntry>& entries, int32_t version = 20000)
+{
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    const std::string path = std::string(folder) + name;
+    tftest::Bytes container = skinpack::BuildContainer(entries);
+    for (int i = 0; i < 4; ++i) container[static_cast<size_t>(i)] = static_cast<uint8_t>(version >> (8 * i));
+    const tftest::Bytes file = skinpack::BuildSkinFile(container);
+    TFileStream out(path, fmCreate);
+    out.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
+    return path;
+}
+
 // The light blue skin with another face colour, as a skin file.
 std::string OtherSkinFile()
 {
@@ -80,13 +96,7 @@ std::string OtherSkinFile()
         }
         entries.push_back({name, bytes});
     }
-    char folder[MAX_PATH] = {};
-    GetTempPathA(sizeof folder, folder);
-    const std::string path = std::string(folder) + "tamfern_other.skn";
-    const tftest::Bytes file = tftest::SkinFile(entries);
-    TFileStream out(path, fmCreate);
-    out.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
-    return path;
+    return TempSkinFile("tamfern_other.skn", entries);
 }
 
 } // namespace
@@ -199,6 +209,32 @@ TEST_CASE("Another skin reaches every skinner: new colours and faces, the old sk
     // Skinning off now gives the colours from before any skin.
     live.RunAction(TSkinAction::Unskin);
     CHECK(grid->FixedColor() == clBtnFace);
+}
+
+TEST_CASE("A skin file refused for its version: no message of its own, the reader's words in the one error, the own skin kept")
+{
+    LiveSkinview live;
+    TForm_skinview* form = live.view.form;
+    const TColor ownFace = form->SkinData1->FColors[SkinColor::ButtonFace];
+    std::vector<skinpack::SkinEntry> entries;
+    for (const char* name : tftest::kLightBlueNames)
+        entries.push_back({name, tftest::ReadFileBytes(std::string(LIGHTBLUE_FOLDER) + "\\" + name)});
+    const std::string path = TempSkinFile("tamfern_version.skn", entries, 10000);
+
+    static int shown;
+    shown = 0;
+    const TSkinMessageProc saved = ShowSkinMessage;
+    ShowSkinMessage = [](const std::string&) { ++shown; };
+    const TSkinMessageProc mine = ShowSkinMessage;
+    std::string error;
+    CHECK_FALSE(form->LoadSkinFile(path, error));
+    CHECK((ShowSkinMessage == mine));   // given back as it was
+    ShowSkinMessage = saved;
+    CHECK(shown == 0);
+    CHECK(error == path + ":\r\nThis is Older Skin File\rPlease update to new version !");
+    CHECK_FALSE(form->SkinData1->FNoSkin);
+    CHECK(form->SkinData1->FColors[SkinColor::ButtonFace] == ownFace);
+    DeleteFileA(path.c_str());
 }
 
 namespace {
