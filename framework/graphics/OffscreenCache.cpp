@@ -4,12 +4,6 @@
 
 namespace tf {
 
-TOffscreenCache::~TOffscreenCache()
-{
-    for (auto& b : FBuffers)
-        if (b->OldBitmap) ::SelectObject(b->DC.Get(), b->OldBitmap);
-}
-
 TOffscreenCache& TOffscreenCache::Shared()
 {
     static TOffscreenCache cache;
@@ -26,10 +20,10 @@ bool TOffscreenCache::Grow(TBuffer& buffer, int width, int height)
     ++FBitmapsCreated;
     if (!buffer.DC) buffer.DC.Reset(::CreateCompatibleDC(screen.Get()));
     if (!buffer.DC) return false;
-    HGDIOBJ old = ::SelectObject(buffer.DC.Get(), bitmap.Get());
-    if (!buffer.OldBitmap) buffer.OldBitmap = old;
-    // The previous bitmap is out of the DC now and goes with the old handle.
+    // The smaller bitmap leaves the DC before it is deleted.
+    buffer.Selected.reset();
     buffer.Bitmap = std::move(bitmap);
+    buffer.Selected.emplace(buffer.DC.Get(), buffer.Bitmap.Get());
     buffer.Width = w;
     buffer.Height = h;
     return true;

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "framework/graphics/GdiHandle.h"
@@ -18,14 +19,15 @@ namespace tf {
 class TOffscreenCache {
 public:
     struct TBuffer {
+        // In this order: the bitmap leaves the DC before it is deleted, and
+        // both before the DC.
         TDCHandle DC;
         TBitmapHandle Bitmap;
-        HGDIOBJ OldBitmap = nullptr;
+        std::optional<TSelectObject> Selected;
         int Width = 0, Height = 0;
         bool InUse = false;
     };
     TOffscreenCache() = default;
-    ~TOffscreenCache();
     TOffscreenCache(const TOffscreenCache&) = delete;
     TOffscreenCache& operator=(const TOffscreenCache&) = delete;
 

@@ -13,4 +13,9 @@ TDataSkinButton::TDataSkinButton(std::string name)
 {
 }
 
+int FrameSideSize(const TDataSkinBorder& border, bool leftOrRight)
+{
+    return (leftOrRight ? border.Bitmap->Width() : border.Bitmap->Height()) / UsableFrameCount(border.FrameCount);
+}
+
 } // namespace tf

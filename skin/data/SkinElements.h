@@ -49,6 +49,10 @@ public:
     std::unique_ptr<TBitmap> Bitmap2;
 };
 
+// How thick a frame side of this image is: one frame's height for the top
+// and bottom sides, its width for the left and right.
+int FrameSideSize(const TDataSkinBorder& border, bool leftOrRight);
+
 // Caption text: Margins are Left = text shift, Top = vertical text shift,
 // Right = right clip.
 class TDataSkinTitle : public TDataSkinObject {

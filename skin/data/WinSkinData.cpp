@@ -34,12 +34,11 @@ struct TParsedSkin {
 // The frame the parsed skin gives a window, as a form skinner measures it.
 TFrameSides FrameSidesOf(const TParsedSkin& p)
 {
-    auto side = [&p](int index, bool vertical) {
-        const TDataSkinBorder& e = *p.Borders[static_cast<size_t>(index)];
-        return (vertical ? e.Bitmap->Height() : e.Bitmap->Width()) / UsableFrameCount(e.FrameCount);
+    auto side = [&p](int index, bool leftOrRight) {
+        return FrameSideSize(*p.Borders[static_cast<size_t>(index)], leftOrRight);
     };
-    return {side(SkinBorder::Left, false), side(SkinBorder::Top, true), side(SkinBorder::Right, false),
-            side(SkinBorder::Bottom, true)};
+    return {side(SkinBorder::Left, true), side(SkinBorder::Top, false), side(SkinBorder::Right, true),
+            side(SkinBorder::Bottom, false)};
 }
 
 // The "Colours" keys in reading order, with their slots and defaults.

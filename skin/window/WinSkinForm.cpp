@@ -224,14 +224,13 @@ void TWinSkinForm::ReloadFrameMetrics()
         borderLeft = borderTop = borderRight = borderBottom = 0;
         menuBarHeight = 0;
     } else {
-        auto frameSize = [this](int side, bool vertical) {
-            const TDataSkinBorder& e = *skinData->SkinBorders[static_cast<size_t>(side)];
-            return (vertical ? e.Bitmap->Height() : e.Bitmap->Width()) / UsableFrameCount(e.FrameCount);
+        auto frameSize = [this](int side, bool leftOrRight) {
+            return FrameSideSize(*skinData->SkinBorders[static_cast<size_t>(side)], leftOrRight);
         };
-        borderTop = frameSize(SkinBorder::Top, true);
-        borderLeft = frameSize(SkinBorder::Left, false);
-        borderRight = frameSize(SkinBorder::Right, false);
-        borderBottom = frameSize(SkinBorder::Bottom, true);
+        borderTop = frameSize(SkinBorder::Top, false);
+        borderLeft = frameSize(SkinBorder::Left, true);
+        borderRight = frameSize(SkinBorder::Right, true);
+        borderBottom = frameSize(SkinBorder::Bottom, false);
     }
     chrome->RebuildCaptionButtons();
 }
