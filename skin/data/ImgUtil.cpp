@@ -66,6 +66,20 @@ void MirrorHorizontal(TBitmap& bitmap)
     Remap(bitmap, w, bitmap.Height(), [w](int x, int y) { return POINT{w - 1 - x, y}; });
 }
 
+void MirrorFrames(TBitmap& bitmap, int frameCount)
+{
+    if (bitmap.Empty()) return;
+    const int frame = bitmap.Width() / (frameCount < 1 ? 1 : frameCount);
+    if (frame < 2) return;
+    Ensure24(bitmap);
+    const int whole = frame * (bitmap.Width() / frame);
+    Remap(bitmap, bitmap.Width(), bitmap.Height(), [frame, whole](int x, int y) {
+        if (x >= whole) return POINT{x, y};
+        const int start = x - x % frame;
+        return POINT{start + frame - 1 - (x - start), y};
+    });
+}
+
 void FlipVertical(TBitmap& bitmap)
 {
     if (bitmap.Empty()) return;

@@ -17,6 +17,10 @@ namespace tf {
 void ReplaceMagenta(TBitmap& bitmap, TColor color);
 
 void MirrorHorizontal(TBitmap& bitmap);   // left to right
+// Each of the frameCount frames of a strip mirrored left to right in its own
+// place, so frame k stays frame k (a mirrored strip would reverse their
+// order). Columns past the last whole frame stay as they are.
+void MirrorFrames(TBitmap& bitmap, int frameCount);
 void FlipVertical(TBitmap& bitmap);       // row order reversed
 // 90 degrees counter-clockwise / clockwise; width and height swap.
 void RotateLeft(TBitmap& bitmap);

@@ -110,7 +110,7 @@ void SetFrames(TDataSkinObject* e, int32_t count)
 
 // The combo box composites: the sunken edge with the drop-down button drawn
 // into its right end, 50 x 21 per frame; the edge becomes its mirror image
-// (button on the left).
+// (button on the left), frame by frame.
 void MakeComboComposites(TSkinElementSlots& s)
 {
     TDataSkinObject& edge = *s.SkinSunkEdge;
@@ -142,7 +142,7 @@ void MakeComboComposites(TSkinElementSlots& s)
     auto mirrored = std::make_unique<TBitmap>();
     mirrored->Assign(strip.get());
     button.Bitmap = std::move(strip);
-    MirrorHorizontal(*mirrored);
+    MirrorFrames(*mirrored, n);
     edge.Bitmap = std::move(mirrored);
     edge.Margins.left = w + 2;
     edge.Margins.right = 2;
@@ -378,11 +378,6 @@ void TSkinData::ParseSkin(const TSkinReader& reader, const TQuickIni& ini)
     s.SkinToolBars = ReadPlainElement(src, "ToolBars");
     s.SkinComboButton = ReadTwoImageElement(src, "ComboButton", "****");
     s.SkinSunkEdge = ReadPlainElement(src, "SunkEdge");
-    if (s.SkinComboButton && !s.SkinComboButton->Empty()) {
-        s.SkinComboButton->Bitmap2->Assign(s.SkinComboButton->Bitmap.get());
-        s.SkinComboButton->Bitmap2->SetPixelFormat(pf24bit);
-        MirrorHorizontal(*s.SkinComboButton->Bitmap2);
-    }
     s.SkinExtraImages = ReadPlainElement(src, "ExtraImages");
     s.SkinHeader = ReadPlainElement(src, "Headerbar");
     s.SkinMenuItem = ReadPlainElement(src, "MenuItem");
@@ -433,6 +428,12 @@ void TSkinData::ParseSkin(const TSkinReader& reader, const TQuickIni& ini)
     SetFrames(s.SkinUpDownHorz.get(), 8);
     SetFrames(s.SkinUpDownVert.get(), 8);
 
+    // The button for the left side: each frame mirrored where it stands.
+    if (s.SkinComboButton && !s.SkinComboButton->Empty()) {
+        s.SkinComboButton->Bitmap2->Assign(s.SkinComboButton->Bitmap.get());
+        s.SkinComboButton->Bitmap2->SetPixelFormat(pf24bit);
+        MirrorFrames(*s.SkinComboButton->Bitmap2, s.SkinComboButton->FrameCount);
+    }
     if (s.SkinSunkEdge && s.SkinComboButton) MakeComboComposites(s);
 
     const std::string tooLarge =

@@ -25,6 +25,7 @@
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/UpDown.h"
 #include "skin/controls/edits/ArrowButton.h"
+#include "skin/data/ImgUtil.h"
 #include "skin/controls/buttons/ButtonDraw.h"
 #include "skin/controls/scrollbars/ComboxScrollBar.h"
 #include "skin/controls/edits/EditGeometry.h"
@@ -200,6 +201,18 @@ TEST_CASE("Combo boxes in the composite variant: normal, focused and disabled fr
     CHECK((GetWindowLongA(rtl->Handle(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0);
     CHECK(shown(rtl, *data.SkinSunkEdge, 1) > 0.97);
     CHECK(shown(rtl, *data.SkinComboButton, 1) < 0.9);
+    // It is the same state as on the right, mirrored: the normal frame at
+    // rest, not the last frame of a reversed strip.
+    {
+        auto picture = ScreenPixels(ScreenRectOf(rtl->Handle()));
+        for (int frame = 1; frame <= data.SkinComboButton->FrameCount; ++frame) {
+            auto want = Composite(*data.SkinComboButton, rtl->Handle(), frame);
+            MirrorHorizontal(*want);
+            const double ratio = MatchRatio(*picture, *want, RECT{0, 0, picture->Width(), picture->Height()});
+            CAPTURE(frame);
+            CHECK((frame == 1 ? ratio > 0.97 : ratio < 0.97));
+        }
+    }
 
     // Focus in the edit part shows the focused frame.
     SetFocus(dynamic_cast<TSkinComBox*>(live.SkinnerOf(combo))->EditWindow());

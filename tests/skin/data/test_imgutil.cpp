@@ -74,6 +74,24 @@ TEST_CASE("Mirror, flip and rotations of a 3 x 2 image")
     CHECK(round->PixelFormat() == pf24bit);
 }
 
+TEST_CASE("MirrorFrames mirrors each frame where it stands: frame order kept, a ragged end left alone")
+{
+    // Three frames of two columns, one column left over.
+    auto strip = MakeBitmap(7, 1, [](int x, int) { return static_cast<TColor>(0x10 * (x + 1)); });
+    MirrorFrames(*strip, 3);
+    CHECK(Pixels(*strip) == std::vector<TColor>{0x20, 0x10, 0x40, 0x30, 0x60, 0x50, 0x70});
+    // One frame is the whole mirror; frames of one column stay as they are.
+    auto one = Grid();
+    MirrorFrames(*one, 1);
+    CHECK(Pixels(*one) == std::vector<TColor>{C, B, A, F, E, D});
+    auto narrow = Grid();
+    MirrorFrames(*narrow, 3);
+    CHECK(Pixels(*narrow) == Pixels(*Grid()));
+    auto none = Grid();
+    MirrorFrames(*none, 0);   // read as one frame
+    CHECK(Pixels(*none) == std::vector<TColor>{C, B, A, F, E, D});
+}
+
 TEST_CASE("Pixel routines keep the transparency settings and take other formats as 24 bits")
 {
     auto g = Grid();
