@@ -1,5 +1,7 @@
 #include "skin/window/MenuItemPaint.h"
 
+#include <commctrl.h>
+
 #include "framework/controls/Menus.h"
 #include "framework/controls/Screen.h"
 #include "framework/graphics/Bitmap.h"
@@ -73,20 +75,54 @@ SIZE CheckMarkSize(HBITMAP check)
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
-// The system check mark (a monochrome image, the mark black) in colour.
-void DrawCheckMark(HDC dc, HBITMAP check, int x, int y, TColor color)
+// A monochrome mask (the shape black) drawn in colour at x, y.
+void DrawMaskInColor(HDC dc, HBITMAP mask, int x, int y, int w, int h, TColor color)
 {
-    const SIZE size = CheckMarkSize(check);
     TDCHandle source(::CreateCompatibleDC(dc));
-    TSelectObject bitmap(source.Get(), check);
+    TSelectObject bitmap(source.Get(), mask);
     TBrushHandle brush(::CreateSolidBrush(ColorToRGB(color)));
     TSelectObject selected(dc, brush.Get());
     const COLORREF text = ::SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF back = ::SetBkColor(dc, RGB(255, 255, 255));
-    // Brush where the mark is black, the target left where it is white.
-    ::BitBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, 0x00B8074A);
+    // Brush where the mask is black, the target left where it is white.
+    ::BitBlt(dc, x, y, w, h, source.Get(), 0, 0, 0x00B8074A);
     ::SetTextColor(dc, text);
     ::SetBkColor(dc, back);
+}
+
+// The system check mark (a monochrome image, the mark black) in colour.
+void DrawCheckMark(HDC dc, HBITMAP check, int x, int y, TColor color)
+{
+    const SIZE size = CheckMarkSize(check);
+    DrawMaskInColor(dc, check, x, y, size.cx, size.cy, color);
+}
+
+// A glyph of the skin's own menu glyphs (restore, maximise, minimise, close:
+// dark shapes made for a light menu) in the item's text colour, so it shows
+// on a menu of any colour.
+void DrawGlyphInColor(HDC dc, TImageList& glyphs, int index, int x, int y, TColor color)
+{
+    const int w = glyphs.Width(), h = glyphs.Height();
+    TBitmapHandle mask(::CreateBitmap(w, h, 1, 1, nullptr));
+    if (!mask) return;
+    {
+        TDCHandle maskDC(::CreateCompatibleDC(dc));
+        TSelectObject selected(maskDC.Get(), mask.Get());
+        ::PatBlt(maskDC.Get(), 0, 0, w, h, WHITENESS);   // nothing drawn where the list draws nothing
+        ::ImageList_Draw(glyphs.Handle(), index, maskDC.Get(), 0, 0, ILD_MASK);
+    }
+    DrawMaskInColor(dc, mask.Get(), x, y, w, h, color);
+}
+
+// The colour of an item's text, and of its check mark and glyph.
+TColor ItemTextColor(TSkinData& data, TMenuItem& item, bool selected)
+{
+    const TColor menuText = data.FColors[SkinColor::MenuText];
+    if (!item.Enabled()) {
+        const TColor shadow = data.FColors[SkinColor::ButtonShadow];
+        return shadow == menuText ? clBtnShadow : shadow;
+    }
+    return selected ? data.FColors[SkinColor::HilightText] : menuText;
 }
 
 frame::TBox Box(const RECT& r) { return frame::TBox{r.left, r.top, r.right, r.bottom}; }
@@ -110,15 +146,9 @@ void DrawMenuText(TSkinData& data, TMenuItem& item, HDC dc, UINT format, bool se
     TFont font;
     if (Screen) font.Assign(Screen->MenuFont());
     if (item.Default()) font.SetStyle(font.Style().Include(fsBold));
-    const TColor menuText = data.FColors[SkinColor::MenuText];
-    TColor color = selected ? data.FColors[SkinColor::HilightText] : menuText;
-    if (!item.Enabled()) {
-        const TColor shadow = data.FColors[SkinColor::ButtonShadow];
-        color = shadow == menuText ? clBtnShadow : shadow;
-    }
     TSelectObject selectedFont(dc, font.Handle());
     TBkModeScope mode(dc, TRANSPARENT);
-    const COLORREF previous = ::SetTextColor(dc, ColorToRGB(color));
+    const COLORREF previous = ::SetTextColor(dc, ColorToRGB(ItemTextColor(data, item, selected)));
     DrawTextWide(dc, text, rect, format);
     ::SetTextColor(dc, previous);
 }
@@ -170,8 +200,14 @@ void DrawMenuItemContent(TSkinData& data, TMenuItem& item, TCanvas& canvas, bool
         RECT edge = Rect(layout.GlyphBox);
         ::DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     }
-    if (layout.DrawImage) images->Draw(canvas, layout.ImageX, layout.ImageY, item.ImageIndex(), item.Enabled());
-    if (layout.DrawCheck && check) DrawCheckMark(dc, check, layout.CheckX, layout.CheckY, clBtnText);
+    const TColor ink = ItemTextColor(data, item, selected);
+    if (layout.DrawImage) {
+        if (images == data.FMenuGlyphs.get())
+            DrawGlyphInColor(dc, *images, item.ImageIndex(), layout.ImageX, layout.ImageY, ink);
+        else
+            images->Draw(canvas, layout.ImageX, layout.ImageY, item.ImageIndex(), item.Enabled());
+    }
+    if (layout.DrawCheck && check) DrawCheckMark(dc, check, layout.CheckX, layout.CheckY, ink);
     if (check) ::DeleteObject(check);
 
     RECT text = Rect(layout.Text);

@@ -8,6 +8,7 @@
 #include "ChromeTestKit.h"
 #include "framework/controls/ControlCanvas.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/ImageList.h"
 #include "skin/window/FormPopupMenus.h"
 #include "skin/window/MenuItemPaint.h"
 #include "skin/window/MenuItemRules.h"
@@ -203,15 +204,46 @@ TEST_CASE("items: frame 4 and HilightText when selected, frame 1 and MenuText wh
     CHECK(CountColor(*normal, 0x004000) > 10);
     CHECK(CountColor(*normal, 0x0000C0) == 0);
 
-    // A checked item without image shows the system check mark in clBtnText.
+    // A checked item without image shows the system check mark in its
+    // text's colour (a dark mark would vanish on a dark menu).
+    const int margin = e.Margins.left;
+    const auto inkInBox = [&](TBitmap& image, TColor ink) {
+        int n = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = margin + 1; x < margin + 17; ++x) n += PixelAt(image, x, y) == ink;
+        return n;
+    };
     open.SetChecked(true);
     auto checked = draw(open, false);
-    const int margin = e.Margins.left;
-    int mark = 0;
-    for (int y = 0; y < h; ++y)
-        for (int x = margin + 1; x < margin + 17; ++x) mark += PixelAt(*checked, x, y) == ColorToRGB(clBtnText);
-    CHECK(mark > 4);
+    CHECK(inkInBox(*checked, 0x004000) > 4);
+    CHECK(inkInBox(*checked, ColorToRGB(clBtnText)) == 0);
+    auto checkedSelected = draw(open, true);
+    CHECK(inkInBox(*checkedSelected, 0x0000C0) > 4);
     open.SetChecked(false);
+
+    // The skin's own menu glyphs (the system menu's) are drawn in the same
+    // colour; an image list of the program's keeps its own colours.
+    REQUIRE(fx.data->FMenuGlyphs->Count() == 4);
+    popup->SetImages(fx.data->FMenuGlyphs.get());
+    open.SetImageIndex(3);
+    auto glyph = draw(open, false);
+    CHECK(inkInBox(*glyph, 0x004000) > 4);
+    auto glyphSelected = draw(open, true);
+    CHECK(inkInBox(*glyphSelected, 0x0000C0) > 4);
+    TImageList own(nullptr);
+    own.SetSize(16, 16);
+    TBitmap square(16, 16, pf24bit);
+    square.Canvas()->Brush()->SetColor(0x00A0A0);
+    const RECT all{0, 0, 16, 16};
+    square.Canvas()->FillRect(all);
+    REQUIRE(own.AddMasked(&square, clWhite) == 0);
+    popup->SetImages(&own);
+    open.SetImageIndex(0);
+    auto program = draw(open, false);
+    CHECK(inkInBox(*program, 0x00A0A0) > 100);
+    CHECK(inkInBox(*program, 0x004000) == 0);
+    popup->SetImages(nullptr);
+    open.SetImageIndex(-1);
 
     // A disabled item's text is in ButtonShadow.
     open.SetEnabled(false);
