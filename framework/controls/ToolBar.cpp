@@ -395,13 +395,16 @@ void TToolBar::Notify(NMHDR* header, LRESULT& result)
             result = defaultDraw ? (OnCustomDrawButton ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT) : CDRF_SKIPDEFAULT;
             return;
         case CDDS_ITEMPREPAINT:
+            FFaceDrawn = false;
             if (TToolButton* b = ButtonByCommand(static_cast<int>(cd->nmcd.dwItemSpec)); b && OnCustomDrawButton) {
                 TCanvasPaintScope scope(*FCanvas, cd->nmcd.hdc);
                 OnCustomDrawButton(this, b, CustomDrawStateOf(cd->nmcd.uItemState), defaultDraw);
                 // The text colour the handler chose is the bar's for this button.
                 cd->clrText = static_cast<COLORREF>(ColorToRGB(FCanvas->Font()->Color()));
             }
-            result = defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+            if (!defaultDraw) result = CDRF_SKIPDEFAULT;
+            else if (FFaceDrawn) result = CDRF_DODEFAULT | TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND;
+            else result = CDRF_DODEFAULT;
             return;
         default: result = CDRF_DODEFAULT; return;
         }

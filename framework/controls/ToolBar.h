@@ -104,6 +104,11 @@ public:
     TCanvas* Canvas() const { return FCanvas.get(); }
     TToolBarCustomDrawEvent OnCustomDraw;
     TToolBarCustomDrawButtonEvent OnCustomDrawButton;
+    // Called from OnCustomDrawButton by a handler that has drawn the button's
+    // face: the system then draws only that button's image and text, with no
+    // edge or background of its own over the face (a hot or pressed button
+    // would get them).
+    void ButtonFaceDrawn() { FFaceDrawn = true; }
 
     // Puts the buttons into the window again.
     void RebuildButtons();
@@ -130,6 +135,7 @@ private:
     std::vector<TToolButton*> FMenuButtons;   // made for Menu, owned by the bar
     std::unique_ptr<TControlCanvas> FCanvas;
     bool FFlat = false;
+    bool FFaceDrawn = false;   // by OnCustomDrawButton, for the button being drawn
     bool FShowCaptions = false;
     bool FList = false;
     int FButtonWidth = 23;

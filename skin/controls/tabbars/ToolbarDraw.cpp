@@ -39,6 +39,7 @@ void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState 
     RECT r = toolbar->ButtonRect(button);
     InflateRect(&r, -1, -1);
     DrawElement(canvas->Handle(), r, *element->Bitmap, element->Margins, frame, 5, element->Trans != 0, false, false);
+    toolbar->ButtonFaceDrawn();
 }
 
 // ------------------------------------------------------------ TToolbarSkinHandlers

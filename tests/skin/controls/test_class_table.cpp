@@ -8,6 +8,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <windows.h>
+
 #include <sstream>
 
 #include "ControlSkinKit.h"
@@ -327,6 +331,35 @@ TEST_CASE("Cool bars take the face colour; tool bars go flat with the skin's cus
     const int x = (r.right - r.left) / 2;
     CHECK(skintest::PixelAt(canvasTarget, r.left + 1 + x, r.top + 1) == skintest::PixelAt(*hot, x, 0));
     CHECK(skintest::PixelAt(canvasTarget, r.left + 1 + x, r.bottom - 2) == skintest::PixelAt(*hot, x, hot->Height() - 1));
+
+    // As the bar paints itself: the hot button shows the skin's hot face
+    // along its edges, with no edge or background of the system's over it.
+    {
+        SendMessageA(bar->Handle(), TB_SETHOTITEM, 0, 0);
+        REQUIRE(SendMessageA(bar->Handle(), TB_GETHOTITEM, 0, 0) == 0);
+        TBitmap painted(bar->Width(), bar->Height(), pf24bit);
+        SendMessageA(bar->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.Canvas()->Handle()),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+        int compared = 0, differ = 0;
+        const auto same = [&](int px, int py, int hx, int hy) {
+            const TColor want = skintest::PixelAt(*hot, hx, hy);
+            if (want == clSkinKey) return;
+            ++compared;
+            differ += skintest::PixelAt(painted, r.left + 1 + px, r.top + 1 + py) != want;
+        };
+        const int hw = hot->Width(), hh = hot->Height();
+        for (int i = 0; i < hw; ++i) {
+            same(i, 0, i, 0);
+            same(i, hh - 1, i, hh - 1);
+        }
+        for (int j = 0; j < hh; ++j) {
+            same(0, j, 0, j);
+            same(hw - 1, j, hw - 1, j);
+        }
+        CHECK(compared > 20);
+        CHECK(differ == 0);
+        SendMessageA(bar->Handle(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    }
 
     // The background gradient is drawn unless Options hold xoToolbarBK.
     auto* plain = dynamic_cast<TToolBar*>(f.Make("TToolBar"));
