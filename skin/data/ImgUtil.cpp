@@ -69,10 +69,11 @@ void MirrorHorizontal(TBitmap& bitmap)
 void MirrorFrames(TBitmap& bitmap, int frameCount)
 {
     if (bitmap.Empty()) return;
-    const int frame = bitmap.Width() / (frameCount < 1 ? 1 : frameCount);
+    const int count = frameCount < 1 ? 1 : frameCount;
+    const int frame = bitmap.Width() / count;
     if (frame < 2) return;
     Ensure24(bitmap);
-    const int whole = frame * (bitmap.Width() / frame);
+    const int whole = frame * count;
     Remap(bitmap, bitmap.Width(), bitmap.Height(), [frame, whole](int x, int y) {
         if (x >= whole) return POINT{x, y};
         const int start = x - x % frame;

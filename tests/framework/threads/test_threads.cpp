@@ -170,7 +170,10 @@ TEST_CASE("CheckSynchronize runs only the calls queued before it started, so mes
         TThread::Synchronize([&] {
             order += 'a';
             b.Resume();
-            Sleep(200);   // b queues its call meanwhile
+            // Until b has queued its call (its wake-up is posted), left in the queue.
+            MSG m;
+            const DWORD start = GetTickCount();
+            while (!PeekMessageA(&m, nullptr, WM_APP, 0xBFFF, PM_NOREMOVE) && GetTickCount() - start < 5000) Sleep(1);
         });
     });
     a.Resume();

@@ -80,6 +80,11 @@ TEST_CASE("MirrorFrames mirrors each frame where it stands: frame order kept, a 
     auto strip = MakeBitmap(7, 1, [](int x, int) { return static_cast<TColor>(0x10 * (x + 1)); });
     MirrorFrames(*strip, 3);
     CHECK(Pixels(*strip) == std::vector<TColor>{0x20, 0x10, 0x40, 0x30, 0x60, 0x50, 0x70});
+    // Four frames of two columns in eleven: the three columns left over
+    // (wide enough for a fifth frame) stay as they are.
+    auto longer = MakeBitmap(11, 1, [](int x, int) { return static_cast<TColor>(x + 1); });
+    MirrorFrames(*longer, 4);
+    CHECK(Pixels(*longer) == std::vector<TColor>{2, 1, 4, 3, 6, 5, 8, 7, 9, 10, 11});
     // One frame is the whole mirror; frames of one column stay as they are.
     auto one = Grid();
     MirrorFrames(*one, 1);

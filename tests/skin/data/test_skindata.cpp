@@ -878,6 +878,23 @@ Bytes SmallSkin()
 
 } // namespace
 
+TEST_CASE("Without a sunken edge the combo button's left-hand image mirrors each frame where it stands")
+{
+    // Four frames of four columns, every column its own colour.
+    const auto column = [](int x, int) { return RGBColor(10 * x + 5, 0, 0); };
+    auto d = std::make_unique<TSkinData>(nullptr);
+    ReadBlock(*d, SkinStreamBlock(SkinFile({{"combo.bmp", BmpFile(16, 5, column)},
+                                            {"c.ini", Text("[ComboButton]\nImage=combo.bmp\n")}})));
+    const TDataSkinBorder& button = *d->SkinComboButton;
+    REQUIRE(button.Style == 0);
+    REQUIRE(button.FrameCount == 4);
+    REQUIRE(button.Bitmap2->Width() == 16);
+    for (int x = 0; x < 16; ++x) {
+        CAPTURE(x);
+        CHECK(PixelAt(*button.Bitmap2, x, 2) == PixelAt(*button.Bitmap, x - x % 4 + 3 - x % 4, 2));
+    }
+}
+
 TEST_CASE("A new skin keeps the identity of the objects skinners may hold, and of their bitmaps")
 {
     auto d = LightBlue();
