@@ -142,7 +142,28 @@ void TCustomListView::CreateWnd()
 {
     TNativeControl::CreateWnd();
     UpdateExtendedStyle();
+    FColorsSent = false;
+    UpdateColors();
     Refill();
+}
+
+void TCustomListView::UpdateColors()
+{
+    if (!HandleAllocated()) return;
+    if (!FColorsSent && Color() == clWindow && Font()->Color() == clWindowText) return;
+    FColorsSent = true;
+    HWND w = WindowHandle();
+    const auto back = static_cast<LPARAM>(ColorToRGB(Color()));
+    SendMessageA(w, LVM_SETBKCOLOR, 0, back);
+    SendMessageA(w, LVM_SETTEXTBKCOLOR, 0, back);
+    SendMessageA(w, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font()->Color())));
+    InvalidateRect(w, nullptr, TRUE);
+}
+
+void TCustomListView::WndProc(TMessage& m)
+{
+    TNativeControl::WndProc(m);
+    if (m.Msg == CM_COLORCHANGED || m.Msg == CM_FONTCHANGED) UpdateColors();
 }
 
 void TCustomListView::UpdateExtendedStyle()

@@ -76,6 +76,7 @@ public:
     // Puts the columns and rows into the window again.
     void Refill();
     void Loaded() override;
+    void WndProc(TMessage& m) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -84,6 +85,9 @@ protected:
 private:
     void ItemsChanged(TObject*);
     void UpdateExtendedStyle();
+    // Color and the font's colour into the window, once either has left the
+    // window colours (until then the system's own stay).
+    void UpdateColors();
 
     std::unique_ptr<TListColumns> FColumns;
     std::unique_ptr<TStringList> FItems;
@@ -91,6 +95,7 @@ private:
     TBorderStyle FBorderStyle = bsSingle;
     bool FGridLines = false;
     bool FRowSelect = false;
+    bool FColorsSent = false;
 };
 
 class TListView : public TCustomListView {

@@ -73,7 +73,24 @@ void TCustomTreeView::CreateParams(TCreateParams& p)
 void TCustomTreeView::CreateWnd()
 {
     TNativeControl::CreateWnd();
+    UpdateColors();
     Refill();
+}
+
+void TCustomTreeView::UpdateColors()
+{
+    if (!HandleAllocated()) return;
+    const auto value = [](TColor c, TColor system) {
+        return c == system ? static_cast<LPARAM>(-1) : static_cast<LPARAM>(ColorToRGB(c));
+    };
+    SendMessageA(WindowHandle(), TVM_SETBKCOLOR, 0, value(Color(), clWindow));
+    SendMessageA(WindowHandle(), TVM_SETTEXTCOLOR, 0, value(Font()->Color(), clWindowText));
+}
+
+void TCustomTreeView::WndProc(TMessage& m)
+{
+    TNativeControl::WndProc(m);
+    if (m.Msg == CM_COLORCHANGED || m.Msg == CM_FONTCHANGED) UpdateColors();
 }
 
 void TCustomTreeView::ItemsChanged(TObject*) { Refill(); }

@@ -34,6 +34,7 @@ public:
 
     void Refill();
     void Loaded() override;
+    void WndProc(TMessage& m) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -41,6 +42,9 @@ protected:
 
 private:
     void ItemsChanged(TObject*);
+    // Color and the font's colour into the window; the system's own while
+    // they are the window colours.
+    void UpdateColors();
 
     std::unique_ptr<TStringList> FItems;
     TBorderStyle FBorderStyle = bsSingle;

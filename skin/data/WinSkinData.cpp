@@ -64,6 +64,9 @@ const TColourKey kColourKeys[] = {
     {"MenuBarText", SkinColor::MenuBarText, clMenuText},
     {"TitleTextActive", SkinColor::TitleTextActive, clCaptionText},
     {"TitleTextNoActive", SkinColor::TitleTextNoActive, clInactiveCaptionText},
+    // The background of edits, lists, grids, tree and list views; only a
+    // skin that gives it changes them.
+    {"Window", SkinColor::Window, clWindow},
 };
 
 void ReadColourTable(const TQuickIni& ini, TParsedSkin& p)

@@ -50,7 +50,7 @@ namespace SkinColor {
 constexpr int WindowText = 0, TitleTextActive = 1, TitleTextNoActive = 2, ButtonFace = 3, ButtonText = 4,
               ButtonHilight = 5, Buttonlight = 6, ButtonShadow = 7, ButtonDkShadow = 8, HilightText = 11,
               Hilight = 12, Menubar = 13, MenuBarText = 14, MenuText = 15, Menu = 16, CaptionColor = 17,
-              Scrollbar = 18, Count = 19;
+              Scrollbar = 18, Window = 19, Count = 20;
 }
 
 // Indices of SkinBorders.

@@ -120,6 +120,7 @@ void TWinSkinForm::AttachToForm(TSkinData* data, TCustomForm* value)
     savedColor = form->Color();
     colorReplaced = true;
     form->SetColor(data->FColors[SkinColor::ButtonFace]);
+    windowColours.Apply(*form, *data);
     if (data->SkinControls().Contains(xcMenuItem)) chrome->SetMainMenusOwnerDrawn(true);
 }
 
@@ -262,6 +263,7 @@ void TWinSkinForm::ReapplySkin()
             if (auto* inner = dynamic_cast<TCustomForm*>(c)) inner->SetColor(face);
             else if (c->InheritsFrom("TCustomGrid")) WriteInt(c, "FixedColor", static_cast<int64_t>(face));
         }
+        windowColours.Apply(*form, *skinData);
     }
     controlSkinners.SkinChanged();
     SetSkinState(TFormSkinState::Reapplying);
@@ -376,6 +378,7 @@ void TWinSkinForm::DetachUnskinnedFrame(bool destroying)
     chrome->SetMainMenusOwnerDrawn(false);
     chrome->SetPopupMenusOwnerDrawn(false);
     RestoreFormColor();
+    if (form) windowColours.Restore(*form);
     RestoreSettings();
     RestoreWindowProcs();
     RestoreMDIClientProc();
@@ -398,6 +401,7 @@ void TWinSkinForm::Detach()
         chrome->SetMainMenusOwnerDrawn(false);
         chrome->SetPopupMenusOwnerDrawn(false);
         RestoreFormColor();
+        if (form) windowColours.Restore(*form);
     }
     RestoreSettings();
     SetSysMenuStyle(false);
@@ -451,6 +455,7 @@ void TWinSkinForm::DetachForShutdown()
     RestoreWindowProcs();
     controlSkinners.FreeAll();
     RestoreFormColor();
+    if (form) windowColours.Restore(*form);
     RestoreSettings();
     chrome->FreeMenuBar();
     // The menu taken off the window goes as the window would have taken it:

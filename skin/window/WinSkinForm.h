@@ -32,6 +32,7 @@
 #include "framework/graphics/GdiHandle.h"
 #include "skin/window/ControlSkinnerLink.h"
 #include "skin/window/SkinMessages.h"
+#include "skin/window/WindowColours.h"
 
 namespace tf {
 
@@ -267,6 +268,7 @@ private:
     HMENU systemMenu = nullptr;
     TColor savedColor = 0;
     bool colorReplaced = false;
+    TWindowColours windowColours;   // the skin's window colour on edits, lists and views
     LONG style = 0;
     bool regionOwned = false;     // the window wears a region the skinner set
     TCustomForm* form = nullptr;

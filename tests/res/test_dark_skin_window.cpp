@@ -8,7 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "framework/controls/Grids.h"
+#include "framework/controls/ListBox.h"
+#include "framework/controls/ListView.h"
 #include "framework/controls/StdCtrls.h"
+#include "framework/controls/TreeView.h"
 #include "tests/skin/controls/SkinPictures.h"
 #include "tests/skin/window/ChromeTestKit.h"
 
@@ -193,4 +197,74 @@ TEST_CASE("a form in the dark skin: a push button's dark face with light text, a
     Match on = shown(4);
     CHECK(on.same == on.total);
     CHECK(shown(0).same < on.total / 2);   // no longer the unchecked box
+}
+
+TEST_CASE("a form in the dark skin: edits, lists, grids, tree and list views in the skin's window colours, given back")
+{
+    TSkinEngine engine;
+    TSkinData* data = DarkSkinData();
+    REQUIRE(data->FColorSet[SkinColor::Window]);
+    const TColor window = data->FColors[SkinColor::Window];
+    const TColor windowText = data->FColors[SkinColor::WindowText];
+    TEdit* edit = nullptr;
+    TEdit* yellow = nullptr;
+    TListBox* list = nullptr;
+    TStringGrid* grid = nullptr;
+    TTreeView* tree = nullptr;
+    TListView* view = nullptr;
+    auto form = ShowForm("Views", 140, 120, [&](TForm& f) {
+        f.SetBounds(140, 120, 420, 320);
+        const auto place = [&f](TWinControl* c, int x, int y) {
+            c->SetParent(&f);
+            c->SetBounds(x, y, 120, 80);
+        };
+        place(edit = new TEdit(&f), 10, 10);
+        edit->SetHeight(24);
+        place(yellow = new TEdit(&f), 140, 10);   // a colour of the program's own stays
+        yellow->SetHeight(24);
+        yellow->SetColor(clYellow);
+        place(list = new TListBox(&f), 270, 10);
+        list->Font()->SetColor(clRed);            // and so does a text colour
+        place(grid = new TStringGrid(&f), 10, 120);
+        place(tree = new TTreeView(&f), 140, 120);
+        place(view = new TListView(&f), 270, 120);
+    });
+    const HWND w = form->Handle();
+    TWinSkinForm* skinner = nullptr;
+    REQUIRE(PumpUntil(
+        [&] {
+            skinner = engine.Manager()->FindFormSkinner(w);
+            return skinner && skinner->SkinState() == TFormSkinState::Running;
+        },
+        3000));
+
+    CHECK(edit->Color() == window);
+    CHECK(edit->Font()->Color() == windowText);
+    CHECK(yellow->Color() == clYellow);
+    CHECK(list->Color() == window);
+    CHECK(list->Font()->Color() == clRed);
+    CHECK(grid->Color() == window);
+    // What the views draw: their background is the skin's window colour.
+    for (TWinControl* c : std::initializer_list<TWinControl*>{edit, list, tree, view}) {
+        CAPTURE(c->ClassName());
+        RedrawWindow(c->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        auto picture = PrintClient(c->Handle());
+        CHECK(Pixel(*picture, picture->Width() - 6, picture->Height() - 6) == ColorToRGB(window));
+    }
+
+    // Skinning off gives every one back what it had.
+    data->SetActive(false);
+    REQUIRE(PumpUntil([&] { return engine.Manager()->FindFormSkinner(w) == nullptr; }, 3000));
+    CHECK(edit->Color() == clWindow);
+    CHECK(edit->Font()->Color() == clWindowText);
+    CHECK(yellow->Color() == clYellow);
+    CHECK(list->Color() == clWindow);
+    CHECK(list->Font()->Color() == clRed);
+    CHECK(grid->Color() == clWindow);
+    CHECK(tree->Color() == clWindow);
+    CHECK(view->Color() == clWindow);
+    auto picture = PrintClient(tree->Handle());
+    CHECK(Pixel(*picture, picture->Width() - 6, picture->Height() - 6) == ColorToRGB(clWindow));
+    form.reset();
+    data->Free();
 }
