@@ -252,6 +252,11 @@ TEST_CASE("a form in the dark skin: edits, lists, grids, tree and list views in 
         CHECK(Pixel(*picture, picture->Width() - 6, picture->Height() - 6) == ColorToRGB(window));
     }
 
+    // The flat border's inner rings join the border to that background.
+    RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(WindowPixel(edit->Handle(), 1, edit->Height() / 2) == ColorToRGB(window));
+    CHECK(WindowPixel(edit->Handle(), 2, edit->Height() / 2) == ColorToRGB(window));
+
     // Skinning off gives every one back what it had.
     data->SetActive(false);
     REQUIRE(PumpUntil([&] { return engine.Manager()->FindFormSkinner(w) == nullptr; }, 3000));

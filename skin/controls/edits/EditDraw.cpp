@@ -1,5 +1,7 @@
 #include "skin/controls/edits/EditDraw.h"
 
+#include "framework/controls/ControlAtom.h"
+#include "framework/controls/Controls.h"
 #include "framework/graphics/GdiHandle.h"
 #include "skin/controls/edits/EditGeometry.h"
 
@@ -12,11 +14,16 @@ void DrawFlatBorder(HWND window, HDC dc, const RECT& rect, int innerWidth, TColo
     if (client.right == rect.right - rect.left || client.bottom == rect.bottom - rect.top) return;
     TBrushHandle dark(CreateSolidBrush(ColorToRGB(shadow)));
     FrameRect(dc, &rect, dark.Get());
-    HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    // The rings join the border to the control's own background: white for
+    // the system's, the control's colour where it has one of its own (a
+    // skin's window colour, say).
+    const TControl* control = FindControl(window);
+    const TColor inner = control && control->Color() != clWindow ? control->Color() : clWhite;
+    TBrushHandle ringBrush(CreateSolidBrush(ColorToRGB(inner)));
     RECT ring = rect;
     for (int i = 0; i < innerWidth; ++i) {
         InflateRect(&ring, -1, -1);
-        FrameRect(dc, &ring, white);
+        FrameRect(dc, &ring, ringBrush.Get());
     }
 }
 

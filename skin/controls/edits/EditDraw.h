@@ -10,7 +10,8 @@ namespace tf {
 
 // Nothing when the window has no non-client border (its client width or
 // height equals rect's); otherwise a one-pixel frame of shadow on rect and
-// white frames on the innerWidth rings inside it.
+// on the innerWidth rings inside it white, or the control's own colour when
+// it is not the system window colour.
 void DrawFlatBorder(HWND window, HDC dc, const RECT& rect, int innerWidth, TColor shadow);
 
 // The arrow of TArrowDirection (EditGeometry.h) drawn with dc's current pen
