@@ -25,6 +25,10 @@ void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState 
     TDataSkinButton* element = data.SkinButtons.get();
     if (!toolbar || !button || !element || element->Empty() || !formRunning || data.Options().Contains(xoToolbarButton))
         return;
+    TCanvas* canvas = toolbar->Canvas();
+    // Captions in the skin's button text colour unless the bar has its own.
+    const TColor own = toolbar->Font()->Color();
+    canvas->Font()->SetColor(own == clBtnText || own == clWindowText ? data.FColors[SkinColor::ButtonText] : own);
     const auto has = [state](TCustomDrawStateMember m) { return (state >> m) & 1; };
     int frame = 0;
     if (has(cdsSelected)) frame = 2;
@@ -32,7 +36,6 @@ void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState 
     else if (has(cdsGrayed) || has(cdsDisabled)) return;
     else if (has(cdsDefault)) frame = 1;
     else return;
-    TCanvas* canvas = toolbar->Canvas();
     if (frame == 1 && element->HasNormalColour2) canvas->Font()->SetColor(element->NormalColour2);
     if (frame == 4 && element->HasMouseOverColour2) canvas->Font()->SetColor(element->MouseOverColour2);
     if (frame == 2 && element->HasPressedColour2) canvas->Font()->SetColor(element->PressedColour2);
@@ -61,6 +64,10 @@ TToolbarSkinHandlers::~TToolbarSkinHandlers()
         if (FOwnButton && FToolBar->OnCustomDrawButton.Data() == this) FToolBar->OnCustomDrawButton.Clear();
         if (!FToolBar->HasState(csDestroying)) {
             FToolBar->SetFlat(FSavedFlat);
+            if (FColorTaken && FToolBar->Color() == FSetColor) {
+                FToolBar->SetColor(FSavedColor);
+                if (FSavedParentColor) FToolBar->SetParentColor(true);
+            }
             FToolBar->Invalidate();
         }
     }
@@ -73,6 +80,15 @@ void TToolbarSkinHandlers::Attach(TToolBar* toolbar, TSkinnerHost* host)
     FHost = host;
     FSavedFlat = toolbar->Flat();
     toolbar->SetFlat(true);
+    // The bar's own background is the system's face: the skin's face instead
+    // (a colour the program chose stays).
+    if (toolbar->Color() == clBtnFace && host->SkinData()) {
+        FColorTaken = true;
+        FSavedColor = toolbar->Color();
+        FSavedParentColor = toolbar->ParentColor();
+        FSetColor = host->SkinData()->FColors[SkinColor::ButtonFace];
+        toolbar->SetColor(FSetColor);
+    }
     if (!toolbar->OnCustomDraw) {
         toolbar->OnCustomDraw = TToolBarCustomDrawEvent::Of<&TToolbarSkinHandlers::DrawBackground>(this);
         FOwnBackground = true;
@@ -87,7 +103,12 @@ void TToolbarSkinHandlers::Attach(TToolBar* toolbar, TSkinnerHost* host)
 
 void TToolbarSkinHandlers::SkinChanged()
 {
-    if (FToolBar) FToolBar->Invalidate();
+    if (!FToolBar) return;
+    if (FColorTaken && FToolBar->Color() == FSetColor && FHost && FHost->SkinData()) {
+        FSetColor = FHost->SkinData()->FColors[SkinColor::ButtonFace];
+        FToolBar->SetColor(FSetColor);
+    }
+    FToolBar->Invalidate();
 }
 
 void TToolbarSkinHandlers::DrawBackground(TToolBar* sender, const RECT& rect, bool&)

@@ -1,6 +1,7 @@
 // Tool bars drawn from the skin through their custom-draw events: the bar's
-// background from the toolbar gradient, and each button's face from the
-// skin's button element behind the bar's own drawing of image and text.
+// background from the toolbar gradient (or, with xoToolbarBK, the skin's
+// face in place of the system's), and each button's face from the skin's
+// button element behind the bar's own drawing of image and text.
 // The class table hands a skinned form's tool bars to a TToolbarSkinHandlers,
 // which assigns the events that are free and gives everything back when it
 // goes (with the form skinner's other skinners, or with the tool bar).
@@ -45,6 +46,9 @@ private:
     TToolBar* FToolBar = nullptr;
     TSkinnerHost* FHost = nullptr;
     bool FSavedFlat = false;
+    bool FColorTaken = false;   // the bar's system face replaced by the skin's
+    TColor FSavedColor = 0, FSetColor = 0;
+    bool FSavedParentColor = false;
     bool FOwnBackground = false;
     bool FOwnButton = false;
 };

@@ -313,8 +313,10 @@ TEST_CASE("Cool bars take the face colour; tool bars go flat with the skin's cus
     } own;
     bar->OnCustomDraw = TToolBarCustomDrawEvent::Of<&Own::Background>(&own);
     CHECK_FALSE(bar->Flat());
+    REQUIRE(bar->Color() == clBtnFace);
     SkinControl(*f.host, bar, f.form);
     CHECK(bar->Flat());
+    CHECK(bar->Color() == f.data->FColors[SkinColor::ButtonFace]);   // not the system's face
     CHECK(bar->OnCustomDraw.Data() == &own);   // an assigned event stays the program's
     CHECK(bar->OnCustomDrawButton);
     // Hot: the skin's hot face behind the button.
@@ -322,6 +324,12 @@ TEST_CASE("Cool bars take the face colour; tool bars go flat with the skin's cus
     bar->HandleNeeded();
     TBitmap canvasTarget(200, 40, pf24bit);
     TCanvasPaintScope scope(*bar->Canvas(), canvasTarget.Canvas()->Handle());
+    // A plain button's caption takes the skin's button text colour.
+    const TColor savedText = f.data->FColors[SkinColor::ButtonText];
+    f.data->FColors[SkinColor::ButtonText] = 0x123456;
+    bar->OnCustomDrawButton(bar, tool, 0, defaultDraw);
+    CHECK(bar->Canvas()->Font()->Color() == 0x123456);
+    f.data->FColors[SkinColor::ButtonText] = savedText;
     bar->OnCustomDrawButton(bar, tool, 1u << cdsHot, defaultDraw);
     CHECK(defaultDraw);
     const RECT r = bar->ButtonRect(tool);
@@ -381,6 +389,7 @@ TEST_CASE("Cool bars take the face colour; tool bars go flat with the skin's cus
 
     f.host->Skinners().FreeAll();
     CHECK_FALSE(bar->Flat());
+    CHECK(bar->Color() == clBtnFace);
     CHECK_FALSE(bar->OnCustomDrawButton);
     CHECK(bar->OnCustomDraw.Data() == &own);
 }
