@@ -260,6 +260,10 @@ TWindowSelection SelectForWindow(std::string_view cls, uint32_t style, TSkinCont
         s.Skinner = MakeChoice(K::BoxH, false, TAttachHow::AttachWindow);
     } else if (cls == "edit") {
         skin(xcEdit, K::Edit);
+    } else if (cls == "listbox") {
+        // A dialog's list: its scroll bars (vertical 0x200000, horizontal
+        // 0x100000) as every other list's.
+        if (style & 0x300000) skin(xcScrollbar, K::ScrollbarH);
     }
     return s;
 }

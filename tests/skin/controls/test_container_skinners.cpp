@@ -315,9 +315,20 @@ TEST_CASE("A stand-alone size grip and a dialog: the grip vanishes into the face
     tpl.itemClass[1] = 0x0082;   // static
     HWND dialog = CreateDialogIndirectParamA(nullptr, &tpl.t, form, &PlainDialog, 0);
     REQUIRE(dialog);
+    // And a list with a scroll bar: the bar is skinned as any list's.
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 5, 30, 80, 50,
+                                dialog, nullptr, nullptr, nullptr);
+    REQUIRE(list);
+    for (int i = 0; i < 20; ++i) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Item"));
+    const LONG_PTR listProc = GetWindowLongPtrA(list, GWLP_WNDPROC);
     SkinChildWindow(*f.host, dialog);   // "#32770": its children, then the dialog
     auto* box = dynamic_cast<TSkinControl*>(f.host->Skinners().FindByWindow(dialog));
     REQUIRE(box);
+    auto* bars = dynamic_cast<TSkinControl*>(f.host->Skinners().FindByWindow(list));
+    REQUIRE(bars);
+    CHECK(bars->ClassName() == "TSkinScrollbarH");
+    CHECK(GetWindowLongPtrA(list, GWLP_WNDPROC) != listProc);
+    CHECK(SendMessageA(list, LB_GETCOUNT, 0, 0) == 20);   // the list works on
     CHECK(box->ClassName() == "TSkinBoxH");
     HWND label = GetDlgItem(dialog, 100);
     HDC dc = GetDC(label);
@@ -329,6 +340,7 @@ TEST_CASE("A stand-alone size grip and a dialog: the grip vanishes into the face
     SendMessageA(dialog, WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.Canvas()->Handle()), 0);
     CHECK(CountColor(erased, RECT{0, 0, erased.Width(), erased.Height()}, f.Face()) == erased.Width() * erased.Height());
     f.host.reset();
+    CHECK(GetWindowLongPtrA(list, GWLP_WNDPROC) == listProc);   // given back
     DestroyWindow(dialog);
     DestroyWindow(grip);
 }

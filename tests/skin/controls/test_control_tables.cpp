@@ -485,6 +485,10 @@ TEST_CASE("Bare child window table: button styles in order and the other classes
         {"systabcontrol32", 0x2000, all, ""},
         {"toolbarwindow32", 0, all, "TSkinBoxH"},
         {"edit", 0, all, "TSkinEdit"},
+        {"listbox", 0x200000, all, "TSkinScrollbarH"},    // vertical bar
+        {"listbox", 0x100000, all, "TSkinScrollbarH"},    // horizontal bar
+        {"listbox", 0, all, ""},                          // no bar to skin
+        {"listbox", 0x200000, Without({xcScrollbar}), ""},
         {"static", 0, all, ""},
     };
     for (const Case& c : cases) {
