@@ -36,7 +36,9 @@ void TWindowColours::Apply(TCustomForm& form, const TSkinData& data)
             change.SavedParentColor = c->ParentColor();
             change.SetColor = back;
         }
-        if (c->Font()->Color() == clWindowText) {
+        // The text colour goes with the background: light text on a
+        // background of the program's own could not be read.
+        if (change.Back && c->Font()->Color() == clWindowText) {
             change.Text = true;
             change.SavedText = c->Font()->Color();
             change.SavedParentFont = c->ParentFont();

@@ -1,7 +1,7 @@
 // The skin's "Window" colour on a form's controls that show a window's
 // background (edits, memos, lists, combo boxes, grids, tree and list views),
-// for those whose colour is the system's window colour, with the skin's
-// window text colour on those whose text is the system's window text. A skin
+// for those whose colour is the system's window colour, and on those of them
+// whose text is the system's window text the skin's window text colour. A skin
 // without "Window" changes nothing. Each change is recorded and given back.
 #pragma once
 #include <vector>

@@ -241,6 +241,7 @@ TEST_CASE("a form in the dark skin: edits, lists, grids, tree and list views in 
     CHECK(edit->Color() == window);
     CHECK(edit->Font()->Color() == windowText);
     CHECK(yellow->Color() == clYellow);
+    CHECK(yellow->Font()->Color() == clWindowText);   // its text stays readable on it
     CHECK(list->Color() == window);
     CHECK(list->Font()->Color() == clRed);
     CHECK(grid->Color() == window);

@@ -22,13 +22,14 @@ void DrawToolbarBackground(TToolBar* toolbar, const RECT& rect, TSkinData& data)
 
 void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState state, TSkinData& data, bool formRunning)
 {
-    TDataSkinButton* element = data.SkinButtons.get();
-    if (!toolbar || !button || !element || element->Empty() || !formRunning || data.Options().Contains(xoToolbarButton))
-        return;
+    if (!toolbar || !button) return;
     TCanvas* canvas = toolbar->Canvas();
-    // Captions in the skin's button text colour unless the bar has its own.
+    // Captions in the skin's button text colour unless the bar has its own,
+    // whether or not a face is drawn (the bar stands on the skin's face).
     const TColor own = toolbar->Font()->Color();
     canvas->Font()->SetColor(own == clBtnText || own == clWindowText ? data.FColors[SkinColor::ButtonText] : own);
+    TDataSkinButton* element = data.SkinButtons.get();
+    if (!element || element->Empty() || !formRunning || data.Options().Contains(xoToolbarButton)) return;
     const auto has = [state](TCustomDrawStateMember m) { return (state >> m) & 1; };
     int frame = 0;
     if (has(cdsSelected)) frame = 2;

@@ -20,10 +20,11 @@ class TSkinnerHost;
 // Stretches the skin's toolbar image over rect of the bar's canvas; nothing
 // without the image or with xoToolbarBK in Options.
 void DrawToolbarBackground(TToolBar* toolbar, const RECT& rect, TSkinData& data);
-// Paints the skin's button element (5 frames: pressed 2, hot or focused 4,
-// default 1; disabled and plain states nothing) inside the button's bounds
-// less a pixel, and sets the canvas font colour for the bar's text. Nothing
-// unless the form skinner runs and Options lack xoToolbarButton.
+// Sets the canvas font colour for the bar's text (the skin's button text
+// unless the bar has a colour of its own), and paints the skin's button
+// element (5 frames: pressed 2, hot or focused 4, default 1; disabled and
+// plain states nothing) inside the button's bounds less a pixel, only while
+// the form skinner runs and Options lack xoToolbarButton.
 void DrawToolbarButton(TToolBar* toolbar, TToolButton* button, TCustomDrawState state, TSkinData& data, bool formRunning);
 
 class TToolbarSkinHandlers : public TComponent, public TControlSkinnerLink {

@@ -228,6 +228,7 @@ TEST_CASE("items: frame 4 and HilightText when selected, frame 1 and MenuText wh
     open.SetImageIndex(3);
     auto glyph = draw(open, false);
     CHECK(inkInBox(*glyph, 0x004000) > 4);
+    CHECK(inkInBox(*glyph, 0x004000) < 16 * 16 / 2);   // the glyph's shape, not its whole cell
     auto glyphSelected = draw(open, true);
     CHECK(inkInBox(*glyphSelected, 0x0000C0) > 4);
     TImageList own(nullptr);
