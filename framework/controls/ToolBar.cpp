@@ -402,9 +402,20 @@ void TToolBar::Notify(NMHDR* header, LRESULT& result)
                 // The text colour the handler chose is the bar's for this button.
                 cd->clrText = static_cast<COLORREF>(ColorToRGB(FCanvas->Font()->Color()));
             }
-            if (!defaultDraw) result = CDRF_SKIPDEFAULT;
-            else if (FFaceDrawn) result = CDRF_DODEFAULT | TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND;
-            else result = CDRF_DODEFAULT;
+            if (!defaultDraw) {
+                result = CDRF_SKIPDEFAULT;
+                return;
+            }
+            result = CDRF_DODEFAULT;
+            if (FFaceDrawn) result |= TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND;
+            // The etched look of a disabled caption is a light copy under a
+            // grey one: on a bar of another colour than the system's face the
+            // light copy glares, so the caption is only grey (where the flag
+            // is not honoured, the copy takes the bar's own colour).
+            if (Color() != clBtnFace) {
+                result |= TBCDRF_NOETCHEDEFFECT;
+                cd->clrBtnHighlight = static_cast<COLORREF>(ColorToRGB(Color()));
+            }
             return;
         default: result = CDRF_DODEFAULT; return;
         }

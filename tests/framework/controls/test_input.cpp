@@ -67,6 +67,9 @@ void MoveMouse(POINT p)
 
 TEST_CASE("the framework control under the mouse gets CM_MOUSEENTER and CM_MOUSELEAVE")
 {
+    // The mouse starts outside the form: wherever an earlier program left
+    // it, the label could be under it before the spies are in place.
+    MoveMouse(POINT{2, 2});
     ShownForm f;
     auto* label = Make<TLabel>(f.form.get(), 10, 10, 100, 20);
     label->SetAutoSize(false);

@@ -367,6 +367,23 @@ TEST_CASE("Cool bars take the face colour; tool bars go flat with the skin's cus
         CHECK(compared > 20);
         CHECK(differ == 0);
         SendMessageA(bar->Handle(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+
+        // On a bar of the skin's face (not the system's) a disabled caption
+        // is grey only: no etched effect, and the light copy, where that flag
+        // is not honoured, in the bar's own colour.
+        REQUIRE(bar->Color() != clBtnFace);
+        NMTBCUSTOMDRAW cd{};
+        cd.nmcd.hdr.hwndFrom = bar->Handle();
+        cd.nmcd.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(bar->Handle()));
+        cd.nmcd.hdr.code = NM_CUSTOMDRAW;
+        cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(tool->Command());
+        cd.nmcd.uItemState = CDIS_DISABLED;
+        cd.nmcd.hdc = painted.Canvas()->Handle();
+        cd.clrBtnHighlight = RGB(255, 255, 255);
+        const LRESULT flags = SendMessageA(f.form->Handle(), WM_NOTIFY, cd.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&cd));
+        CHECK((flags & TBCDRF_NOETCHEDEFFECT) != 0);
+        CHECK(cd.clrBtnHighlight == ColorToRGB(bar->Color()));
     }
 
     // The background gradient is drawn unless Options hold xoToolbarBK.
