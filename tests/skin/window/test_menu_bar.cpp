@@ -79,16 +79,16 @@ int Hilited(HMENU menu)
     return -1;
 }
 
-// A step that waits for a drop-down window other than the last one seen,
-// with its first item highlighted, and records which menu it shows.
+// A step that waits for a drop-down showing another menu than the one
+// recorded last, with its first item highlighted, and records that menu.
+// (Not by window: a new drop-down may get the handle of one closed before.)
 LoopDriver::Step Record(std::vector<HMENU>& opened)
 {
     return [&opened] {
-        static HWND last = nullptr;
         HWND window = OpenMenuWindow();
-        if (!window || window == last || Hilited(MenuOfWindow(window)) < 0) return false;
-        last = window;
-        opened.push_back(MenuOfWindow(window));
+        const HMENU menu = window ? MenuOfWindow(window) : nullptr;
+        if (!menu || (!opened.empty() && opened.back() == menu) || Hilited(menu) < 0) return false;
+        opened.push_back(menu);
         return true;
     };
 }
@@ -104,6 +104,10 @@ LoopDriver::Step Key(WPARAM key)
 // Runs steps while a menu opened by open() is tracked.
 void Drive(std::vector<LoopDriver::Step> steps, std::function<void()> open)
 {
+    // The mouse away from where drop-downs appear (an earlier program may
+    // have left it anywhere): one appearing under it would take the
+    // highlight from the keyboard.
+    SetCursorPos(0, 0);
     LoopDriver driver(std::move(steps));
     open();
     CHECK(PumpUntil([&] { return driver.Done() && !OpenMenuWindow() && !TSkinChrome::Tracking(); }, 8000));
